@@ -1,0 +1,41 @@
+# cmake --install puts under the prefix:
+#   <runtime folder>/   the program, its packs, the pack inspector, Data/ and on
+#                       Windows the C++ runtime DLLs: a folder that runs as it is
+#   include/ombrel/     the contract header and the foundation headers
+#   lib/                the static foundation library
+#   lib/cmake/Ombrel/   the CMake package: find_package(Ombrel) and ombrel_add_pack()
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(OMBREL_RUNTIME_FOLDER "demo" CACHE STRING "Folder under the prefix that holds the runnable demo")
+
+set_target_properties(ombrel_foundation PROPERTIES EXPORT_NAME foundation)
+install(TARGETS ombrel_foundation EXPORT OmbrelTargets ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+install(DIRECTORY "${PROJECT_SOURCE_DIR}/foundation/" DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ombrel/foundation
+        FILES_MATCHING PATTERN "*.h")
+install(FILES "${PROJECT_SOURCE_DIR}/plugin/contract.h" "${PROJECT_SOURCE_DIR}/plugin/variable.h"
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ombrel/plugin)
+
+set(config_dir ${CMAKE_INSTALL_LIBDIR}/cmake/Ombrel)
+install(EXPORT OmbrelTargets NAMESPACE Ombrel:: DESTINATION ${config_dir})
+configure_package_config_file("${PROJECT_SOURCE_DIR}/cmake/OmbrelConfig.cmake.in"
+  "${CMAKE_BINARY_DIR}/OmbrelConfig.cmake" INSTALL_DESTINATION ${config_dir})
+write_basic_package_version_file("${CMAKE_BINARY_DIR}/OmbrelConfigVersion.cmake"
+  COMPATIBILITY SameMajorVersion)
+install(FILES "${CMAKE_BINARY_DIR}/OmbrelConfig.cmake" "${CMAKE_BINARY_DIR}/OmbrelConfigVersion.cmake"
+              "${PROJECT_SOURCE_DIR}/cmake/OmbrelPack.cmake"
+        DESTINATION ${config_dir})
+
+# The runnable demo folder.
+foreach(target ${OMBREL_HOST_TARGET} kestrelia vantrope ombrel_inspect)
+  if(target AND TARGET ${target})
+    install(TARGETS ${target} RUNTIME DESTINATION ${OMBREL_RUNTIME_FOLDER}
+                              LIBRARY DESTINATION ${OMBREL_RUNTIME_FOLDER})
+  endif()
+endforeach()
+if(EXISTS "${PROJECT_SOURCE_DIR}/Data")
+  install(DIRECTORY "${PROJECT_SOURCE_DIR}/Data" DESTINATION ${OMBREL_RUNTIME_FOLDER})
+endif()
+if(OMBREL_RUNTIME_DLLS)
+  install(FILES ${OMBREL_RUNTIME_DLLS} DESTINATION ${OMBREL_RUNTIME_FOLDER})
+endif()
