@@ -1,0 +1,24 @@
+#pragma once
+
+#include "foundation/string.h"
+
+// Loading a pack's module and finding its entry points: the one place that
+// knows the platform's library loader (module_win32.cpp, module_posix.cpp).
+// Modules are never unloaded, so there is no operation to close one.
+
+typedef void* ModuleHandle;
+
+// The type that every symbol is handed out as; callers cast it to the entry
+// point's own function type.
+typedef void (*ModuleFunction)();
+
+// Loads the module by the name given, unchanged, so that the loader's own
+// search applies (the program's folder for a bare name). Null on failure.
+ModuleHandle LoadModule(const char* fileName);
+
+// The exported function of that exact name, or null when there is none.
+ModuleFunction FindModuleFunction(ModuleHandle module, const char* name);
+
+// The loader's own reason for the last failed LoadModule, for diagnostics
+// (empty when the loader gives none).
+String GetModuleLoadError();
