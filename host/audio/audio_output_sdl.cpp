@@ -1,0 +1,53 @@
+#include <SDL.h>
+
+#include <utility>
+
+#include "host/audio/audio_output.h"
+
+struct AudioOutput::Device {
+    SDL_AudioDeviceID id = 0;
+    Render render;
+};
+
+namespace {
+
+const Uint16 kBufferFrames = 1024;
+
+void SDLCALL Fill(void* userdata, Uint8* stream, int bytes) {
+    auto* device = static_cast<AudioOutput::Render*>(userdata);
+    (*device)(reinterpret_cast<std::int16_t*>(stream), bytes / 4);
+}
+
+}  // namespace
+
+std::unique_ptr<AudioOutput> AudioOutput::Open(int frequency, Render render) {
+    // The audio part of SDL only: the window's part may be in use by a pack.
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        return nullptr;
+    }
+    std::unique_ptr<Device> device(new Device);
+    device->render = std::move(render);
+    SDL_AudioSpec wanted = {};
+    wanted.freq = frequency;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = 2;
+    wanted.samples = kBufferFrames;
+    wanted.callback = Fill;
+    wanted.userdata = &device->render;
+    SDL_AudioSpec obtained = {};
+    // No change allowed: SDL converts to whatever the hardware takes.
+    device->id = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+    if (device->id == 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return nullptr;
+    }
+    SDL_PauseAudioDevice(device->id, 0);
+    return std::unique_ptr<AudioOutput>(new AudioOutput(std::move(device)));
+}
+
+AudioOutput::AudioOutput(std::unique_ptr<Device> device) : device_(std::move(device)) {}
+
+AudioOutput::~AudioOutput() {
+    SDL_CloseAudioDevice(device_->id);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}

@@ -1,0 +1,94 @@
+#include <mmsystem.h>
+#include <windows.h>
+
+#include <atomic>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "host/audio/audio_output.h"
+
+namespace {
+
+const int kBufferCount = 4;
+const int kBufferFrames = 2048;
+
+}  // namespace
+
+// waveOut signals an event whenever it has played a buffer; a thread of ours
+// waits for it and fills the played buffers again. (Nothing may call waveOut
+// from inside its own callback, so the refill cannot happen there.)
+struct AudioOutput::Device {
+    HWAVEOUT wave = nullptr;
+    HANDLE played = nullptr;
+    std::thread thread;
+    std::atomic<bool> closing{false};
+    Render render;
+    WAVEHDR headers[kBufferCount] = {};
+    std::vector<std::int16_t> buffers[kBufferCount];
+
+    void Queue(int index) {
+        render(buffers[index].data(), kBufferFrames);
+        waveOutWrite(wave, &headers[index], sizeof(WAVEHDR));
+    }
+
+    void Run() {
+        for (int i = 0; i < kBufferCount; ++i) {
+            Queue(i);
+        }
+        while (!closing) {
+            WaitForSingleObject(played, 100);
+            for (int i = 0; i < kBufferCount && !closing; ++i) {
+                if (headers[i].dwFlags & WHDR_DONE) {
+                    Queue(i);
+                }
+            }
+        }
+    }
+};
+
+std::unique_ptr<AudioOutput> AudioOutput::Open(int frequency, Render render) {
+    std::unique_ptr<Device> device(new Device);
+    device->render = std::move(render);
+    WAVEFORMATEX format = {};
+    format.wFormatTag = WAVE_FORMAT_PCM;
+    format.nChannels = 2;
+    format.nSamplesPerSec = frequency;
+    format.wBitsPerSample = 16;
+    format.nBlockAlign = 4;
+    format.nAvgBytesPerSec = frequency * 4;
+    device->played = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    if (!device->played) {
+        return nullptr;
+    }
+    if (waveOutOpen(&device->wave, WAVE_MAPPER, &format,
+                    reinterpret_cast<DWORD_PTR>(device->played), 0,
+                    CALLBACK_EVENT) != MMSYSERR_NOERROR) {
+        CloseHandle(device->played);
+        return nullptr;
+    }
+    for (int i = 0; i < kBufferCount; ++i) {
+        device->buffers[i].assign(2 * kBufferFrames, 0);
+        WAVEHDR& header = device->headers[i];
+        header.lpData = reinterpret_cast<LPSTR>(device->buffers[i].data());
+        header.dwBufferLength = 4 * kBufferFrames;
+        waveOutPrepareHeader(device->wave, &header, sizeof(WAVEHDR));
+    }
+    Device* running = device.get();
+    device->thread = std::thread([running] { running->Run(); });
+    return std::unique_ptr<AudioOutput>(new AudioOutput(std::move(device)));
+}
+
+AudioOutput::AudioOutput(std::unique_ptr<Device> device) : device_(std::move(device)) {}
+
+AudioOutput::~AudioOutput() {
+    device_->closing = true;
+    SetEvent(device_->played);
+    device_->thread.join();
+    waveOutReset(device_->wave);
+    for (WAVEHDR& header : device_->headers) {
+        waveOutUnprepareHeader(device_->wave, &header, sizeof(WAVEHDR));
+    }
+    waveOutClose(device_->wave);
+    CloseHandle(device_->played);
+}

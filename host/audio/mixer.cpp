@@ -1,0 +1,72 @@
+#include "host/audio/mixer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+std::uint32_t Mixer::Add(std::unique_ptr<MusicStream> stream) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    do {
+        ++lastHandle_;
+    } while (lastHandle_ == 0 || streams_.count(lastHandle_));
+    streams_[lastHandle_] = std::move(stream);
+    return lastHandle_;
+}
+
+bool Mixer::Remove(std::uint32_t handle) {
+    std::unique_ptr<MusicStream> removed;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        auto found = streams_.find(handle);
+        if (found == streams_.end()) {
+            return false;
+        }
+        removed = std::move(found->second);
+        streams_.erase(found);
+    }
+    // Freed outside the lock, so the output never waits for it.
+    return true;
+}
+
+bool Mixer::With(std::uint32_t handle, const std::function<void(MusicStream&)>& action) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto found = streams_.find(handle);
+    if (found == streams_.end()) {
+        return false;
+    }
+    action(*found->second);
+    return true;
+}
+
+void Mixer::StopAll() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (auto& entry : streams_) {
+        entry.second->Stop();
+    }
+}
+
+void Mixer::SetRunning(bool running) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    running_ = running;
+}
+
+// Runs on the output device's thread, once per buffer.
+void Mixer::Render(std::int16_t* samples, int frames) {
+    std::size_t count = 2 * static_cast<std::size_t>(frames);
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (mix_.size() < count) {
+        mix_.resize(count);
+    }
+    std::fill(mix_.begin(), mix_.begin() + count, 0.0f);
+    if (running_) {
+        for (auto& entry : streams_) {
+            entry.second->MixInto(mix_.data(), frames);
+        }
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        // Clamped before rounding, so that loud mixes clip and a damaged
+        // packet's NaN turns into a plain sample.
+        float value = std::min(32767.0f, std::max(-32768.0f, mix_[i] * 32767.0f));
+        samples[i] = static_cast<std::int16_t>(std::lrint(value));
+    }
+}

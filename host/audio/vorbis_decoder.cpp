@@ -1,0 +1,55 @@
+#include "host/audio/vorbis_decoder.h"
+
+#include <climits>
+
+// The decoder itself is compiled once, in stb_vorbis_impl.c.
+#define STB_VORBIS_HEADER_ONLY
+#include <stb_vorbis.h>
+
+namespace {
+
+// Rates a sound card plays; anything else is a damaged header, and a rate of
+// zero would stall the resampler.
+const unsigned kLowestRate = 1000;
+const unsigned kHighestRate = 384000;
+const int kMostChannels = 8;
+
+}  // namespace
+
+std::unique_ptr<VorbisDecoder> VorbisDecoder::Open(const std::uint8_t* data, std::size_t size) {
+    if (size == 0 || size > INT_MAX) {
+        return nullptr;
+    }
+    int error = 0;
+    stb_vorbis* vorbis = stb_vorbis_open_memory(data, static_cast<int>(size), &error, nullptr);
+    if (!vorbis) {
+        return nullptr;
+    }
+    std::unique_ptr<VorbisDecoder> decoder(new VorbisDecoder(vorbis));
+    if (decoder->sampleRate_ < static_cast<int>(kLowestRate) ||
+        decoder->sampleRate_ > static_cast<int>(kHighestRate) || decoder->channels_ < 1 ||
+        decoder->channels_ > kMostChannels || decoder->maxFrames_ < 1) {
+        return nullptr;
+    }
+    return decoder;
+}
+
+VorbisDecoder::VorbisDecoder(stb_vorbis* vorbis) : vorbis_(vorbis) {
+    stb_vorbis_info info = stb_vorbis_get_info(vorbis);
+    sampleRate_ = info.sample_rate <= kHighestRate ? static_cast<int>(info.sample_rate) : 0;
+    channels_ = info.channels;
+    maxFrames_ = info.max_frame_size;
+}
+
+VorbisDecoder::~VorbisDecoder() {
+    stb_vorbis_close(vorbis_);
+}
+
+int VorbisDecoder::DecodePacket(float*** channels) {
+    int count = 0;
+    return stb_vorbis_get_frame_float(vorbis_, &count, channels);
+}
+
+void VorbisDecoder::Rewind() {
+    stb_vorbis_seek_start(vorbis_);
+}
