@@ -1,0 +1,159 @@
+// The demo window with SDL2 and its OpenGL context. The running flag lives in
+// a small state block attached to the SDL window, the counterpart of a block
+// reached through a window's user-data word.
+#include <SDL.h>
+#include <SDL_opengl.h>
+
+#include <new>
+
+#include "foundation/exception.h"
+#include "packs/opengl/gl_device.h"
+
+namespace {
+
+const char* const StateKey = "ombrel.gl_device";
+
+// Backend state of one window.
+struct WindowState {
+    bool running;
+};
+
+SDL_Window* WindowOf(const GLDevice& device) {
+    return static_cast<SDL_Window*>(device.window);
+}
+
+void StopRunning(SDL_Window* window) {
+    if (window == nullptr) return;
+    // A request that comes before the flag exists has nowhere to go.
+    auto* state = static_cast<WindowState*>(SDL_GetWindowData(window, StateKey));
+    if (state != nullptr) state->running = false;
+}
+
+// The window whose keyboard event this is; without a focus window, the one
+// that holds the current rendering context (the demo window).
+SDL_Window* KeyboardWindow(const SDL_KeyboardEvent& key) {
+    SDL_Window* window = SDL_GetWindowFromID(key.windowID);
+    return window != nullptr ? window : SDL_GL_GetCurrentWindow();
+}
+
+// The window procedure's counterpart: keeps the viewport on the drawable
+// area and turns the close button and Escape into a request to stop.
+void HandleEvent(const SDL_Event& event) {
+    if (event.type == SDL_WINDOWEVENT) {
+        SDL_Window* window = SDL_GetWindowFromID(event.window.windowID);
+        if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED && window != nullptr) {
+            int drawableWidth = 0, drawableHeight = 0;
+            SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
+            glViewport(0, 0, drawableWidth, drawableHeight);
+        } else if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+            StopRunning(window);
+        }
+    } else if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
+        StopRunning(KeyboardWindow(event.key));
+    }
+}
+
+// The display's pixel format for a colour depth in bits per pixel.
+Uint32 FormatForBits(int colorBits) {
+    switch (colorBits) {
+        case 8:
+            return SDL_PIXELFORMAT_RGB332;
+        case 15:
+            return SDL_PIXELFORMAT_RGB555;
+        case 16:
+            return SDL_PIXELFORMAT_RGB565;
+        case 24:
+            return SDL_PIXELFORMAT_RGB24;
+        default:
+            return SDL_PIXELFORMAT_RGB888;
+    }
+}
+
+// The pixel format request: 32 colour bits, 16 depth bits, double buffered.
+// SDL fixes a window's pixel format when the window is created, so the
+// request is made just before it.
+bool SetupPixelFormat() {
+    bool chosen = SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8) == 0 &&
+                  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8) == 0 &&
+                  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8) == 0 &&
+                  SDL_GL_SetAttribute(SDL_GL_BUFFER_SIZE, 32) == 0 &&
+                  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16) == 0;
+    if (!chosen) throw Ombrel::Exception("OpenGL: ChoosePixelFormat failed");
+    if (SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1) != 0)
+        throw Ombrel::Exception("OpenGL: SetPixelFormat failed");
+    return true;
+}
+
+}  // namespace
+
+void GLDevice::OpenWindow(const char* title, int width, int height, int colorBits,
+                          bool fullScreen) {
+    // Without a display there is no window to create.
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        throw Ombrel::Exception("OpenGL : couldn't create window");
+    // The close button only clears the running flag; the demo decides when
+    // to end, as it does for Escape.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SetupPixelFormat();
+
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    flags |= fullScreen ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_RESIZABLE;
+    SDL_Window* created = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                           width, height, flags);
+    if (created == nullptr) throw Ombrel::Exception("OpenGL : couldn't create window");
+    if (fullScreen) {
+        // The display switches to this mode when the window is shown.
+        SDL_DisplayMode mode = {FormatForBits(colorBits), width, height, 0, nullptr};
+        SDL_SetWindowDisplayMode(created, &mode);
+        SDL_ShowCursor(SDL_DISABLE);
+    }
+    window = created;
+    deviceContext = created;
+
+    glContext = SDL_GL_CreateContext(created);
+    SDL_GL_MakeCurrent(created, static_cast<SDL_GLContext>(glContext));
+
+    SDL_ShowWindow(created);
+    int drawableWidth = 0, drawableHeight = 0;
+    SDL_GL_GetDrawableSize(created, &drawableWidth, &drawableHeight);
+    glViewport(0, 0, drawableWidth, drawableHeight);
+    initialized = true;
+
+    auto* state = new (std::nothrow) WindowState;
+    if (state == nullptr) throw Ombrel::Exception("Error initializing openGL window");
+    state->running = true;
+    SDL_SetWindowData(created, StateKey, state);
+
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glFlush();
+    SDL_GL_SwapWindow(created);
+}
+
+void GLDevice::Present() {
+    SDL_Event event;
+    if (SDL_PollEvent(&event)) {
+        if (event.type == SDL_QUIT) throw Ombrel::Exception("Opengl window closed");
+        HandleEvent(event);
+    }
+
+    SDL_Window* shown = WindowOf(*this);
+    glFlush();
+    SDL_GL_SwapWindow(shown);
+
+    auto* state = static_cast<WindowState*>(SDL_GetWindowData(shown, StateKey));
+    if (state == nullptr || state->running) return;
+
+    // Leaving full screen returns the display to its normal mode; on a
+    // windowed window it changes nothing.
+    SDL_SetWindowFullscreen(shown, 0);
+    if (glContext != nullptr) SDL_GL_DeleteContext(static_cast<SDL_GLContext>(glContext));
+    SDL_SetWindowData(shown, StateKey, nullptr);
+    delete state;
+    SDL_DestroyWindow(shown);
+    throw Ombrel::Exception("%s", "OpenGL window closed");
+}
+
+void GLDevice::ClearBuffers() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}

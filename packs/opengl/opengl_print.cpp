@@ -1,0 +1,81 @@
+#include "packs/opengl/opengl_print.h"
+
+#include "packs/opengl/gl_device.h"
+#include "packs/opengl/info_text.h"
+#include "plugin/variable.h"
+
+OpenGLPrint::OpenGLPrint() : openGL(nullptr), time(nullptr), count(nullptr), rate(), status() {
+    rate.frames = 0.0f;
+    rate.lastTime = 0.0f;
+    rate.framesPerSecond = 0.0f;
+}
+
+Plugin* OpenGLPrint::Clone() {
+    return new OpenGLPrint();
+}
+
+void OpenGLPrint::Release() {
+    delete this;
+}
+
+// Two blanks before "time": the text is part of what the pack publishes.
+const char* OpenGLPrint::GetSignature() {
+    return "in OpenGL openGL, in float  time, in int count";
+}
+
+const char* OpenGLPrint::GetName() {
+    return "OpenGLPrint";
+}
+
+const char* OpenGLPrint::GetInfo1() {
+    return PluginInfoText;
+}
+const char* OpenGLPrint::GetInfo2() {
+    return PluginInfoText;
+}
+const char* OpenGLPrint::GetInfo3() {
+    return PluginInfoText;
+}
+const char* OpenGLPrint::GetInfo4() {
+    return PluginInfoText;
+}
+const char* OpenGLPrint::GetInfo5() {
+    return PluginInfoText;
+}
+const char* OpenGLPrint::GetInfo6() {
+    return PluginInfoText;
+}
+
+void OpenGLPrint::SetArgument(int index, Value** slot) {
+    switch (index) {
+        case 0:
+            openGL = slot;
+            break;
+        case 1:
+            time = slot;
+            break;
+        case 2:
+            count = slot;
+            break;
+        default:
+            break;
+    }
+}
+
+void OpenGLPrint::Start() {
+    rate.Start();
+}
+
+bool OpenGLPrint::Prepare() {
+    return true;
+}
+
+// The per-frame path: no allocation and no waiting from here to the clear.
+void OpenGLPrint::Run() {
+    rate.CountFrame(static_cast<FloatValue*>(*time)->value);
+    status.Build(rate.framesPerSecond, static_cast<IntValue*>(*count)->value);
+    static_cast<GLDevice*>(*openGL)->Present();
+    GLDevice::ClearBuffers();
+}
+
+void OpenGLPrint::Stop() {}
