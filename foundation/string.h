@@ -6,7 +6,7 @@
 // NUL-terminated 8-bit text held in an Array of char whose count includes the
 // NUL. The same layout and code live in the host and in every pack, since
 // packs read the host's Strings directly.
-class String : public Value {
+class String final : public Value {
 public:
     Array<char> text;
 
