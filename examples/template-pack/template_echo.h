@@ -1,0 +1,61 @@
+#pragma once
+
+#include "foundation/string.h"
+#include "plugin/contract.h"
+#include "plugin/variable.h"
+#include "template_counter.h"
+
+// The template plugin: one "in" and one "out" argument of each type the host
+// fills ("int", "bool", "float", "String") and an "out" value of its own type.
+// Each Run reads its inputs and publishes count + 1, not enabled, scale x 2,
+// the label in capitals, and a CTemplateCounter of its runs.
+class TemplateEcho final : public Plugin {
+public:
+    // Argument indexes: the 0-based positions in the signature text.
+    enum Argument {
+        Count,
+        Enabled,
+        Scale,
+        Label,
+        CountPlusOne,
+        Disabled,
+        ScaleTwice,
+        LabelEcho,
+        Counter,
+        ArgumentCount
+    };
+
+    TemplateEcho();
+    ~TemplateEcho() = default;
+    TemplateEcho(const TemplateEcho&) = delete;
+    TemplateEcho& operator=(const TemplateEcho&) = delete;
+
+    Plugin* Clone() override;
+    void Release() override;
+    const char* GetSignature() override;
+    const char* GetName() override;
+    const char* GetInfo1() override;
+    const char* GetInfo2() override;
+    const char* GetInfo3() override;
+    const char* GetInfo4() override;
+    const char* GetInfo5() override;
+    const char* GetInfo6() override;
+    void SetArgument(int index, Value** slot) override;
+    void Start() override;
+    bool Prepare() override;
+    void Run() override;
+    void Stop() override;
+
+private:
+    // Where the host keeps each argument, as SetArgument gave it; null until
+    // bound.
+    Value** slots[ArgumentCount];
+
+    // The values this plugin stored through its "out" slots. It owns them
+    // and frees them in Stop; the host never deletes them.
+    IntValue* countPlusOne;
+    IntValue* disabled;
+    FloatValue* scaleTwice;
+    String* labelEcho;
+    CTemplateCounter* counter;
+};
