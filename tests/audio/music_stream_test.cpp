@@ -1,0 +1,132 @@
+#include "host/audio/music_stream.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "media.h"
+#include "signal.h"
+
+namespace {
+
+const int kOutputRate = 44100;
+
+std::unique_ptr<MusicStream> Open(const std::string& name) {
+    std::vector<std::uint8_t> data = ReadBytes(MediaPath(name));
+    EXPECT_FALSE(data.empty()) << "missing test file " << name;
+    return MusicStream::Create(data, kOutputRate);
+}
+
+// Plays `stream` into a sound of `frames` frames, in device-sized pieces.
+Sound Play(MusicStream& stream, std::size_t frames, std::size_t* played = nullptr) {
+    Sound sound;
+    sound.samples.assign(2 * frames, 0.0f);
+    std::size_t total = 0;
+    for (std::size_t at = 0; at < frames; at += 1000) {
+        int piece = static_cast<int>(std::min<std::size_t>(1000, frames - at));
+        total += stream.MixInto(sound.samples.data() + 2 * at, piece);
+    }
+    if (played) {
+        *played = total;
+    }
+    return sound;
+}
+
+}  // namespace
+
+TEST(MusicStreamDecoding, TonesKeepPitchAndLevelAtEveryRateAndChannelCount) {
+    for (const ToneFile& file : kToneFiles) {
+        SCOPED_TRACE(file.name);
+        std::unique_ptr<MusicStream> stream = Open(file.name);
+        ASSERT_TRUE(stream);
+        EXPECT_EQ(file.rate, stream->SampleRate());
+        EXPECT_EQ(file.channels, stream->Channels());
+        stream->Play(false);
+        Sound sound = Play(*stream, kOutputRate);
+        // Leave out the encoder's fade at the start.
+        std::size_t begin = kOutputRate / 10;
+        for (int channel = 0; channel < 2; ++channel) {
+            EXPECT_NEAR(file.frequency,
+                        ToneFrequency(sound, channel, begin, sound.Frames(), kOutputRate),
+                        file.frequency * 0.005)
+                << "channel " << channel << " plays at the wrong pitch";
+            EXPECT_NEAR(kToneLevel, RmsLevel(sound, channel, begin, sound.Frames()), 0.02)
+                << "channel " << channel << " plays at the wrong level";
+        }
+    }
+}
+
+TEST(MusicStreamDecoding, ShortFileEndsByItselfAfterItsLength) {
+    std::unique_ptr<MusicStream> stream = Open(kShortFile);
+    ASSERT_TRUE(stream);
+    stream->PreBuffer();
+    stream->Play(false);
+    std::size_t played = 0;
+    Sound sound = Play(*stream, kOutputRate, &played);
+    EXPECT_NEAR(kShortSeconds * kOutputRate, played, kOutputRate * 0.01);
+    EXPECT_FALSE(stream->IsPlaying());
+    EXPECT_TRUE(stream->HasEnded());
+    EXPECT_LE(LoudSpan(sound).end, played) << "sound after the stream's end";
+
+    Sound after = Play(*stream, 4000, &played);
+    EXPECT_EQ(0u, played);
+    EXPECT_EQ(0u, LoudSpan(after).end) << "an ended stream still sounds";
+}
+
+TEST(MusicStreamDecoding, StopKeepsThePlaceAndPlayAfterTheEndStartsAgain) {
+    std::unique_ptr<MusicStream> stream = Open(kShortFile);
+    ASSERT_TRUE(stream);
+    std::size_t played = 0;
+    Play(*stream, 1000, &played);
+    EXPECT_EQ(0u, played) << "a stream that was never played sounds";
+
+    stream->Play(false);
+    Play(*stream, 5000, &played);
+    EXPECT_EQ(5000u, played);
+    stream->Stop();
+    Play(*stream, 5000, &played);
+    EXPECT_EQ(0u, played) << "a stopped stream sounds";
+
+    // Resumed, it plays only what was left.
+    stream->Play(false);
+    std::size_t rest = 0;
+    Play(*stream, kOutputRate, &rest);
+    EXPECT_NEAR(kShortSeconds * kOutputRate - 5000, rest, kOutputRate * 0.01);
+
+    // Ended, it plays whole again; restarted midway too.
+    stream->Play(false);
+    Play(*stream, kOutputRate, &played);
+    EXPECT_NEAR(kShortSeconds * kOutputRate, played, kOutputRate * 0.01);
+    stream->Play(false);
+    Play(*stream, 3000, &played);
+    stream->Play(true);
+    Play(*stream, kOutputRate, &played);
+    EXPECT_NEAR(kShortSeconds * kOutputRate, played, kOutputRate * 0.01);
+}
+
+TEST(MusicStreamCreation, RefusesEmptyTruncatedTextAndDamagedData) {
+    std::vector<std::uint8_t> whole = ReadBytes(MediaPath(kToneFiles[0].name));
+    ASSERT_GT(whole.size(), 4000u);
+    EXPECT_TRUE(MusicStream::Create(whole, kOutputRate));
+
+    EXPECT_FALSE(MusicStream::Create({}, kOutputRate)) << "empty data";
+    std::string text = "This is a text file, not music.\n";
+    EXPECT_FALSE(MusicStream::Create({text.begin(), text.end()}, kOutputRate)) << "text";
+
+    for (std::size_t cut : {std::size_t{4}, std::size_t{27}, std::size_t{100}, std::size_t{3000},
+                            whole.size() / 2, whole.size() - 1}) {
+        std::vector<std::uint8_t> truncated(whole.begin(), whole.begin() + cut);
+        EXPECT_FALSE(MusicStream::Create(truncated, kOutputRate))
+            << "a file cut after " << cut << " bytes";
+    }
+
+    std::vector<std::uint8_t> trailing = whole;
+    trailing.push_back(0);
+    EXPECT_FALSE(MusicStream::Create(trailing, kOutputRate)) << "bytes after the last page";
+
+    // Pages intact but the Vorbis identification header damaged.
+    std::vector<std::uint8_t> damaged = whole;
+    damaged[29] ^= 0xff;
+    EXPECT_FALSE(MusicStream::Create(damaged, kOutputRate)) << "a damaged header";
+}
