@@ -1,13 +1,53 @@
 #include <dlfcn.h>
+#include <limits.h>
+#include <stdio.h>
+#include <string.h>
+#include <unistd.h>
 
 #include "plugin/module.h"
 
-// RTLD_NOW: a module with an unresolved symbol fails here, when its pack is
-// added, and not in the middle of a frame. A bare name is searched for along
-// the program's RUNPATH ($ORIGIN), as the Windows loader searches the
-// program's folder.
+namespace {
+
+// Kept at the failure itself: any later dl call may clear the loader's text.
+char lastLoadError[512];
+
+// "<folder of the running program>/<name>", or an empty text when the
+// program's own path cannot be read or the result would not fit.
+String BesideProgram(const char* name) {
+    String path;
+    char program[PATH_MAX];
+    ssize_t length = readlink("/proc/self/exe", program, sizeof program - 1);
+    if (length <= 0) return path;
+    program[length] = '\0';
+    char* slash = strrchr(program, '/');
+    if (!slash) return path;
+    slash[1] = '\0';
+    if (strlen(program) + strlen(name) >= sizeof program) return path;
+    strcat(program, name);
+    path.Assign(program);
+    return path;
+}
+
+}  // namespace
+
+// A bare name is looked for beside the program first, as the Windows loader
+// looks in the program's folder; the RUNPATH ($ORIGIN) of the program says the
+// same, but a sanitizer's interception of dlopen hides the program as the
+// caller. Any other name, or a bare name not found there, goes to the loader
+// unchanged. RTLD_NOW: a module with an unresolved symbol fails here, when its
+// pack is added, and not in the middle of a frame.
 ModuleHandle LoadModule(const char* fileName) {
-    return dlopen(fileName, RTLD_NOW);
+    ModuleHandle module = nullptr;
+    String path;
+    if (!strchr(fileName, '/')) path = BesideProgram(fileName);
+    if (path.GetLength() > 0 && access(path.GetText(), F_OK) == 0) {
+        module = dlopen(path.GetText(), RTLD_NOW);
+    } else {
+        module = dlopen(fileName, RTLD_NOW);
+    }
+    const char* reason = module ? nullptr : dlerror();
+    snprintf(lastLoadError, sizeof lastLoadError, "%s", reason ? reason : "");
+    return module;
 }
 
 ModuleFunction FindModuleFunction(ModuleHandle module, const char* name) {
@@ -16,6 +56,6 @@ ModuleFunction FindModuleFunction(ModuleHandle module, const char* name) {
 
 String GetModuleLoadError() {
     String reason;
-    if (const char* text = dlerror()) reason.Assign(text);
+    reason.Assign(lastLoadError);
     return reason;
 }

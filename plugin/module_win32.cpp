@@ -2,8 +2,15 @@
 
 #include "plugin/module.h"
 
+namespace {
+// Kept at the failure itself: later calls may change the thread's last error.
+DWORD lastLoadError = 0;
+}  // namespace
+
 ModuleHandle LoadModule(const char* fileName) {
-    return reinterpret_cast<ModuleHandle>(LoadLibraryA(fileName));
+    HMODULE module = LoadLibraryA(fileName);
+    lastLoadError = module ? 0 : GetLastError();
+    return reinterpret_cast<ModuleHandle>(module);
 }
 
 ModuleFunction FindModuleFunction(ModuleHandle module, const char* name) {
@@ -13,7 +20,7 @@ ModuleFunction FindModuleFunction(ModuleHandle module, const char* name) {
 
 String GetModuleLoadError() {
     String reason;
-    DWORD code = GetLastError();
+    DWORD code = lastLoadError;
     if (code == 0) return reason;
     char text[512];
     DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
