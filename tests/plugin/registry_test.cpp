@@ -119,6 +119,20 @@ TEST(PluginRegistry, FirstPackAddedWinsAndEmptyPacksFailOver) {
     EXPECT_STREQ(reversed.FindPlugin("Shared")->argumentNames[0].GetText(), "fromB");
 }
 
+TEST(PluginRegistry, PackAddedAfterALookupStandsRightAfterTheFoundPack) {
+    PluginRegistry registry;
+    registry.AddPack(PackFile("FixtureDuplicateB").c_str());
+    registry.AddPack(PackFile("FixtureEmpty").c_str());
+    registry.FindPlugin("OnlyB");
+    registry.AddPack(PackFile("FixtureDuplicateA").c_str());
+
+    std::string order;
+    for (registry.packs.MoveFirst(); registry.packs.HasCurrent(); registry.packs.MoveNext()) {
+        order += std::string(registry.packs.GetCurrent()->name.GetText()) + " ";
+    }
+    EXPECT_EQ(order, "FixtureDuplicateB FixtureDuplicateA FixtureEmpty ");
+}
+
 TEST(PluginRegistry, BadSignatureKeepsThePackWithTheDescriptorsBeforeIt) {
     struct Case {
         const char* pack;
