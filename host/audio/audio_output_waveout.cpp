@@ -1,5 +1,6 @@
-#include <mmsystem.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <mmsystem.h>
 
 #include <atomic>
 #include <thread>
