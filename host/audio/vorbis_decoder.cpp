@@ -1,6 +1,9 @@
 #include "host/audio/vorbis_decoder.h"
 
 #include <climits>
+#include <utility>
+
+#include "host/audio/vorbis_headers.h"
 
 // The decoder itself is compiled once, in stb_vorbis_impl.c.
 #define STB_VORBIS_HEADER_ONLY
@@ -14,18 +17,36 @@ const unsigned kLowestRate = 1000;
 const unsigned kHighestRate = 384000;
 const int kMostChannels = 8;
 
+// The decoder takes all its memory from one block of ours, so that nothing
+// leaks when it gives up halfway through a damaged header, and a header cannot
+// make it take more than the largest block. Real files need a few hundred
+// kilobytes; a block too small is retried four times larger.
+const std::size_t kFirstBlock = 256 * 1024;
+const std::size_t kLargestBlock = 16 * 1024 * 1024;
+
 }  // namespace
 
 std::unique_ptr<VorbisDecoder> VorbisDecoder::Open(const std::uint8_t* data, std::size_t size) {
-    if (size == 0 || size > INT_MAX) {
+    if (size == 0 || size > INT_MAX || !HasSoundCommentHeader(data, size)) {
         return nullptr;
     }
-    int error = 0;
-    stb_vorbis* vorbis = stb_vorbis_open_memory(data, static_cast<int>(size), &error, nullptr);
-    if (!vorbis) {
-        return nullptr;
+    for (std::size_t block = kFirstBlock; block <= kLargestBlock; block *= 4) {
+        std::unique_ptr<char[]> memory(new char[block]);
+        stb_vorbis_alloc alloc = {memory.get(), static_cast<int>(block)};
+        int error = 0;
+        stb_vorbis* vorbis = stb_vorbis_open_memory(data, static_cast<int>(size), &error, &alloc);
+        if (vorbis) {
+            return Check(
+                std::unique_ptr<VorbisDecoder>(new VorbisDecoder(vorbis, std::move(memory))));
+        }
+        if (error != VORBIS_outofmem) {
+            return nullptr;
+        }
     }
-    std::unique_ptr<VorbisDecoder> decoder(new VorbisDecoder(vorbis));
+    return nullptr;
+}
+
+std::unique_ptr<VorbisDecoder> VorbisDecoder::Check(std::unique_ptr<VorbisDecoder> decoder) {
     if (decoder->sampleRate_ < static_cast<int>(kLowestRate) ||
         decoder->sampleRate_ > static_cast<int>(kHighestRate) || decoder->channels_ < 1 ||
         decoder->channels_ > kMostChannels || decoder->maxFrames_ < 1) {
@@ -34,7 +55,8 @@ std::unique_ptr<VorbisDecoder> VorbisDecoder::Open(const std::uint8_t* data, std
     return decoder;
 }
 
-VorbisDecoder::VorbisDecoder(stb_vorbis* vorbis) : vorbis_(vorbis) {
+VorbisDecoder::VorbisDecoder(stb_vorbis* vorbis, std::unique_ptr<char[]> memory)
+    : memory_(std::move(memory)), vorbis_(vorbis) {
     stb_vorbis_info info = stb_vorbis_get_info(vorbis);
     sampleRate_ = info.sample_rate <= kHighestRate ? static_cast<int>(info.sample_rate) : 0;
     channels_ = info.channels;

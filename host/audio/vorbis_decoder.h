@@ -29,7 +29,11 @@ public:
     void Rewind();
 
 private:
-    explicit VorbisDecoder(stb_vorbis* vorbis);
+    VorbisDecoder(stb_vorbis* vorbis, std::unique_ptr<char[]> memory);
+    // Null unless the stream's rate and channel count are ones we can play.
+    static std::unique_ptr<VorbisDecoder> Check(std::unique_ptr<VorbisDecoder> decoder);
+
+    std::unique_ptr<char[]> memory_;  // everything the decoder allocates
     stb_vorbis* vorbis_;
     int sampleRate_;
     int channels_;

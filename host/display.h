@@ -1,0 +1,5 @@
+#pragma once
+
+// Returns the display to its normal mode after the OpenGL pack may have
+// switched it to full screen. Harmless when nothing was changed.
+void RestoreDisplayMode();

@@ -1,0 +1,6 @@
+#pragma once
+
+// The setup dialog's title picture (the BMP file of the Windows resources),
+// built into the program by the build.
+extern const unsigned char titlePicture[];
+extern const unsigned int titlePictureSize;
