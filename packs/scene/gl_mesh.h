@@ -1,0 +1,33 @@
+#pragma once
+
+#include <vector>
+
+#include "packs/scene/cell_mesh.h"
+
+// A set of quads handed to OpenGL once. When a rendering context is current
+// at Upload, the quads are compiled into a display list and the pack's own
+// copy is dropped; without a context they stay in a vertex array, drawn from
+// there. Either way, drawing allocates nothing.
+class GlMesh {
+public:
+    GlMesh() : list_(0), vertexCount_(0), withColors_(false) {}
+    ~GlMesh();
+    GlMesh(const GlMesh&) = delete;
+    GlMesh& operator=(const GlMesh&) = delete;
+
+    // Takes the vertices (the vector is left empty). With `withColors` the
+    // vertices' colours are used; without, the current colour is.
+    void Upload(std::vector<MeshVertex>& vertices, bool withColors);
+    void Draw() const;
+
+    int GetVertexCount() const { return vertexCount_; }
+    bool IsCompiled() const { return list_ != 0; }
+
+private:
+    void DrawArrays() const;
+
+    unsigned list_;
+    int vertexCount_;
+    bool withColors_;
+    std::vector<MeshVertex> vertices_;
+};
