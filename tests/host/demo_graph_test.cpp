@@ -1,0 +1,140 @@
+#include "host/demo_graph.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "foundation/exception.h"
+
+// The recording stand-ins of the two packs (recording_pack.cpp) log what the
+// demo graph makes them do into "host-record.log".
+namespace {
+
+const char* const SceneStandIn = "HostRecordScene" OMBREL_PACK_SUFFIX;
+const char* const DeviceStandIn = "HostRecordDevice" OMBREL_PACK_SUFFIX;
+
+std::vector<std::string> ReadLog() {
+    std::vector<std::string> lines;
+    std::ifstream file("host-record.log");
+    for (std::string line; std::getline(file, line);) lines.push_back(line);
+    return lines;
+}
+
+class DemoGraphTest : public ::testing::Test {
+protected:
+    void SetUp() override { std::remove("host-record.log"); }
+    void TearDown() override { std::remove("host-record.log"); }
+};
+
+TEST_F(DemoGraphTest, FirstStartRunsThePluginsInTheDemoOrderWithTheChosenSettings) {
+    PluginRegistry registry;
+    registry.AddPack(SceneStandIn);
+    registry.AddPack(DeviceStandIn);
+    Settings chosen = {800, 600, 32, true, true};
+    DemoGraph graph(registry, chosen);
+    graph.FirstStart();
+
+    std::vector<std::string> expected = {
+        "OpenGLInit.Start",
+        "LoadCOctreeScene.Start",
+        "OpenGLPrint.Start",
+        "OpenGLInit.Prepare",
+        "LoadCOctreeScene.Prepare",
+        "OpenGLPrint.Prepare",
+        "OpenGLInit.Run title=' SOLVARA RealTime' width=800 height=600 colorBits=32 fullScreen=1",
+        "PrintCOctreeScene.Start",
+        "LoadCOctreeScene.Run title=' SOLVARA RealTime' detail=5",
+    };
+    EXPECT_EQ(ReadLog(), expected) << "PrintCOctreeScene must never get Prepare";
+    EXPECT_NE(graph.variables.openGLVar.value, nullptr) << "OpenGLInit's device was not kept";
+    EXPECT_NE(graph.variables.sceneVar.value, nullptr) << "the loaded scene was not kept";
+}
+
+TEST_F(DemoGraphTest, FramesPassTheTimeAndEndWhenThePrintPluginThrows) {
+    PluginRegistry registry;
+    registry.AddPack(SceneStandIn);
+    registry.AddPack(DeviceStandIn);
+    Settings chosen = {640, 480, 16, false, false};
+    DemoGraph graph(registry, chosen);
+    graph.FirstStart();
+    std::remove("host-record.log");
+
+    graph.RunFrame(0.25f);
+    std::vector<std::string> firstFrame = {
+        "PrintCOctreeScene.Run scene=77 time=0.250000 count=32 english=0",
+        "OpenGLPrint.Run openGL=1 time=0.250000 count=32",
+    };
+    EXPECT_EQ(ReadLog(), firstFrame);
+    EXPECT_FLOAT_EQ(static_cast<FloatValue*>(graph.variables.timeVar.value)->value, 0.25f)
+        << "the time goes into the existing value";
+
+    // The stand-in OpenGLPrint closes its window at its tenth run.
+    bool closed = false;
+    for (int frame = 1; frame < 10 && !closed; ++frame) {
+        try {
+            graph.RunFrame(0.25f + frame);
+        } catch (Ombrel::Exception& exception) {
+            EXPECT_STREQ(exception.message, "OpenGL window closed");
+            closed = true;
+        }
+    }
+    EXPECT_TRUE(closed) << "the exception of a frame must reach the caller";
+
+    std::remove("host-record.log");
+    graph.StopCalls();
+    EXPECT_TRUE(ReadLog().empty()) << "calls that always run never forward Stop";
+}
+
+TEST_F(DemoGraphTest, MissingScenePluginsLeaveTheSceneEmptyAndTheDeviceWorking) {
+    PluginRegistry registry;
+    registry.AddPack(DeviceStandIn);
+    Settings chosen = {640, 480, 16, false, false};
+    DemoGraph graph(registry, chosen);
+    graph.FirstStart();
+    std::remove("host-record.log");
+    try {
+        graph.RunFrame(1.5f);
+    } catch (Ombrel::Exception&) {
+        // A window closed by an earlier test of this program is fine here.
+    }
+    std::vector<std::string> frame = {"OpenGLPrint.Run openGL=1 time=1.500000 count=32"};
+    EXPECT_EQ(ReadLog(), frame);
+    EXPECT_EQ(graph.variables.sceneVar.value, nullptr);
+}
+
+TEST(DemoVariables, HoldTheTypesAndValuesOfTheDemo) {
+    Settings chosen = {320, 240, 16, false, true};
+    DemoVariables v(chosen);
+    struct Expected {
+        Variable* variable;
+        const char* typeName;
+        int number;  // -1: no IntValue to check
+    };
+    const Expected table[] = {
+        {&v.openGLVar, "OpenGL", -1},      {&v.titleVar, "String", -1},
+        {&v.widthVar, "int", 320},         {&v.heightVar, "int", 240},
+        {&v.colorBitsVar, "int", 16},      {&v.fullScreenVar, "bool", 0},
+        {&v.countVar, "int", 32},          {&v.englishVar, "bool", 1},
+        {&v.sceneVar, "COctreeScene", -1}, {&v.constant5Var, "int", 5},
+        {&v.timeVar, "float", -1},
+    };
+    for (const Expected& row : table) {
+        EXPECT_STREQ(row.variable->typeName.GetText(), row.typeName);
+        EXPECT_EQ(row.variable->name.GetLength(), 0) << row.typeName;
+        if (row.number >= 0) {
+            ASSERT_NE(row.variable->value, nullptr) << row.typeName;
+            EXPECT_EQ(static_cast<IntValue*>(row.variable->value)->value, row.number)
+                << row.typeName;
+        }
+    }
+    EXPECT_EQ(v.openGLVar.value, nullptr);
+    EXPECT_EQ(v.sceneVar.value, nullptr);
+    EXPECT_STREQ(static_cast<String*>(v.titleVar.value)->GetText(), " SOLVARA RealTime");
+    EXPECT_EQ(static_cast<FloatValue*>(v.timeVar.value)->value, 0.0f);
+}
+
+}  // namespace

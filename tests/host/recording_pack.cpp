@@ -1,0 +1,140 @@
+// A stand-in for the scene pack (RECORD_SCENE) or the OpenGL pack
+// (RECORD_DEVICE) that appends every operation the host calls, with the values
+// behind the bound slots, to "host-record.log" in the current folder. Both
+// stand-ins append to the one file, so the log keeps the host's order across
+// packs. The stand-in OpenGLPrint throws "OpenGL window closed" at its tenth
+// run, as the real one does when the window is closed.
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "plugin/contract.h"
+#include "plugin/variable.h"
+
+namespace {
+
+void Log(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void Log(const char* format, ...) {
+    FILE* file = std::fopen("host-record.log", "a");
+    if (!file) return;
+    va_list arguments;
+    va_start(arguments, format);
+    std::vfprintf(file, format, arguments);
+    va_end(arguments);
+    std::fputc('\n', file);
+    std::fclose(file);
+}
+
+const int SlotCount = 6;
+
+class Recorder : public Plugin {
+public:
+    Recorder(const char* name, const char* signature) : name(name), signature(signature) {}
+
+    Plugin* Clone() override { return nullptr; }
+    void Release() override {}
+    const char* GetSignature() override { return signature; }
+    const char* GetName() override { return name; }
+    const char* GetInfo1() override { return ""; }
+    const char* GetInfo2() override { return ""; }
+    const char* GetInfo3() override { return ""; }
+    const char* GetInfo4() override { return ""; }
+    const char* GetInfo5() override { return ""; }
+    const char* GetInfo6() override { return ""; }
+    void SetArgument(int index, Value** slot) override {
+        if (index >= 0 && index < SlotCount) slots[index] = slot;
+    }
+    void Start() override { Log("%s.Start", name); }
+    bool Prepare() override {
+        Log("%s.Prepare", name);
+        return true;
+    }
+    void Stop() override { Log("%s.Stop", name); }
+
+protected:
+    int Int(int index) {
+        Value* value = slots[index] ? *slots[index] : nullptr;
+        return value ? static_cast<IntValue*>(value)->value : -1;
+    }
+    float Float(int index) {
+        Value* value = slots[index] ? *slots[index] : nullptr;
+        return value ? static_cast<FloatValue*>(value)->value : -1.0f;
+    }
+    const char* Text(int index) {
+        Value* value = slots[index] ? *slots[index] : nullptr;
+        return value ? static_cast<String*>(value)->GetText() : "(none)";
+    }
+    void Store(int index, int number) {
+        if (slots[index]) *slots[index] = new IntValue(number);
+    }
+
+    const char* name;
+    const char* signature;
+    Value** slots[SlotCount] = {};
+};
+
+#ifdef RECORD_SCENE
+
+class LoadScene final : public Recorder {
+public:
+    LoadScene()
+        : Recorder("LoadCOctreeScene", "out COctreeScene scene, in String title, in int detail") {}
+    void Run() override {
+        Log("LoadCOctreeScene.Run title='%s' detail=%d", Text(1), Int(2));
+        Store(0, 77);
+    }
+};
+
+class DrawScene final : public Recorder {
+public:
+    DrawScene()
+        : Recorder("PrintCOctreeScene",
+                   "in COctreeScene scene, in float time, in int count, in bool english") {}
+    void Run() override {
+        Log("PrintCOctreeScene.Run scene=%d time=%.6f count=%d english=%d", Int(0), Float(1),
+            Int(2), Int(3));
+    }
+};
+
+}  // namespace
+
+static LoadScene loadScene;
+static DrawScene drawScene;
+static Plugin* const plugins[] = {&loadScene, &drawScene};
+OMBREL_DECLARE_PACK("RecordingScene", plugins)
+
+#else
+
+class Init final : public Recorder {
+public:
+    Init()
+        : Recorder("OpenGLInit",
+                   "out OpenGL openGL, in String name, in int width, in int height, "
+                   "in int colorBits, in bool fullScreen") {}
+    void Run() override {
+        Log("OpenGLInit.Run title='%s' width=%d height=%d colorBits=%d fullScreen=%d", Text(1),
+            Int(2), Int(3), Int(4), Int(5));
+        Store(0, 1);
+    }
+};
+
+class Print final : public Recorder {
+public:
+    Print() : Recorder("OpenGLPrint", "in OpenGL openGL, in float time, in int count") {}
+    void Run() override {
+        Log("OpenGLPrint.Run openGL=%d time=%.6f count=%d", Int(0), Float(1), Int(2));
+        if (++runs == 10) throw Ombrel::Exception("OpenGL window closed");
+    }
+
+private:
+    int runs = 0;
+};
+
+}  // namespace
+
+static Init init;
+static Print print;
+static Plugin* const plugins[] = {&init, &print};
+OMBREL_DECLARE_PACK("RecordingDevice", plugins)
+
+#endif
