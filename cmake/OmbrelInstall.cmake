@@ -25,9 +25,13 @@ write_basic_package_version_file("${CMAKE_BINARY_DIR}/OmbrelConfigVersion.cmake"
 install(FILES "${CMAKE_BINARY_DIR}/OmbrelConfig.cmake" "${CMAKE_BINARY_DIR}/OmbrelConfigVersion.cmake"
               "${PROJECT_SOURCE_DIR}/cmake/OmbrelPack.cmake"
         DESTINATION ${config_dir})
+if(WIN32)
+  # The Windows SDK carries the cross toolchain file its library was built with.
+  install(FILES "${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw-i686.cmake" DESTINATION ${config_dir})
+endif()
 
 # The runnable demo folder.
-foreach(target ${OMBREL_HOST_TARGET} kestrelia vantrope ombrel_inspect)
+foreach(target ${OMBREL_HOST_TARGET} kestrelia vantrope ombrel-inspect)
   if(target AND TARGET ${target})
     install(TARGETS ${target} RUNTIME DESTINATION ${OMBREL_RUNTIME_FOLDER}
                               LIBRARY DESTINATION ${OMBREL_RUNTIME_FOLDER})

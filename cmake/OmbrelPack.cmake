@@ -14,6 +14,8 @@ function(ombrel_add_pack target)
   endif()
   add_library(${target} MODULE ${PACK_SOURCES})
   target_link_libraries(${target} PRIVATE ${OMBREL_FOUNDATION_TARGET} ${PACK_LIBRARIES})
+  # The language level the host and the foundation library are built with.
+  target_compile_features(${target} PRIVATE cxx_std_17)
   set_target_properties(${target} PROPERTIES
     PREFIX ""
     OUTPUT_NAME ${PACK_OUTPUT_NAME}
