@@ -29,17 +29,30 @@ public:
         Reallocate(grown);
     }
 
+    // The value may be an element of this very array (a.Add(a[0])): growing
+    // releases the old storage, so a copy is taken before the growth.
     void Add(const T& value) {
-        if (count == capacity) Grow();
-        data[count] = value;
+        if (count == capacity) {
+            T kept(value);
+            Grow();
+            data[count] = kept;
+        } else {
+            data[count] = value;
+        }
         ++count;
     }
 
     // Writes at `index`, growing first when index is exactly the capacity
-    // (callers write sequentially, at most one slot past the end).
+    // (callers write sequentially, at most one slot past the end). As in Add,
+    // the value is copied before any growth.
     void SetAt(int index, const T& value) {
-        while (index >= capacity) Grow();
-        data[index] = value;
+        if (index >= capacity) {
+            T kept(value);
+            while (index >= capacity) Grow();
+            data[index] = kept;
+        } else {
+            data[index] = value;
+        }
         if (count < index + 1) count = index + 1;
     }
 

@@ -41,7 +41,11 @@ public:
     void MoveFirst() { cursor = head; }
     bool HasCurrent() const { return cursor->next->next != nullptr; }
     T GetCurrent() const { return cursor->next->item; }
-    void MoveNext() { cursor = cursor->next; }
+    // Without a current element the cursor stays where it is: it must never
+    // rest on the tail sentinel, whose `next` is null.
+    void MoveNext() {
+        if (HasCurrent()) cursor = cursor->next;
+    }
 
     // Places the item after the current element, or at the end when there is
     // none; the new element becomes current.

@@ -9,14 +9,16 @@ static const char kNotEnoughBytes[] = "Not enough bytes to read from MemoryStrea
 static const char kInvalidPosition[] = "Invalid position in MemoryStream";
 static const char kInvalidSeekOption[] = "Invalid Seek Option in MemoryStream";
 
-MemoryStream::MemoryStream() : buffer(10, 10.0f) { Clear(); }
+MemoryStream::MemoryStream() : buffer(10, 10.0f) {
+    Clear();
+}
 
 // Every failure is checked before anything moves, so a failed call leaves
 // position, length and buffer as they were. A negative count is refused too:
 // it would copy backwards through memory.
 void MemoryStream::Read(void* destination, int count) {
     if (count < 0 || count > length - position) throw Ombrel::Exception(kNotEnoughBytes);
-    std::memcpy(destination, buffer.data + position, static_cast<size_t>(count));
+    if (count > 0) std::memcpy(destination, buffer.data + position, static_cast<size_t>(count));
     position += count;
 }
 
@@ -75,9 +77,13 @@ void MemoryStream::Seek(int offset, int origin) {
     position = static_cast<int>(target);
 }
 
-int MemoryStream::Tell() { return position; }
+int MemoryStream::Tell() {
+    return position;
+}
 
-bool MemoryStream::IsEOF() { return position == length; }
+bool MemoryStream::IsEOF() {
+    return position == length;
+}
 
 void MemoryStream::Clear() {
     buffer.count = 0;

@@ -2,10 +2,9 @@
 
 #include <cstdint>
 
-// The seam between the Timer and the platform's high-resolution counter. The
-// platform backend (performance_counter_win32.cpp, performance_counter_posix.cpp)
-// provides SystemPerformanceCounter(); tests hand the Timer a counter of their
-// own.
+// The seam between the Timer and the platform's high-resolution counter. Each
+// platform's backend file provides SystemPerformanceCounter(); tests hand the
+// Timer a counter of their own.
 struct PerformanceCounter {
     // Ticks per second; 0 when unknown.
     int64_t (*frequency)();

@@ -3,9 +3,13 @@
 #include <cstdarg>
 #include <cstdio>
 
-String::String() : text(10, 10.0f) { text.SetAt(0, '\0'); }
+String::String() : text(10, 10.0f) {
+    text.SetAt(0, '\0');
+}
 
-String::String(const String& other) : Value(), text(10, 10.0f) { Assign(other); }
+String::String(const String& other) : Value(), text(10, 10.0f) {
+    Assign(other);
+}
 
 String::String(const char* format, ...) : text(10, 10.0f) {
     char buffer[1024];
@@ -18,7 +22,7 @@ String::String(const char* format, ...) : text(10, 10.0f) {
 }
 
 String& String::operator=(const String& other) {
-    if (this != &other) Assign(other);
+    Assign(other);
     return *this;
 }
 
@@ -29,8 +33,10 @@ void String::Assign(const char* source) {
     text.SetCapacity(i + 1);
 }
 
+// Safe when `other` is this String: SetCapacity keeps the text and its NUL, and
+// the copy then reads the very characters it writes. Either way the storage
+// ends fitted to the text.
 void String::Assign(const String& other) {
-    if (this == &other) return;
     int length = other.GetLength();
     text.SetCapacity(length + 1);
     for (int i = 0; i < length; ++i) text.SetAt(i, other.text.data[i]);
@@ -58,7 +64,9 @@ int String::Compare(const char* other) const {
     }
 }
 
-static int LowerAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; }
+static int LowerAscii(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
+}
 
 int String::CompareNoCase(const char* other) const {
     const unsigned char* a = reinterpret_cast<const unsigned char*>(text.data);
@@ -70,7 +78,9 @@ int String::CompareNoCase(const char* other) const {
     }
 }
 
-void String::Write(Stream& stream) { stream.Write(GetText(), GetLength()); }
+void String::Write(Stream& stream) {
+    stream.Write(GetText(), GetLength());
+}
 
 // Replaces the text with every byte to the end of the stream. A NUL byte
 // leaves the text unchanged, so the next byte lands where the NUL was.
@@ -79,4 +89,6 @@ void String::Read(Stream& stream) {
     while (!stream.IsEOF()) Append(stream.ReadByte());
 }
 
-int String::GetSize() { return 24 + text.capacity; }
+int String::GetSize() {
+    return 24 + text.capacity;
+}

@@ -15,11 +15,14 @@ public:
     explicit Timer(const PerformanceCounter& counter = SystemPerformanceCounter());
 
     // Starts the count from 0. Throws "High resolution performance counter not
-    // supported" when the counter cannot be read, changing nothing else.
+    // supported" when the counter cannot be read or reports no frequency,
+    // changing nothing.
     void Reset();
     // (now - start) / frequency + offset. Meaningful only after Reset.
     double Seconds();
 
 private:
-    const PerformanceCounter* counter;
+    // Held by value (two function pointers), so a Timer never refers to a
+    // counter that has gone away.
+    PerformanceCounter counter;
 };
