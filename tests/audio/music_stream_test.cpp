@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -124,6 +125,19 @@ TEST(MusicStreamCreation, RefusesEmptyTruncatedTextAndDamagedData) {
     std::vector<std::uint8_t> trailing = whole;
     trailing.push_back(0);
     EXPECT_FALSE(MusicStream::Create(trailing, kOutputRate)) << "bytes after the last page";
+
+    // Pages intact but a comment claiming to be longer than its header: the
+    // decoder would copy it past the end of what it allocated.
+    std::vector<std::uint8_t> overlong = whole;
+    std::size_t secondPage = 27 + whole[26] + whole[27 + 0];
+    ASSERT_EQ(0, std::memcmp(&whole[secondPage], "OggS", 4));
+    std::size_t comment = secondPage + 27 + whole[secondPage + 26];
+    ASSERT_EQ(0, std::memcmp(&whole[comment], "\x03vorbis", 7));
+    for (std::uint32_t length : {0xffffffffu, 0x7fffffffu, 100000u}) {
+        std::memcpy(&overlong[comment + 7], &length, 4);
+        EXPECT_FALSE(MusicStream::Create(overlong, kOutputRate))
+            << "a vendor text of " << length << " bytes";
+    }
 
     // Pages intact but the Vorbis identification header damaged.
     std::vector<std::uint8_t> damaged = whole;
