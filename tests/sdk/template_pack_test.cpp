@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "foundation/exception.h"
+#include "foundation/memory_stream.h"
 #include "plugin/call.h"
 #include "plugin/registry.h"
 #include "plugin/variable.h"
@@ -26,8 +27,20 @@ float FloatOf(const Variable& v) {
 const char* TextOf(const Variable& v) {
     return static_cast<String*>(v.value)->GetText();
 }
-CTemplateCounter& CounterOf(const Variable& v) {
-    return *static_cast<CTemplateCounter*>(v.value);
+// The program reads a pack's own value the way any host may: through its Write.
+struct Counts {
+    int runs;
+    int countSum;
+};
+Counts CounterOf(const Variable& v) {
+    MemoryStream stream;
+    v.value->Write(stream);
+    Counts counts{-1, -1};
+    EXPECT_EQ(stream.Tell(), 8) << "CTemplateCounter writes two 32-bit numbers";
+    stream.Seek(0, Stream::SeekBegin);
+    stream.Read(&counts.runs, 4);
+    stream.Read(&counts.countSum, 4);
+    return counts;
 }
 
 void SetType(Variable& v, const char* typeName) {
