@@ -1,0 +1,98 @@
+// The real pack on a display, loaded and driven as the host drives it.
+#include <chrono>
+#include <thread>
+
+#include "foundation/exception.h"
+#include "packs/opengl/opengl_print.h"
+#include "tests/opengl/demo_window.h"
+#include "tests/opengl/desktop.h"
+
+class WindowTest : public DemoWindowTest {
+protected:
+    std::string WaitForWindow(const std::string& title) {
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            std::string window = FindWindow(title);
+            if (!window.empty()) return window;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return "";
+    }
+
+    bool WaitUntilGone(const std::string& title) {
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            if (FindWindow(title).empty()) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return false;
+    }
+
+    void ExpectColour(const std::string& window, float red, float green, float blue,
+                      const char* what) {
+        float colour[3];
+        MeasureColour(window, colour);
+        EXPECT_NEAR(red, colour[0], 0.05f) << what;
+        EXPECT_NEAR(green, colour[1], 0.05f) << what;
+        EXPECT_NEAR(blue, colour[2], 0.05f) << what;
+    }
+};
+
+TEST_F(WindowTest, OpensAVisibleTitledWindowWhoseFirstFrameIsBlack) {
+    OpenWindow("Kestrelia first frame");
+    ASSERT_NE(nullptr, openGL.value) << "OpenGLInit stored no device";
+    EXPECT_EQ(44, openGL.value->GetSize());
+
+    std::string window = WaitForWindow("Kestrelia first frame");
+    ASSERT_FALSE(window.empty()) << "no visible window titled \"Kestrelia first frame\"";
+    std::string state = WindowState(window);
+    EXPECT_EQ(0u, state.rfind("IsViewable", 0)) << state;
+    ExpectColour(window, 0.0f, 0.0f, 0.0f, "the first frame");
+
+    // A frame that a scene painted is what the next OpenGLPrint shows.
+    PaintBackBuffer(1.0f, 0.0f, 0.0f);
+    ShowFrame(0.1f);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    ExpectColour(window, 1.0f, 0.0f, 0.0f, "a red frame after OpenGLPrint");
+}
+
+TEST_F(WindowTest, EscapeClosesTheWindowAtTheNextFrame) {
+    OpenWindow("Kestrelia escape");
+    std::string window = WaitForWindow("Kestrelia escape");
+    ASSERT_FALSE(window.empty());
+    ShowFrame(0.0f);
+
+    PressEscape(window);
+    EXPECT_EQ("OpenGL window closed", ShowFramesUntilClosed());
+    EXPECT_TRUE(WaitUntilGone("Kestrelia escape")) << "the window stayed after closing";
+}
+
+TEST_F(WindowTest, CloseButtonClosesTheWindowAtTheNextFrame) {
+    OpenWindow("Kestrelia close button");
+    std::string window = WaitForWindow("Kestrelia close button");
+    ASSERT_FALSE(window.empty());
+    ShowFrame(0.0f);
+
+    ClickCloseButton(window);
+    EXPECT_EQ("OpenGL window closed", ShowFramesUntilClosed());
+    EXPECT_TRUE(WaitUntilGone("Kestrelia close button")) << "the window stayed after closing";
+}
+
+TEST_F(WindowTest, AQuitRequestEndsTheDemoAndLeavesTheWindow) {
+    OpenWindow("Kestrelia quit");
+    std::string window = WaitForWindow("Kestrelia quit");
+    ASSERT_FALSE(window.empty());
+
+    PostQuitRequest();
+    EXPECT_EQ("Opengl window closed", ShowFramesUntilClosed());
+    EXPECT_EQ(window, FindWindow("Kestrelia quit")) << "the window went away on a quit request";
+}
+
+TEST_F(WindowTest, EachFrameReadsTheTimeAfreshAndMeasuresTheRate) {
+    OpenWindow("Kestrelia frames");
+    // The pack's own object, as the registry handed it out.
+    const OpenGLPrint& printer = *static_cast<OpenGLPrint*>(print.plugin);
+    ShowFrame(0.5f);
+    EXPECT_STREQ(" 999 32", printer.status.GetText());
+    for (int frame = 1; frame <= 60; ++frame) ShowFrame(0.5f + frame / 30.0f);
+    EXPECT_STREQ("  30 32", printer.status.GetText());
+    EXPECT_FALSE(FindWindow("Kestrelia frames").empty()) << "the window closed by itself";
+}
