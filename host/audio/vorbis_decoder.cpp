@@ -60,7 +60,9 @@ VorbisDecoder::VorbisDecoder(stb_vorbis* vorbis, std::unique_ptr<char[]> memory)
     stb_vorbis_info info = stb_vorbis_get_info(vorbis);
     sampleRate_ = info.sample_rate <= kHighestRate ? static_cast<int>(info.sample_rate) : 0;
     channels_ = info.channels;
-    maxFrames_ = info.max_frame_size;
+    // A packet decodes to at most half a long block, except the last: trimmed
+    // to the stream's length, it may hold up to a whole long block.
+    maxFrames_ = 2 * info.max_frame_size;
 }
 
 VorbisDecoder::~VorbisDecoder() {

@@ -17,6 +17,7 @@ const ToneFile kToneFiles[] = {
 };
 const char kShortFile[] = "short-0.3s-44100-stereo.ogg";
 const double kShortSeconds = 0.3;
+const char kNoiseFile[] = "noise-0.5s-44100-stereo.ogg";
 const char kLongFile[] = "tone-440hz-30s-22050-mono.ogg";
 const double kLongSeconds = 30.0;
 // Every tone peaks at half scale: a root mean square level of 0.5 / sqrt(2).

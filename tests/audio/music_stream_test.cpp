@@ -58,6 +58,27 @@ TEST(MusicStreamDecoding, TonesKeepPitchAndLevelAtEveryRateAndChannelCount) {
     }
 }
 
+TEST(MusicStreamDecoding, EveryFilePlaysWholeAtItsOwnRate) {
+    struct Whole {
+        const char* name;
+        int rate;
+        std::size_t frames;
+    };
+    for (const Whole& file :
+         {Whole{kShortFile, 44100, 13230}, Whole{kNoiseFile, 44100, 22050},
+          Whole{kToneFiles[1].name, 22050, 44100}, Whole{kToneFiles[2].name, 48000, 96000}}) {
+        std::vector<std::uint8_t> data = ReadBytes(MediaPath(file.name));
+        std::unique_ptr<MusicStream> stream = MusicStream::Create(data, file.rate);
+        ASSERT_TRUE(stream) << file.name;
+        stream->Play(false);
+        std::size_t played = 0;
+        Play(*stream, file.frames + 5000, &played);
+        // The last frame has nothing after it to interpolate towards.
+        EXPECT_NEAR(file.frames, played, 1.0) << file.name << " did not play whole";
+        EXPECT_TRUE(stream->HasEnded()) << file.name;
+    }
+}
+
 TEST(MusicStreamDecoding, ShortFileEndsByItselfAfterItsLength) {
     std::unique_ptr<MusicStream> stream = Open(kShortFile);
     ASSERT_TRUE(stream);
