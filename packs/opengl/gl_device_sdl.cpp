@@ -84,13 +84,27 @@ bool SetupPixelFormat() {
     return true;
 }
 
+// Connects to the display. Without one, SDL falls back to a driver whose
+// windows nobody sees and nobody can close, and the demo would run unseen for
+// ever: that counts as no display, unless such a driver was asked for by name.
+bool OpenDisplay() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* requested = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    bool unseen = driver != nullptr &&
+                  (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+    if (unseen && (requested == nullptr || *requested == '\0')) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 void GLDevice::OpenWindow(const char* title, int width, int height, int colorBits,
                           bool fullScreen) {
-    // Without a display there is no window to create.
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-        throw Ombrel::Exception("OpenGL : couldn't create window");
+    if (!OpenDisplay()) throw Ombrel::Exception("OpenGL : couldn't create window");
     // The close button only clears the running flag; the demo decides when
     // to end, as it does for Escape.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
