@@ -17,3 +17,6 @@ void PostQuitRequest();
 // Fills the back buffer of the current rendering context with one colour,
 // as a scene would draw a frame.
 void PaintBackBuffer(float red, float green, float blue);
+
+// The viewport of the current rendering context: x, y, width, height.
+void ReadViewport(int viewport[4]);

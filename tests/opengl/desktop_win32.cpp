@@ -49,3 +49,7 @@ void PaintBackBuffer(float red, float green, float blue) {
     glClearColor(red, green, blue, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
 }
+
+void ReadViewport(int viewport[4]) {
+    glGetIntegerv(GL_VIEWPORT, viewport);
+}

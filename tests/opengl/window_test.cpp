@@ -1,5 +1,6 @@
 // The real pack on a display, loaded and driven as the host drives it.
 #include <chrono>
+#include <string>
 #include <thread>
 
 #include "foundation/exception.h"
@@ -95,4 +96,24 @@ TEST_F(WindowTest, EachFrameReadsTheTimeAfreshAndMeasuresTheRate) {
     for (int frame = 1; frame <= 60; ++frame) ShowFrame(0.5f + frame / 30.0f);
     EXPECT_STREQ("  30 32", printer.status.GetText());
     EXPECT_FALSE(FindWindow("Kestrelia frames").empty()) << "the window closed by itself";
+}
+
+TEST_F(WindowTest, TheViewportFollowsTheDrawableAreaOfTheWindow) {
+    OpenWindow("Kestrelia viewport");
+    std::string window = WaitForWindow("Kestrelia viewport");
+    ASSERT_FALSE(window.empty());
+    for (int frame = 0; frame < 30; ++frame) ShowFrame(frame / 60.0f);
+    int viewport[4];
+    ReadViewport(viewport);
+    // The X window titled so is the drawable area of the window.
+    std::string size = std::to_string(viewport[2]) + "x" + std::to_string(viewport[3]);
+    EXPECT_EQ("IsViewable " + size + "\n", WindowState(window));
+
+    RunDesktopCommand("xdotool windowsize --sync " + window + " 400 300");
+    for (int frame = 30; frame < 90; ++frame) ShowFrame(frame / 60.0f);
+    ReadViewport(viewport);
+    EXPECT_EQ(0, viewport[0]);
+    EXPECT_EQ(0, viewport[1]);
+    EXPECT_EQ(400, viewport[2]) << "after the window was resized to 400 x 300";
+    EXPECT_EQ(300, viewport[3]) << "after the window was resized to 400 x 300";
 }
