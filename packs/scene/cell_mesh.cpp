@@ -1,8 +1,8 @@
 #include "packs/scene/cell_mesh.h"
 
-namespace {
+#include <cmath>
 
-const float HalfDiagonalPerHalfEdge = 1.7320508f;  // sqrt 3
+namespace {
 
 const unsigned char PartColors[3][3] = {
     {235, 120, 55},   // the planet
@@ -45,15 +45,23 @@ void AppendLevel(std::vector<MeshVertex>& vertices, const Solid& solid,
                  const std::vector<OctreeCell>& cells) {
     for (const OctreeCell& cell : cells) {
         float edge = 2.0f * cell.half;
+        // Only the faces that look into empty space are drawn. A neighbour of
+        // the same level is either outside the tree's cube, kept too (it may
+        // cross the surface), wholly inside or wholly outside the solid; a cell inside is never
+        // next to one outside, so the kept cells close the solid off and the faces between them or
+        // into the inside are never seen except through the thin gaps.
         unsigned faces = 0;
         for (int face = 0; face < 6; ++face) {
             float step = (face % 2) ? -edge : edge;
-            float nx = cell.x + (face / 2 == 0 ? step : 0.0f);
-            float ny = cell.y + (face / 2 == 1 ? step : 0.0f);
-            float nz = cell.z + (face / 2 == 2 ? step : 0.0f);
-            bool neighbourInside =
-                solid.Distance(nx, ny, nz) < -cell.half * HalfDiagonalPerHalfEdge;
-            if (!neighbourInside) faces |= 1u << face;
+            OctreeCell neighbour = {cell.x + (face / 2 == 0 ? step : 0.0f),
+                                    cell.y + (face / 2 == 1 ? step : 0.0f),
+                                    cell.z + (face / 2 == 2 ? step : 0.0f), cell.half};
+            bool outsideTree = std::fabs(neighbour.x) > 1.0f || std::fabs(neighbour.y) > 1.0f ||
+                               std::fabs(neighbour.z) > 1.0f;
+            if (outsideTree || (!Octree::MayCrossSurface(solid, neighbour) &&
+                                solid.Distance(neighbour.x, neighbour.y, neighbour.z) > 0.0f)) {
+                faces |= 1u << face;
+            }
         }
         // Alternate brightness like a chequerboard so that neighbours differ.
         int ix = static_cast<int>((cell.x + 1.0f) / edge);

@@ -12,9 +12,9 @@ struct MeshVertex {
     unsigned char color[4];
 };
 
-// Cells are drawn a little smaller than they are, so that the gaps between
+// Cells are drawn a little smaller than they are, so that thin gaps between
 // them show the octree's structure.
-const float CellShrink = 0.86f;
+const float CellShrink = 0.95f;
 
 // Appends the faces of an axis-aligned cube as counter-clockwise quads (four
 // vertices each, outward normals). Bit i of `faces` selects face i, in the
@@ -23,7 +23,7 @@ void AppendCube(std::vector<MeshVertex>& vertices, const OctreeCell& cube,
                 const unsigned char color[4], unsigned faces);
 
 // Appends the quads of one octree level: each cell, shrunk, coloured after the
-// part of the solid it belongs to, without the faces that look into a
-// neighbour lying wholly inside the solid (they can never be seen).
+// part of the solid it belongs to, with only its faces that look into empty
+// space: those toward a neighbour of the level or into the solid are hidden.
 void AppendLevel(std::vector<MeshVertex>& vertices, const Solid& solid,
                  const std::vector<OctreeCell>& cells);

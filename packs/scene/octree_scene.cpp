@@ -91,8 +91,7 @@ COctreeScene::COctreeScene(const char* title, int depth) : depth_(Octree::ClampD
     char line[Caption::MaxText + 1];
     std::snprintf(line, sizeof(line), "An octree of depth %d around a ringed planet", depth_);
     englishLine_.Set(line);
-    std::snprintf(line, sizeof(line),
-                  "Un octree de profundidad %d alrededor de un planeta con anillos", depth_);
+    std::snprintf(line, sizeof(line), "Octree de profundidad %d sobre un planeta anillado", depth_);
     spanishLine_.Set(line);
 }
 
@@ -213,11 +212,16 @@ void COctreeScene::DrawOverlay(float time, int count, bool english, int width, i
                   depth_, count);
     statusLine_.Set(status);
 
-    const float scale = height >= 720 ? 3.0f : 2.0f;
-    const float lineHeight = 11.0f * scale;
-    const float x = 8.0f * scale;
-    const float top = height - 6.0f * scale - 3.0f * lineHeight;
     const Caption* lines[3] = {&titleLine_, english ? &englishLine_ : &spanishLine_, &statusLine_};
+    int widest = 0;
+    for (const Caption* line : lines)
+        widest = line->GetWidth() > widest ? line->GetWidth() : widest;
+    // The largest of a few even sizes at which the widest line fits.
+    float scale = height >= 720 ? 3.0f : 2.0f;
+    while (scale > 1.0f && (widest + 10) * scale > width) scale -= 0.5f;
+    const float lineHeight = 11.0f * scale;
+    const float x = 5.0f * scale;
+    const float top = height - 6.0f * scale - 3.0f * lineHeight;
     for (int i = 0; i < 3; ++i) {
         float y = top + i * lineHeight;
         glColor3f(0.0f, 0.0f, 0.0f);

@@ -123,19 +123,53 @@ TEST(CellMesh, CubeFacesRunCounterClockwiseSeenFromOutside) {
     EXPECT_EQ(vertices[5].color[3], 4);
 }
 
-TEST(CellMesh, FacesLookingIntoTheSolidAreDropped) {
-    // A leaf on the planet's surface on the +x axis: its -x neighbour lies
-    // wholly inside the planet, every other neighbour does not.
+TEST(CellMesh, ExactlyTheFacesTowardEmptySpaceAreDrawn) {
+    // A face must be drawn when the neighbour it looks at is neither a cell of
+    // the level nor inside the solid: a missing one is a hole in the picture,
+    // an extra one is work for nothing.
+    // The coarse levels reach the border of the tree's cube, beyond which
+    // there is only empty space.
     Solid solid;
-    const OctreeCell cell = {0.34375f, 0.03125f, 0.03125f, 1.0f / 32.0f};
-    ASSERT_TRUE(Octree::MayCrossSurface(solid, cell));
-    std::vector<MeshVertex> vertices;
-    AppendLevel(vertices, solid, std::vector<OctreeCell>(1, cell));
-    ASSERT_EQ(vertices.size(), 5u * 4u);
-    for (const MeshVertex& vertex : vertices) {
-        EXPECT_FALSE(vertex.normal[0] < -0.5f) << "the face into the planet was kept";
-        for (float coordinate : vertex.position) {
-            EXPECT_LT(std::fabs(coordinate - 0.34375f) + 0.0f, 1.0f);
+    Octree octree(solid, 4);
+    for (int level = 1; level <= 4; ++level) {
+        SCOPED_TRACE(level);
+        const std::vector<OctreeCell>& cells = octree.GetLevel(level);
+        std::set<CellKey> kept = KeysOf(cells);
+        const float edge = 2.0f / (1 << level);
+        const int steps[6][3] = {{1, 0, 0},  {-1, 0, 0}, {0, 1, 0},
+                                 {0, -1, 0}, {0, 0, 1},  {0, 0, -1}};
+        std::set<std::pair<CellKey, int>> expected;
+        for (const OctreeCell& cell : cells) {
+            for (int face = 0; face < 6; ++face) {
+                OctreeCell neighbour = {cell.x + steps[face][0] * edge,
+                                        cell.y + steps[face][1] * edge,
+                                        cell.z + steps[face][2] * edge, cell.half};
+                bool empty = solid.Distance(neighbour.x, neighbour.y, neighbour.z) > 0.0f;
+                if (kept.count(KeyOf(neighbour)) == 0 && empty)
+                    expected.insert({KeyOf(cell), face});
+            }
         }
+        std::vector<MeshVertex> vertices;
+        AppendLevel(vertices, solid, cells);
+        std::set<std::pair<CellKey, int>> drawn;
+        for (size_t quad = 0; quad < vertices.size(); quad += 4) {
+            const MeshVertex& corner = vertices[quad];
+            const MeshVertex& opposite = vertices[quad + 2];
+            // The quad's centre lies inside its (shrunk) cell.
+            OctreeCell centre = {(corner.position[0] + opposite.position[0]) / 2,
+                                 (corner.position[1] + opposite.position[1]) / 2,
+                                 (corner.position[2] + opposite.position[2]) / 2, edge / 2};
+            int face = 0;
+            while (face < 6 &&
+                   !(corner.normal[0] == steps[face][0] && corner.normal[1] == steps[face][1] &&
+                     corner.normal[2] == steps[face][2])) {
+                ++face;
+            }
+            ASSERT_LT(face, 6) << "a quad with a normal off the axes";
+            drawn.insert({KeyOf(centre), face});
+        }
+        EXPECT_EQ(drawn.size() * 4, vertices.size()) << "a face is drawn twice";
+        EXPECT_EQ(drawn, expected);
+        EXPECT_FALSE(expected.empty());
     }
 }

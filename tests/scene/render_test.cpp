@@ -67,7 +67,7 @@ double ChangedShare(const Frame& a, const Frame& b, int firstRow, int lastRow) {
 double LitShare(const Frame& frame) {
     long lit = 0;
     for (size_t at = 0; at < frame.size(); at += 3) {
-        if (frame[at] + frame[at + 1] + frame[at + 2] > 120) ++lit;
+        if (frame[at] + frame[at + 1] + frame[at + 2] > 80) ++lit;
     }
     return static_cast<double>(lit) / (frame.size() / 3);
 }
