@@ -34,12 +34,13 @@ const float LevelSweepSeconds = 1.2f;
 
 LevelBlend LevelsAt(float time, int depth);
 
-// Where satellite `index` is: the angle of its orbit's tilt, around the x
-// axis, the orbit's radius, and the satellite's angle along its orbit, in
-// degrees and units of the solid.
+// Where satellite `index` is at a time: its circular orbit, tilted by `tilt`
+// degrees about an axis that lies `heading` degrees around the y axis, of
+// `radius` units of the solid; `angle` degrees along that orbit; and `size`,
+// half the satellite's edge. Every satellite keeps its own orbit and speed.
 struct Orbit {
     float tilt;
-    float heading;  // the direction of the orbit's tilt axis, around the y axis
+    float heading;
     float radius;
     float angle;
     float size;

@@ -67,13 +67,10 @@ void SetUpLights() {
 }  // namespace
 
 COctreeScene::COctreeScene(const char* title, int depth) : depth_(Octree::ClampDepth(depth)) {
-    title_.Assign(title != nullptr ? title : "");
     Solid solid;
     Octree octree(solid, depth_);
     std::vector<MeshVertex> vertices;
-    for (int level = 0; level <= Octree::MaxDepth; ++level) {
-        cellCounts_[level] = static_cast<int>(octree.GetLevel(level).size());
-        if (level == 0 || level > depth_) continue;
+    for (int level = 1; level <= depth_; ++level) {
         vertices.clear();
         AppendLevel(vertices, solid, octree.GetLevel(level));
         levels_[level].Upload(vertices, true);
@@ -84,8 +81,9 @@ COctreeScene::COctreeScene(const char* title, int depth) : depth_(Octree::ClampD
     AppendCube(vertices, unitCube, white, 0x3Fu);
     satellite_.Upload(vertices, false);
 
-    // The title as the host gives it may start with blanks.
-    const char* name = title_.GetText();
+    // The caption keeps its own copy of the title, which as the host gives
+    // it may start with blanks.
+    const char* name = title != nullptr ? title : "";
     while (*name == ' ') ++name;
     titleLine_.Set(name);
     char line[Caption::MaxText + 1];
@@ -93,10 +91,6 @@ COctreeScene::COctreeScene(const char* title, int depth) : depth_(Octree::ClampD
     englishLine_.Set(line);
     std::snprintf(line, sizeof(line), "Octree de profundidad %d sobre un planeta anillado", depth_);
     spanishLine_.Set(line);
-}
-
-int COctreeScene::GetCellCount(int level) const {
-    return level >= 0 && level <= depth_ ? cellCounts_[level] : 0;
 }
 
 void COctreeScene::Draw(float time, int count, bool english) {

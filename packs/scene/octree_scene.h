@@ -1,7 +1,6 @@
 #pragma once
 
 #include "foundation/stream.h"
-#include "foundation/string.h"
 #include "packs/scene/caption.h"
 #include "packs/scene/gl_mesh.h"
 #include "packs/scene/octree.h"
@@ -26,8 +25,6 @@ public:
     int GetSize() override { return static_cast<int>(sizeof(COctreeScene)); }
 
     int GetDepth() const { return depth_; }
-    const char* GetTitle() const { return title_.GetText(); }
-    int GetCellCount(int level) const;
 
     // Draws the whole frame for demo time `time` into the current context's
     // back buffer: background, octree, `count` satellites, the caption in
@@ -39,9 +36,7 @@ private:
     void DrawSatellites(float time, int count);
     void DrawOverlay(float time, int count, bool english, int width, int height);
 
-    String title_;
     int depth_;
-    int cellCounts_[Octree::MaxDepth + 1];
     GlMesh levels_[Octree::MaxDepth + 1];
     GlMesh satellite_;
     Caption titleLine_;
