@@ -21,7 +21,7 @@ protected:
 
     // OpenGLInit's first start, as the host does it, for a windowed
     // width x height window titled `title`; rethrows what Run throws.
-    void OpenWindow(const char* title, int width = 320, int height = 240);
+    void OpenWindow(const char* title, int width = 320, int height = 240, bool fullScreen = false);
     // One OpenGLPrint Run at demo time `time`.
     void ShowFrame(float time);
     // Runs frames, up to `limit`, until one throws; returns its message, or
