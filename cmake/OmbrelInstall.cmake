@@ -31,6 +31,9 @@ if(WIN32)
 endif()
 
 # The runnable demo folder.
+if(NOT OMBREL_HOST_TARGET AND TARGET solvara)
+  set(OMBREL_HOST_TARGET solvara)
+endif()
 foreach(target ${OMBREL_HOST_TARGET} kestrelia vantrope ombrel-inspect)
   if(target AND TARGET ${target})
     install(TARGETS ${target} RUNTIME DESTINATION ${OMBREL_RUNTIME_FOLDER}

@@ -5,6 +5,7 @@
 # plugin framework (the template pack's test program, copied beside it).
 #
 # Variables: BUILD_DIR, WORK_DIR, GENERATOR, PACK_FILE, INSPECTOR, LOADER,
+# DEMO_FILES (what the installed demo folder must hold, separated by commas),
 # CROSS (the Windows build: cross-compile with the SDK's toolchain file and run
 # programs under EMULATOR), CXX_COMPILER (the native build's compiler).
 cmake_minimum_required(VERSION 3.25)
@@ -32,6 +33,15 @@ file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 
 run("install into ${prefix}" "${WORK_DIR}" "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${prefix}")
+
+# The demo folder runs as it is: program, packs, music, inspector, and on
+# Windows the runtime the program and every pack share.
+string(REPLACE "," ";" demo_files "${DEMO_FILES}")
+foreach(file IN LISTS demo_files)
+  if(NOT EXISTS "${demo}/${file}")
+    message(FATAL_ERROR "the installed demo folder lacks ${file}")
+  endif()
+endforeach()
 
 set(configure "${CMAKE_COMMAND}" -S "${prefix}/share/ombrel/template-pack" -B "${pack_build}"
     -G "${GENERATOR}" -DCMAKE_BUILD_TYPE=Release)
