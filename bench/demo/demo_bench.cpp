@@ -1,0 +1,153 @@
+// Frames per second of the whole demo beside a bare SDL2 loop that draws the
+// same scene, at 640 x 480 on the X display. The demo side is the host's own
+// frame loop over the real packs, found by bare name beside this program: the
+// registry, the demo graph with its eleven variables and four calls, the first
+// start (OpenGLInit opens the window, LoadCOctreeScene builds the scene) and
+// the music playing from ./Data/audio.ogg; only the setup dialog is left out.
+// The bare side opens the same window with SDL2 itself and draws the scene's
+// value directly, with no registry, no calls, no bindings and no music. The
+// ratio of the two rates is what the host and the plugin contract cost.
+//
+// Run each benchmark in its own process (--benchmark_filter), from the
+// staged folder so that the music is found.
+#include <SDL.h>
+#include <SDL_opengl.h>
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "bench/opengl/allocation_counter.h"
+#include "foundation/exception.h"
+#include "foundation/timer.h"
+#include "host/audio/bass.h"
+#include "host/demo_graph.h"
+#include "packs/scene/octree_scene.h"
+
+namespace {
+
+const int Width = 640;
+const int Height = 480;
+const char* const Title = " SOLVARA RealTime";
+
+void SetFrameRate(benchmark::State& state) {
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+// The window that the device pack opens: 32-bit colour, 16-bit depth,
+// double buffered, with its context current.
+class BareWindow {
+public:
+    BareWindow() {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return;
+        SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_BUFFER_SIZE, 32);
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        window = SDL_CreateWindow(Title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, Width,
+                                  Height, SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE);
+        if (window == nullptr) return;
+        context = SDL_GL_CreateContext(window);
+        SDL_GL_MakeCurrent(window, context);
+        glViewport(0, 0, Width, Height);
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+    ~BareWindow() {
+        if (context != nullptr) SDL_GL_DeleteContext(context);
+        if (window != nullptr) SDL_DestroyWindow(window);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+    BareWindow(const BareWindow&) = delete;
+    BareWindow& operator=(const BareWindow&) = delete;
+
+    bool IsOpen() const { return context != nullptr; }
+
+    // What OpenGLPrint does after the scene: one event, show, clear.
+    void Present() {
+        SDL_Event event;
+        SDL_PollEvent(&event);
+        glFlush();
+        SDL_GL_SwapWindow(window);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+
+private:
+    SDL_Window* window = nullptr;
+    SDL_GLContext context = nullptr;
+};
+
+void BM_BareSceneLoop(benchmark::State& state) {
+    BareWindow window;
+    if (!window.IsOpen()) {
+        state.SkipWithError(SDL_GetError());
+        return;
+    }
+    std::unique_ptr<COctreeScene> scene(new COctreeScene(Title, 5));
+    Timer timer;
+    timer.Reset();
+    for (auto _ : state) {
+        scene->Draw(static_cast<float>(timer.Seconds()), 32, false);
+        window.Present();
+    }
+    SetFrameRate(state);
+}
+
+// The music as RunDemo starts it; false when it cannot be played.
+bool StartMusic() {
+    if (!BASS_Init(-1, 44100, 0x50, nullptr)) return false;
+    BASS_Start();
+    HSTREAM stream = BASS_StreamCreateFile(0, "./Data/audio.ogg", 0, 0, 0);
+    if (!stream) return false;
+    BASS_StreamPreBuf(stream);
+    return BASS_StreamPlay(stream, 0, 0) != 0;
+}
+
+void BM_DemoFrameLoop(benchmark::State& state) {
+    // The packs, the graph and its values live until the process ends, as
+    // in the demo.
+    static PluginRegistry* registry = nullptr;
+    static DemoGraph* graph = nullptr;
+    try {
+        if (registry == nullptr) {
+            registry = new PluginRegistry();
+            registry->AddPack("Vantrope" OMBREL_PACK_SUFFIX);
+            registry->AddPack("Kestrelia" OMBREL_PACK_SUFFIX);
+            Settings defaults = {Width, Height, 16, false, false};
+            graph = new DemoGraph(*registry, defaults);
+            graph->FirstStart();
+            if (!StartMusic()) {
+                state.SkipWithError("the music did not start (run from the staged folder)");
+                return;
+            }
+        }
+    } catch (const Ombrel::Exception& e) {
+        state.SkipWithError(e.message);
+        return;
+    }
+    Timer timer;
+    timer.Reset();
+    // Allocations of the frames' thread, the GL driver's included.
+    AllocationCounter::Begin();
+    try {
+        for (auto _ : state) graph->RunFrame(static_cast<float>(timer.Seconds()));
+    } catch (const Ombrel::Exception& e) {
+        AllocationCounter::End();
+        state.SkipWithError(e.message);
+        return;
+    }
+    AllocationCounter::End();
+    SetFrameRate(state);
+    double frames = static_cast<double>(state.iterations());
+    state.counters["new_per_frame"] = AllocationCounter::NewCalls() / frames;
+    state.counters["malloc_per_frame"] = AllocationCounter::MallocCalls() / frames;
+}
+
+}  // namespace
+
+BENCHMARK(BM_BareSceneLoop)->UseRealTime()->MinTime(5.0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DemoFrameLoop)->UseRealTime()->MinTime(5.0)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
