@@ -102,6 +102,23 @@ std::string DemoWindowTest::FindWindow(const std::string& title) {
     return found;
 }
 
+std::string DemoWindowTest::WaitForWindow(const std::string& title) {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        std::string window = FindWindow(title);
+        if (!window.empty()) return window;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return "";
+}
+
+bool DemoWindowTest::WaitUntilGone(const std::string& title) {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        if (FindWindow(title).empty()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+}
+
 std::string DemoWindowTest::WindowState(const std::string& window) {
     return RunDesktopCommand("xwininfo -id " + window +
                              " | awk '/Map State:/ {state=$3} /Width:/ {w=$2} /Height:/ {h=$2} "

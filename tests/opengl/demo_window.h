@@ -31,6 +31,10 @@ protected:
     // The X window id of a visible window titled exactly `title`, or an
     // empty text when there is none.
     std::string FindWindow(const std::string& title);
+    // The window system shows and removes windows asynchronously: these ask
+    // again for up to five seconds.
+    std::string WaitForWindow(const std::string& title);
+    bool WaitUntilGone(const std::string& title);
     // "mapped WIDTHxHEIGHT" of an X window.
     std::string WindowState(const std::string& window);
     // Mean red, green and blue (0 to 1) of the middle of an X window.

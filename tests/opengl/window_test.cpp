@@ -1,6 +1,5 @@
 // The real pack on a display, loaded and driven as the host drives it.
 #include <chrono>
-#include <cstdio>
 #include <string>
 #include <thread>
 
@@ -11,23 +10,6 @@
 
 class WindowTest : public DemoWindowTest {
 protected:
-    std::string WaitForWindow(const std::string& title) {
-        for (int attempt = 0; attempt < 50; ++attempt) {
-            std::string window = FindWindow(title);
-            if (!window.empty()) return window;
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-        return "";
-    }
-
-    bool WaitUntilGone(const std::string& title) {
-        for (int attempt = 0; attempt < 50; ++attempt) {
-            if (FindWindow(title).empty()) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-        return false;
-    }
-
     void ExpectColour(const std::string& window, float red, float green, float blue,
                       const char* what) {
         float colour[3];
@@ -117,23 +99,4 @@ TEST_F(WindowTest, TheViewportFollowsTheDrawableAreaOfTheWindow) {
     EXPECT_EQ(0, viewport[1]);
     EXPECT_EQ(400, viewport[2]) << "after the window was resized to 400 x 300";
     EXPECT_EQ(300, viewport[3]) << "after the window was resized to 400 x 300";
-}
-
-TEST_F(WindowTest, FullScreenCoversTheDisplayAndEscapeStillCloses) {
-    // The display's own size, so that switching to the mode changes nothing
-    // that a virtual display cannot do.
-    int displayWidth = 0, displayHeight = 0;
-    std::sscanf(RunDesktopCommand("xdotool getdisplaygeometry").c_str(), "%d %d", &displayWidth,
-                &displayHeight);
-    ASSERT_GT(displayWidth, 0);
-    OpenWindow("Kestrelia full screen", displayWidth, displayHeight, true);
-    std::string window = WaitForWindow("Kestrelia full screen");
-    ASSERT_FALSE(window.empty());
-    for (int frame = 0; frame < 10; ++frame) ShowFrame(frame / 60.0f);
-    std::string size = std::to_string(displayWidth) + "x" + std::to_string(displayHeight);
-    EXPECT_EQ("IsViewable " + size + "\n", WindowState(window));
-
-    PressEscape(window);
-    EXPECT_EQ("OpenGL window closed", ShowFramesUntilClosed());
-    EXPECT_TRUE(WaitUntilGone("Kestrelia full screen"));
 }
