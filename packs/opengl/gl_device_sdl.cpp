@@ -71,17 +71,16 @@ Uint32 FormatForBits(int colorBits) {
 
 // The pixel format request: 32 colour bits, 16 depth bits, double buffered.
 // SDL fixes a window's pixel format when the window is created, so the
-// request is made just before it.
-bool SetupPixelFormat() {
-    bool chosen = SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8) == 0 &&
-                  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8) == 0 &&
-                  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8) == 0 &&
-                  SDL_GL_SetAttribute(SDL_GL_BUFFER_SIZE, 32) == 0 &&
-                  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16) == 0;
-    if (!chosen) throw Ombrel::Exception("OpenGL: ChoosePixelFormat failed");
-    if (SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1) != 0)
-        throw Ombrel::Exception("OpenGL: SetPixelFormat failed");
-    return true;
+// request is made just before it; a window that no format fits then fails to
+// be created.
+void SetupPixelFormat() {
+    bool requested = SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8) == 0 &&
+                     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8) == 0 &&
+                     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8) == 0 &&
+                     SDL_GL_SetAttribute(SDL_GL_BUFFER_SIZE, 32) == 0 &&
+                     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16) == 0 &&
+                     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1) == 0;
+    if (!requested) throw Ombrel::Exception("OpenGL: ChoosePixelFormat failed");
 }
 
 // Connects to the display. Without one, SDL falls back to a driver whose
