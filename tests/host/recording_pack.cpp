@@ -15,7 +15,7 @@ namespace {
 
 void Log(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void Log(const char* format, ...) {
-    FILE* file = std::fopen("host-record.log", "a");
+    FILE* file = std::fopen("host-record.log", "ab");
     if (!file) return;
     va_list arguments;
     va_start(arguments, format);
