@@ -4,8 +4,8 @@
 #
 #   e2e.sh <scenario> <posix|win32> <stage folder> <bin folder> <work folder>
 #
-# Scenarios: defaults-escape, close-button, cancel, missing-scene-pack,
-# missing-music, recorded-bindings.
+# Scenarios: defaults-escape, close-button, cancel, setup-closed,
+# missing-scene-pack, missing-music, recorded-bindings.
 set -uo pipefail
 scenario=$1 platform=$2 stage=$3 bin=$4 work=$5
 here=$(cd "$(dirname "$0")" && pwd)
@@ -148,10 +148,15 @@ close-button)
     sleep 2
     ends_quietly_after "the close button"
     ;;
-cancel)
+cancel | setup-closed)
+    # Escape answers Cancel; so does closing the dialog's window.
     session_start "$platform" "$run" "$out"
-    session_wait_window setup "$start_seconds" >/dev/null || die "the setup dialog did not appear"
-    session_dismiss setup Escape 10
+    dialog=$(session_wait_window setup "$start_seconds") || die "the setup dialog did not appear"
+    if [ "$scenario" = cancel ]; then
+        session_dismiss setup Escape 10
+    else
+        python3 "$here/close_window.py" "$dialog"
+    fi
     opened=""
     for _ in $(seq 1 100); do
         [ -n "$(session_window demo)" ] && opened=yes
