@@ -64,8 +64,9 @@ protected:
         Value* value = slots[index] ? *slots[index] : nullptr;
         return value ? static_cast<String*>(value)->GetText() : "(none)";
     }
-    void Store(int index, int number) {
-        if (slots[index]) *slots[index] = new IntValue(number);
+    // The value a plugin stores through an "out" slot is the plugin's own.
+    void Store(int index, IntValue& value) {
+        if (slots[index]) *slots[index] = &value;
     }
 
     const char* name;
@@ -81,8 +82,11 @@ public:
         : Recorder("LoadCOctreeScene", "out COctreeScene scene, in String title, in int detail") {}
     void Run() override {
         Log("LoadCOctreeScene.Run title='%s' detail=%d", Text(1), Int(2));
-        Store(0, 77);
+        Store(0, scene);
     }
+
+private:
+    IntValue scene{77};
 };
 
 class DrawScene final : public Recorder {
@@ -114,8 +118,11 @@ public:
     void Run() override {
         Log("OpenGLInit.Run title='%s' width=%d height=%d colorBits=%d fullScreen=%d", Text(1),
             Int(2), Int(3), Int(4), Int(5));
-        Store(0, 1);
+        Store(0, device);
     }
+
+private:
+    IntValue device{1};
 };
 
 class Print final : public Recorder {
