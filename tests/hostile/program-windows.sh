@@ -12,8 +12,9 @@ find_window() {
   done
 }
 
-# Gives the window the keyboard focus and presses key $2 in it.
-press() { xdotool windowfocus --sync "$1" key "$2" 2>/dev/null; }
+# Gives the window the keyboard focus and presses key $2 in it; never waits
+# long for a window that has gone meanwhile.
+press() { timeout 5 xdotool windowfocus --sync "$1" key "$2" 2>/dev/null; }
 
 # The demo window's title.
 DemoWindowTitle=" SOLVARA RealTime"
