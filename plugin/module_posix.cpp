@@ -4,6 +4,7 @@
 #include <string.h>
 #include <unistd.h>
 
+#include "plugin/elf_file_check.h"
 #include "plugin/module.h"
 
 namespace {
@@ -36,15 +37,15 @@ String BesideProgram(const char* name) {
 // caller. Any other name, or a bare name not found there, goes to the loader
 // unchanged. RTLD_NOW: a module with an unresolved symbol fails here, when its
 // pack is added, and not in the middle of a frame.
+// A file cut short is refused before the loader maps it.
 ModuleHandle LoadModule(const char* fileName) {
-    ModuleHandle module = nullptr;
     String path;
     if (!strchr(fileName, '/')) path = BesideProgram(fileName);
-    if (path.GetLength() > 0 && access(path.GetText(), F_OK) == 0) {
-        module = dlopen(path.GetText(), RTLD_NOW);
-    } else {
-        module = dlopen(fileName, RTLD_NOW);
-    }
+    const char* file = fileName;
+    if (path.GetLength() > 0 && access(path.GetText(), F_OK) == 0) file = path.GetText();
+    if (strchr(file, '/') && !ElfFileIsWhole(file, lastLoadError, sizeof lastLoadError))
+        return nullptr;
+    ModuleHandle module = dlopen(file, RTLD_NOW);
     const char* reason = module ? nullptr : dlerror();
     snprintf(lastLoadError, sizeof lastLoadError, "%s", reason ? reason : "");
     return module;
