@@ -75,6 +75,18 @@ wait_for_music() {
     done
     return 1
 }
+# The frame loop runs once the picture changes between two looks.
+wait_for_frames() {
+    session_shot "$window" "$out/look-0.png"
+    for i in $(seq 1 60); do
+        sleep 0.5
+        session_shot "$window" "$out/look-$i.png"
+        local changed
+        changed=$(compare -metric AE "$out/look-$((i - 1)).png" "$out/look-$i.png" null: 2>&1)
+        [ "${changed%% *}" != 0 ] && [ -n "$changed" ] && return 0
+    done
+    return 1
+}
 no_music() { [ ! -s "$out/music.raw" ] && [ ! -s "$out/music.wav" ]; }
 
 # The text of a message box: standard error on Linux, wine's trace of it
@@ -105,6 +117,7 @@ run_with_defaults() {
     window=$(session_wait_window demo 30) || die "no window titled ' SOLVARA RealTime' appeared"
     echo "ok: a window titled ' SOLVARA RealTime' appeared"
     wait_for_music || die "the music did not start within 30s"
+    wait_for_frames || die "the picture did not change within 30s: no frames are drawn"
 }
 
 # The demo window and the process are gone after the given request, within
