@@ -11,15 +11,21 @@
 #include "foundation/exception.h"
 
 // The recording stand-ins of the two packs (recording_pack.cpp) log what the
-// demo graph makes them do into "host-record.log".
+// demo graph makes them do, each test into a file of its own, since the test
+// cases may run side by side in one folder.
 namespace {
 
 const char* const SceneStandIn = "HostRecordScene" OMBREL_PACK_SUFFIX;
 const char* const DeviceStandIn = "HostRecordDevice" OMBREL_PACK_SUFFIX;
 
+std::string LogPath() {
+    return std::string("host-record-") +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".log";
+}
+
 std::vector<std::string> ReadLog() {
     std::vector<std::string> lines;
-    std::ifstream file("host-record.log");
+    std::ifstream file(LogPath());
     for (std::string line; std::getline(file, line);) lines.push_back(line);
     return lines;
 }
@@ -44,8 +50,17 @@ private:
 
 class DemoGraphTest : public ::testing::Test {
 protected:
-    void SetUp() override { std::remove("host-record.log"); }
-    void TearDown() override { std::remove("host-record.log"); }
+    void SetUp() override {
+        ClearLog();
+        for (const char* pack : {SceneStandIn, DeviceStandIn}) {
+            typedef void (*SetRecordLogFunction)(const char*);
+            ModuleFunction set = FindModuleFunction(LoadModule(pack), "SetRecordLog");
+            ASSERT_NE(set, nullptr) << pack << " does not export SetRecordLog";
+            reinterpret_cast<SetRecordLogFunction>(set)(LogPath().c_str());
+        }
+    }
+    void TearDown() override { ClearLog(); }
+    static void ClearLog() { std::remove(LogPath().c_str()); }
 };
 
 TEST_F(DemoGraphTest, FirstStartRunsThePluginsInTheDemoOrderWithTheChosenSettings) {
@@ -81,7 +96,7 @@ TEST_F(DemoGraphTest, FramesPassTheTimeAndEndWhenThePrintPluginThrows) {
     DemoGraph graph(registry, chosen);
     HostValues values(graph.variables);
     graph.FirstStart();
-    std::remove("host-record.log");
+    ClearLog();
 
     graph.RunFrame(0.25f);
     std::vector<std::string> firstFrame = {
@@ -104,7 +119,7 @@ TEST_F(DemoGraphTest, FramesPassTheTimeAndEndWhenThePrintPluginThrows) {
     }
     EXPECT_TRUE(closed) << "the exception of a frame must reach the caller";
 
-    std::remove("host-record.log");
+    ClearLog();
     graph.StopCalls();
     EXPECT_TRUE(ReadLog().empty()) << "calls that always run never forward Stop";
 }
@@ -116,7 +131,7 @@ TEST_F(DemoGraphTest, MissingScenePluginsLeaveTheSceneEmptyAndTheDeviceWorking) 
     DemoGraph graph(registry, chosen);
     HostValues values(graph.variables);
     graph.FirstStart();
-    std::remove("host-record.log");
+    ClearLog();
     try {
         graph.RunFrame(1.5f);
     } catch (Ombrel::Exception&) {

@@ -3,7 +3,8 @@
 // behind the bound slots, to "host-record.log" in the current folder. Both
 // stand-ins append to the one file, so the log keeps the host's order across
 // packs. The stand-in OpenGLPrint throws "OpenGL window closed" at its tenth
-// run, as the real one does when the window is closed.
+// run, as the real one does when the window is closed. A test that runs
+// beside others names its own log with the exported SetRecordLog.
 
 #include <cstdarg>
 #include <cstdio>
@@ -13,9 +14,19 @@
 
 namespace {
 
+char logPath[512] = "host-record.log";
+
+}  // namespace
+
+extern "C" OMBREL_PACK_EXPORT void SetRecordLog(const char* path) {
+    std::snprintf(logPath, sizeof logPath, "%s", path);
+}
+
+namespace {
+
 void Log(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void Log(const char* format, ...) {
-    FILE* file = std::fopen("host-record.log", "ab");
+    FILE* file = std::fopen(logPath, "ab");
     if (!file) return;
     va_list arguments;
     va_start(arguments, format);
