@@ -13,7 +13,7 @@ root=$(cd "$here/../.." && pwd)
 
 if [ -z "${DISPLAY:-}" ]; then . "$root/tools/xvfb-start"; fi
 . "$root/tools/demo-session"
-trap session_stop EXIT
+trap 'session_stop; [ -n "${OMBREL_XVFB_PID:-}" ] && kill "$OMBREL_XVFB_PID" 2>/dev/null' EXIT
 
 failures=0
 check() {  # check <description> <command...>
