@@ -1,11 +1,5 @@
-#include "foundation/exception.h"
-#include "host/run_demo.h"
+#include "host/entry.h"
 
 int main(int, char**) {
-    try {
-        RunDemo("");
-    } catch (Ombrel::Exception& exception) {
-        exception.Show();
-    }
-    return 0;
+    return RunDemoReportingFailures("");
 }

@@ -1,13 +1,7 @@
 #include <windows.h>
 
-#include "foundation/exception.h"
-#include "host/run_demo.h"
+#include "host/entry.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
-    try {
-        RunDemo(commandLine);
-    } catch (Ombrel::Exception& exception) {
-        exception.Show();
-    }
-    return 0;
+    return RunDemoReportingFailures(commandLine);
 }

@@ -24,6 +24,9 @@ void RunDemo(const char*) {
     CheckAudioLibrary();
     Timer timer;
     DemoGraph graph(registry, settings);
+    // Only OpenGLPrint ends the frames (when its window closes): without it
+    // the demo would run for ever with nothing to close.
+    if (!graph.calls.printCall.plugin) throw Ombrel::Exception("Plugin %s not found", "OpenGLPrint");
     graph.FirstStart();
 
     HSTREAM musicStream = StartMusic();

@@ -1,5 +1,6 @@
 #include <gtk/gtk.h>
 
+#include <clocale>
 #include <map>
 
 #include "host/setup_dialog.h"
@@ -130,6 +131,9 @@ GtkWidget* BuildDialog(GtkButtons& buttons) {
 
 void ShowSetupDialog() {
     if (!gtk_init_check(nullptr, nullptr)) return;
+    // GTK takes the user's locale; numbers stay in the C form that the
+    // plugins' formatting and parsing expect, as on Windows.
+    std::setlocale(LC_NUMERIC, "C");
     GtkButtons buttons;
     GtkWidget* dialog = BuildDialog(buttons);
     SetSetupDialogInitialState(buttons);
