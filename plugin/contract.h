@@ -65,6 +65,45 @@ protected:
     ~Plugin() = default;
 };
 
+// A plugin with nothing to say in slots 4 to 9: GetInfo1 to GetInfo6 all
+// answer one shared empty text. A class can still override any of them.
+class PluginWithoutInfo : public Plugin {
+public:
+    const char* GetInfo1() override { return EmptyInfo(); }
+    const char* GetInfo2() override { return EmptyInfo(); }
+    const char* GetInfo3() override { return EmptyInfo(); }
+    const char* GetInfo4() override { return EmptyInfo(); }
+    const char* GetInfo5() override { return EmptyInfo(); }
+    const char* GetInfo6() override { return EmptyInfo(); }
+
+protected:
+    PluginWithoutInfo() = default;
+    ~PluginWithoutInfo() = default;
+
+private:
+    static const char* EmptyInfo() {
+        static const char text[] = "";
+        return text;
+    }
+};
+
+// The easy base for a pack's plugin class: fills in Clone (a new Derived with
+// no argument bound), Release (deletes it) and the six empty GetInfo texts,
+// leaving the seven operations that do the work. Derived must be final and
+// default-constructible with nothing bound:
+//
+//   class MyPlugin final : public BasicPlugin<MyPlugin> { ... };
+template <typename Derived>
+class BasicPlugin : public PluginWithoutInfo {
+public:
+    Plugin* Clone() override { return new Derived(); }
+    void Release() override { delete static_cast<Derived*>(this); }
+
+protected:
+    BasicPlugin() = default;
+    ~BasicPlugin() = default;
+};
+
 // The four entry points of a pack, exported under these undecorated names.
 extern "C" {
 typedef unsigned int (*GetMagicFunction)();

@@ -35,17 +35,6 @@ TemplateEcho::TemplateEcho()
       labelEcho(nullptr),
       counter(nullptr) {}
 
-// Never called by the host; a copy starts with no argument bound and owns
-// nothing yet.
-Plugin* TemplateEcho::Clone() {
-    return new TemplateEcho();
-}
-
-// Only for objects made by Clone; the pack's static object is never released.
-void TemplateEcho::Release() {
-    delete this;
-}
-
 const char* TemplateEcho::GetSignature() {
     return Signature;
 }
@@ -55,21 +44,6 @@ const char* TemplateEcho::GetName() {
 
 const char* TemplateEcho::GetInfo1() {
     return "Echoes each input it is given, changed a little.";
-}
-const char* TemplateEcho::GetInfo2() {
-    return "";
-}
-const char* TemplateEcho::GetInfo3() {
-    return "";
-}
-const char* TemplateEcho::GetInfo4() {
-    return "";
-}
-const char* TemplateEcho::GetInfo5() {
-    return "";
-}
-const char* TemplateEcho::GetInfo6() {
-    return "";
 }
 
 // Compared unsigned, so a negative index is ignored like one past the end.

@@ -9,7 +9,7 @@
 // fills ("int", "bool", "float", "String") and an "out" value of its own type.
 // Each Run reads its inputs and publishes count + 1, not enabled, scale x 2,
 // the label in capitals, and a CTemplateCounter of its runs.
-class TemplateEcho final : public Plugin {
+class TemplateEcho final : public BasicPlugin<TemplateEcho> {
 public:
     // Argument indexes: the 0-based positions in the signature text.
     enum Argument {
@@ -30,16 +30,10 @@ public:
     TemplateEcho(const TemplateEcho&) = delete;
     TemplateEcho& operator=(const TemplateEcho&) = delete;
 
-    Plugin* Clone() override;
-    void Release() override;
     const char* GetSignature() override;
     const char* GetName() override;
+    // Clone, Release and the empty GetInfo2 to GetInfo6 come from BasicPlugin.
     const char* GetInfo1() override;
-    const char* GetInfo2() override;
-    const char* GetInfo3() override;
-    const char* GetInfo4() override;
-    const char* GetInfo5() override;
-    const char* GetInfo6() override;
     void SetArgument(int index, Value** slot) override;
     void Start() override;
     bool Prepare() override;

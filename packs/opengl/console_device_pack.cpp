@@ -1,10 +1,7 @@
 // The pack "ConsoleDevice": its two plugin objects, made when the module is
 // loaded and never deleted, and the four entry points.
-#include "packs/opengl/info_text.h"
 #include "packs/opengl/opengl_init.h"
 #include "packs/opengl/opengl_print.h"
-
-const char PluginInfoText[] = "";
 
 static OpenGLInit openGLInit;
 static OpenGLPrint openGLPrint;

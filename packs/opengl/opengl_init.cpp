@@ -1,6 +1,5 @@
 #include "packs/opengl/opengl_init.h"
 
-#include "packs/opengl/info_text.h"
 #include "plugin/variable.h"
 
 OpenGLInit::OpenGLInit()
@@ -12,14 +11,6 @@ OpenGLInit::OpenGLInit()
       name(nullptr),
       device(nullptr) {}
 
-Plugin* OpenGLInit::Clone() {
-    return new OpenGLInit();
-}
-
-void OpenGLInit::Release() {
-    delete this;
-}
-
 const char* OpenGLInit::GetSignature() {
     return "out OpenGL openGL, in String name, in int width, in int height, in int colorBits, "
            "in bool fullScreen";
@@ -27,25 +18,6 @@ const char* OpenGLInit::GetSignature() {
 
 const char* OpenGLInit::GetName() {
     return "OpenGLInit";
-}
-
-const char* OpenGLInit::GetInfo1() {
-    return PluginInfoText;
-}
-const char* OpenGLInit::GetInfo2() {
-    return PluginInfoText;
-}
-const char* OpenGLInit::GetInfo3() {
-    return PluginInfoText;
-}
-const char* OpenGLInit::GetInfo4() {
-    return PluginInfoText;
-}
-const char* OpenGLInit::GetInfo5() {
-    return PluginInfoText;
-}
-const char* OpenGLInit::GetInfo6() {
-    return PluginInfoText;
 }
 
 void OpenGLInit::SetArgument(int index, Value** slot) {

@@ -5,7 +5,7 @@
 
 // Opens the demo window: makes a new GLDevice, stores it in the variable bound
 // to "out OpenGL openGL" and initializes it from the other arguments.
-class OpenGLInit final : public Plugin {
+class OpenGLInit final : public BasicPlugin<OpenGLInit> {
 public:
     // Argument slots, in this order (argument index in brackets).
     Value** openGL;      // [0] out OpenGL openGL
@@ -18,16 +18,8 @@ public:
     OpenGLInit();
     ~OpenGLInit() = default;
 
-    Plugin* Clone() override;
-    void Release() override;
     const char* GetSignature() override;
     const char* GetName() override;
-    const char* GetInfo1() override;
-    const char* GetInfo2() override;
-    const char* GetInfo3() override;
-    const char* GetInfo4() override;
-    const char* GetInfo5() override;
-    const char* GetInfo6() override;
     void SetArgument(int index, Value** slot) override;
     void Start() override;
     bool Prepare() override;

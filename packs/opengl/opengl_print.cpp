@@ -1,21 +1,12 @@
 #include "packs/opengl/opengl_print.h"
 
 #include "packs/opengl/gl_device.h"
-#include "packs/opengl/info_text.h"
 #include "plugin/variable.h"
 
 OpenGLPrint::OpenGLPrint() : openGL(nullptr), time(nullptr), count(nullptr), rate(), status() {
     rate.frames = 0.0f;
     rate.lastTime = 0.0f;
     rate.framesPerSecond = 0.0f;
-}
-
-Plugin* OpenGLPrint::Clone() {
-    return new OpenGLPrint();
-}
-
-void OpenGLPrint::Release() {
-    delete this;
 }
 
 // Two blanks before "time": the text is part of what the pack publishes.
@@ -25,25 +16,6 @@ const char* OpenGLPrint::GetSignature() {
 
 const char* OpenGLPrint::GetName() {
     return "OpenGLPrint";
-}
-
-const char* OpenGLPrint::GetInfo1() {
-    return PluginInfoText;
-}
-const char* OpenGLPrint::GetInfo2() {
-    return PluginInfoText;
-}
-const char* OpenGLPrint::GetInfo3() {
-    return PluginInfoText;
-}
-const char* OpenGLPrint::GetInfo4() {
-    return PluginInfoText;
-}
-const char* OpenGLPrint::GetInfo5() {
-    return PluginInfoText;
-}
-const char* OpenGLPrint::GetInfo6() {
-    return PluginInfoText;
 }
 
 void OpenGLPrint::SetArgument(int index, Value** slot) {

@@ -6,7 +6,7 @@
 // Ends every frame of the demo: presents the frame drawn into the window of
 // the "in OpenGL openGL" device, measures the frame rate and clears the back
 // buffer for the next frame. Throws when the window is to close.
-class OpenGLPrint final : public Plugin {
+class OpenGLPrint final : public BasicPlugin<OpenGLPrint> {
 public:
     Value** openGL;  // [0] in OpenGL openGL
     Value** time;    // [1] in float time (demo seconds)
@@ -17,16 +17,8 @@ public:
     OpenGLPrint();
     ~OpenGLPrint() = default;
 
-    Plugin* Clone() override;
-    void Release() override;
     const char* GetSignature() override;
     const char* GetName() override;
-    const char* GetInfo1() override;
-    const char* GetInfo2() override;
-    const char* GetInfo3() override;
-    const char* GetInfo4() override;
-    const char* GetInfo5() override;
-    const char* GetInfo6() override;
     void SetArgument(int index, Value** slot) override;
     void Start() override;
     bool Prepare() override;

@@ -10,7 +10,7 @@
 // The host runs it once, with the OpenGL context current, so the scene's
 // geometry is compiled there and then. The scenes it makes stay this plugin's
 // until its Stop.
-class LoadScenePlugin final : public Plugin {
+class LoadScenePlugin final : public PluginWithoutInfo {
 public:
     explicit LoadScenePlugin(SceneList& scenes);
 
@@ -18,12 +18,6 @@ public:
     void Release() override { delete this; }
     const char* GetSignature() override;
     const char* GetName() override;
-    const char* GetInfo1() override { return ""; }
-    const char* GetInfo2() override { return ""; }
-    const char* GetInfo3() override { return ""; }
-    const char* GetInfo4() override { return ""; }
-    const char* GetInfo5() override { return ""; }
-    const char* GetInfo6() override { return ""; }
     void SetArgument(int index, Value** slot) override;
     void Start() override {}
     bool Prepare() override { return true; }

@@ -6,7 +6,7 @@
 // PrintCOctreeScene: draws the scene for the demo time into the current
 // OpenGL context, once per frame. With no scene of this pack in its scene
 // argument it draws nothing.
-class PrintScenePlugin final : public Plugin {
+class PrintScenePlugin final : public PluginWithoutInfo {
 public:
     explicit PrintScenePlugin(SceneList& scenes);
 
@@ -14,12 +14,6 @@ public:
     void Release() override { delete this; }
     const char* GetSignature() override;
     const char* GetName() override;
-    const char* GetInfo1() override { return ""; }
-    const char* GetInfo2() override { return ""; }
-    const char* GetInfo3() override { return ""; }
-    const char* GetInfo4() override { return ""; }
-    const char* GetInfo5() override { return ""; }
-    const char* GetInfo6() override { return ""; }
     void SetArgument(int index, Value** slot) override;
     void Start() override {}
     bool Prepare() override { return true; }

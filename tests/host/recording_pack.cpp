@@ -38,7 +38,7 @@ void Log(const char* format, ...) {
 
 const int SlotCount = 6;
 
-class Recorder : public Plugin {
+class Recorder : public PluginWithoutInfo {
 public:
     Recorder(const char* name, const char* signature) : name(name), signature(signature) {}
 
@@ -46,12 +46,6 @@ public:
     void Release() override {}
     const char* GetSignature() override { return signature; }
     const char* GetName() override { return name; }
-    const char* GetInfo1() override { return ""; }
-    const char* GetInfo2() override { return ""; }
-    const char* GetInfo3() override { return ""; }
-    const char* GetInfo4() override { return ""; }
-    const char* GetInfo5() override { return ""; }
-    const char* GetInfo6() override { return ""; }
     void SetArgument(int index, Value** slot) override {
         if (index >= 0 && index < SlotCount) slots[index] = slot;
     }

@@ -13,7 +13,7 @@
 
 #include "plugin/contract.h"
 
-class FailingPlugin final : public Plugin {
+class FailingPlugin final : public PluginWithoutInfo {
 public:
     FailingPlugin(const char* pluginName, const char* pluginSignature, int closeAfterRuns = 0)
         : name(pluginName), signature(pluginSignature), closeAfter(closeAfterRuns) {}
@@ -22,12 +22,6 @@ public:
     void Release() override { delete this; }
     const char* GetSignature() override { return signature; }
     const char* GetName() override { return name; }
-    const char* GetInfo1() override { return ""; }
-    const char* GetInfo2() override { return ""; }
-    const char* GetInfo3() override { return ""; }
-    const char* GetInfo4() override { return ""; }
-    const char* GetInfo5() override { return ""; }
-    const char* GetInfo6() override { return ""; }
     void SetArgument(int, Value**) override {}
     void Start() override;
     bool Prepare() override;
