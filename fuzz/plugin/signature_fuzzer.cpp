@@ -9,34 +9,17 @@
 
 #include "plugin/contract.h"
 #include "plugin/descriptor.h"
+#include "tests/fixtures/fixed_plugin.h"
 
 namespace {
-
-class SignaturePlugin : public Plugin {
-public:
-    std::string signature;
-    Plugin* Clone() override { return nullptr; }
-    void Release() override {}
-    const char* GetSignature() override { return signature.c_str(); }
-    const char* GetName() override { return "FuzzedPlugin"; }
-    const char* GetInfo1() override { return ""; }
-    const char* GetInfo2() override { return ""; }
-    const char* GetInfo3() override { return ""; }
-    const char* GetInfo4() override { return ""; }
-    const char* GetInfo5() override { return ""; }
-    const char* GetInfo6() override { return ""; }
-    void SetArgument(int, Value**) override {}
-    void Start() override {}
-    bool Prepare() override { return true; }
-    void Run() override {}
-    void Stop() override {}
-};
 
 bool IsIdentifier(const char* text) {
     if (!((*text >= 'a' && *text <= 'z') || (*text >= 'A' && *text <= 'Z'))) return false;
     for (++text; *text; ++text) {
         char c = *text;
-        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_')) return false;
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+              c == '_'))
+            return false;
     }
     return true;
 }
@@ -44,8 +27,8 @@ bool IsIdentifier(const char* text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    SignaturePlugin plugin;
-    plugin.signature.assign(reinterpret_cast<const char*>(data), size);
+    const std::string signature(reinterpret_cast<const char*>(data), size);
+    FixedPlugin plugin("FuzzedPlugin", signature.c_str());
     try {
         PluginDescriptor descriptor(&plugin);
         int n = descriptor.typeNames.count;
@@ -59,8 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     } catch (const Ombrel::Exception& e) {
         if (std::strcmp(e.message, "Invalid definition of plugin FuzzedPlugin.") != 0 &&
-            std::strcmp(e.message,
-                        "Invalid definition of plugin FuzzedPlugin, missing in/out type qualifier.") != 0 &&
+            std::strcmp(
+                e.message,
+                "Invalid definition of plugin FuzzedPlugin, missing in/out type qualifier.") != 0 &&
             std::strcmp(e.message, "Missing ',' at plugin FuzzedPlugin definition.") != 0) {
             abort();
         }

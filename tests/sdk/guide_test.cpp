@@ -11,6 +11,7 @@
 
 #include "foundation/exception.h"
 #include "plugin/descriptor.h"
+#include "tests/fixtures/fixed_plugin.h"
 
 namespace {
 
@@ -77,33 +78,9 @@ TEST(WritingAPackGuide, EveryCodeSampleIsQuotedFromACompiledFile) {
     }
 }
 
-// A plugin that only has a name and a signature, for the parser.
-class SignatureOnly final : public Plugin {
-public:
-    explicit SignatureOnly(const std::string& signature) : signature(signature) {}
-    Plugin* Clone() override { return nullptr; }
-    void Release() override {}
-    const char* GetSignature() override { return signature.c_str(); }
-    const char* GetName() override { return "MyPlugin"; }
-    const char* GetInfo1() override { return ""; }
-    const char* GetInfo2() override { return ""; }
-    const char* GetInfo3() override { return ""; }
-    const char* GetInfo4() override { return ""; }
-    const char* GetInfo5() override { return ""; }
-    const char* GetInfo6() override { return ""; }
-    void SetArgument(int, Value**) override {}
-    void Start() override {}
-    bool Prepare() override { return true; }
-    void Run() override {}
-    void Stop() override {}
-
-private:
-    std::string signature;
-};
-
 // What the host makes of a signature: "<n> argument(s)" or the message.
 std::string Outcome(const std::string& signature) {
-    SignatureOnly plugin(signature);
+    FixedPlugin plugin("MyPlugin", signature.c_str());
     try {
         PluginDescriptor descriptor(&plugin);
         const int count = descriptor.GetArgumentCount();
