@@ -6,7 +6,8 @@ function(ombrel_add_subfolders)
   if(ARGN)
     set(dirs ${ARGN})
   else()
-    file(GLOB dirs LIST_DIRECTORIES true RELATIVE "${CMAKE_CURRENT_SOURCE_DIR}"
+    # Checked again at every build, so a folder added later is picked up.
+    file(GLOB dirs CONFIGURE_DEPENDS LIST_DIRECTORIES true RELATIVE "${CMAKE_CURRENT_SOURCE_DIR}"
          "${CMAKE_CURRENT_SOURCE_DIR}/*")
     list(SORT dirs)
   endif()
