@@ -69,11 +69,19 @@ void DemoGraph::FirstStart() {
 // The per-frame path: one store into the existing time value, five bindings
 // and two runs. Nothing here allocates.
 void DemoGraph::RunFrame(float seconds) {
+    DrawFrame(seconds);
+    PresentFrame();
+}
+
+void DemoGraph::DrawFrame(float seconds) {
     variables.time->value = seconds;
     calls.drawSceneCall.Bind(0, variables.sceneVar);
     calls.drawSceneCall.Bind(1, variables.timeVar);
     calls.drawSceneCall.Bind(2, variables.countVar);
     calls.drawSceneCall.Run();
+}
+
+void DemoGraph::PresentFrame() {
     calls.printCall.Bind(1, variables.timeVar);
     calls.printCall.Bind(2, variables.countVar);
     calls.printCall.Run();

@@ -50,9 +50,16 @@ public:
     // OpenGLInit opens the window, LoadCOctreeScene loads the scene.
     void FirstStart();
 
-    // One frame at time `seconds`: the scene is drawn and the frame shown.
-    // Allocates nothing. Exceptions of the plugins pass on.
+    // One frame at time `seconds`: DrawFrame, then PresentFrame. Allocates
+    // nothing. Exceptions of the plugins pass on.
     void RunFrame(float seconds);
+
+    // The two halves of a frame, for a program that looks at the drawn frame
+    // before it is shown. DrawFrame stores the time and runs the scene
+    // drawing into the back buffer; PresentFrame runs OpenGLPrint, which
+    // shows the frame and clears the back buffer for the next one.
+    void DrawFrame(float seconds);
+    void PresentFrame();
 
     // Stops the four calls at shutdown.
     void StopCalls();

@@ -107,6 +107,15 @@ TEST_F(DemoGraphTest, FramesPassTheTimeAndEndWhenThePrintPluginThrows) {
     EXPECT_FLOAT_EQ(static_cast<FloatValue*>(graph.variables.timeVar.value)->value, 0.25f)
         << "the time goes into the existing value";
 
+    // The two halves of a frame, as a program that reads the frame back
+    // between them uses them.
+    ClearLog();
+    graph.DrawFrame(0.5f);
+    EXPECT_EQ(ReadLog(), std::vector<std::string>{
+                             "PrintCOctreeScene.Run scene=77 time=0.500000 count=32 english=0"});
+    graph.PresentFrame();
+    EXPECT_EQ(ReadLog().back(), "OpenGLPrint.Run openGL=1 time=0.500000 count=32");
+
     // The stand-in OpenGLPrint closes its window at its tenth run.
     bool closed = false;
     for (int frame = 1; frame < 10 && !closed; ++frame) {
