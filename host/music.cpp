@@ -8,7 +8,6 @@ namespace {
 const std::uint32_t RequiredVersion = 0x30001;
 const std::uint32_t OutputFrequency = 44100;
 const std::uint32_t OutputFlags = 0x50;
-const char* const MusicFile = "./Data/audio.ogg";
 
 [[noreturn]] void Fail(const char* message) {
     RestoreDisplayMode();

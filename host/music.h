@@ -2,8 +2,10 @@
 
 #include "host/audio/bass.h"
 
-// The demo's music, "./Data/audio.ogg", played by the audio library on its
-// own once started.
+// The demo's music, played by the audio library on its own once started.
+
+// Relative to the current folder, which is the demo's.
+constexpr const char* MusicFile = "./Data/audio.ogg";
 
 // Throws "BASS version 1.3 was not loaded, Incorrect BASS.DLL" when the
 // library is not the version the demo was made for.

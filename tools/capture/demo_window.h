@@ -1,0 +1,16 @@
+#pragma once
+
+// The demo window that OpenGLInit opened, seen from the capture program
+// through the current OpenGL context (demo_window_sdl.cpp,
+// demo_window_win32.cpp).
+
+// Makes the window's drawable area exactly `width` x `height` pixels (the
+// device pack may open it at another size: on Windows its outer size is the
+// one asked for), points the viewport at all of it and turns off waiting for
+// the screen's refresh, so that frames are drawn as fast as they can be.
+// Throws when the window system does not give that size.
+void FitDemoWindow(int width, int height);
+
+// Lets go of the window system at the very end, so that a private display
+// can stop without anyone still talking to it.
+void LeaveDemoWindow();

@@ -1,0 +1,40 @@
+#include <SDL.h>
+#include <SDL_opengl.h>
+
+#include <cstdio>
+
+#include "foundation/exception.h"
+#include "tools/capture/demo_window.h"
+
+void FitDemoWindow(int width, int height) {
+    SDL_Window* window = SDL_GL_GetCurrentWindow();
+    if (window == nullptr) throw Ombrel::Exception("No OpenGL window to capture");
+    int drawableWidth = 0, drawableHeight = 0;
+    SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
+    if (drawableWidth != width || drawableHeight != height) {
+        SDL_SetWindowSize(window, width, height);
+        SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
+    }
+    if (drawableWidth != width || drawableHeight != height) {
+        throw Ombrel::Exception("The demo window is %dx%d, not the %dx%d asked for", drawableWidth,
+                                drawableHeight, width, height);
+    }
+    glViewport(0, 0, width, height);
+    SDL_GL_SetSwapInterval(0);
+
+    // What lies off the screen may never be drawn on a real graphics card.
+    SDL_Rect screen;
+    int display = SDL_GetWindowDisplayIndex(window);
+    if (display >= 0 && SDL_GetDisplayBounds(display, &screen) == 0 &&
+        (width > screen.w || height > screen.h)) {
+        std::fprintf(stderr,
+                     "ombrel-capture: warning: the frame (%dx%d) is larger than the screen "
+                     "(%dx%d); run without DISPLAY to render on a private display of that "
+                     "size\n",
+                     width, height, screen.w, screen.h);
+    }
+}
+
+void LeaveDemoWindow() {
+    SDL_Quit();
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "tools/capture/media_writer.h"
+
+// The capture encoded with FFmpeg's libraries: H.264 (x264, 4:2:0, BT.709,
+// limited range) at the quality asked for and AAC at 44100 Hz stereo, in an
+// MP4 file ready to play while it downloads ("mp4") or in Matroska
+// ("matroska"). The music is kept sample for sample: the audio stream's
+// timestamps count the samples written.
+class FfmpegWriter final : public MediaWriter {
+public:
+    FfmpegWriter(const std::string& path, const char* container, const MediaFormat& format);
+    ~FfmpegWriter() override;
+
+    void WriteVideo(const std::uint8_t* bgra) override;
+    void WriteAudio(const float* stereo, int samples) override;
+    void Finish() override;
+
+private:
+    struct State;  // FFmpeg's types stay out of this header
+    std::unique_ptr<State> state_;
+};

@@ -1,0 +1,31 @@
+#include "tools/capture/frame_clock.h"
+
+#include <cmath>
+
+FrameClock::FrameClock(int numerator, int denominator)
+    : numerator_(numerator), denominator_(denominator) {}
+
+float FrameClock::Seconds(std::int64_t frame) const {
+    return static_cast<float>(static_cast<double>(frame) * static_cast<double>(denominator_) /
+                              static_cast<double>(numerator_));
+}
+
+std::int64_t FrameClock::FirstSample(std::int64_t frame) const {
+    return frame * SampleRate * denominator_ / numerator_;
+}
+
+std::int64_t FrameClock::FramesFor(double seconds) const {
+    // A length given as exactly N frames' worth stays N frames despite the
+    // decimal's rounding.
+    double frames = seconds * static_cast<double>(numerator_) / static_cast<double>(denominator_);
+    return static_cast<std::int64_t>(std::ceil(frames - 1e-6));
+}
+
+std::int64_t FrameClock::FramesForSamples(std::int64_t samples) const {
+    std::int64_t perSecond = SampleRate * denominator_;
+    return (samples * numerator_ + perSecond - 1) / perSecond;
+}
+
+int FrameClock::MostSamplesPerFrame() const {
+    return static_cast<int>((SampleRate * denominator_ + numerator_ - 1) / numerator_);
+}

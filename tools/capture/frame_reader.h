@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// Where read-back frames go: the pixels of one frame, `width` x `height`
+// BGRA pixels in rows from the bottom up, valid during the call only.
+class FrameSink {
+public:
+    virtual void TakeFrame(const std::uint8_t* bgra) = 0;
+
+protected:
+    ~FrameSink() = default;
+};
+
+struct PixelBufferFunctions;
+
+// Reads each drawn frame back from the back buffer of the current OpenGL
+// context, after the scene has drawn it and before it is presented. Where the
+// context offers pixel buffer objects the read is asynchronous: a frame's
+// pixels are handed on while the next frame is drawn. Otherwise each frame is
+// read at once. Frames reach the sink in the order they were drawn.
+class FrameReader {
+public:
+    // Needs the demo's context current; throws when there is none.
+    FrameReader(int width, int height);
+    ~FrameReader();
+    FrameReader(const FrameReader&) = delete;
+    FrameReader& operator=(const FrameReader&) = delete;
+
+    bool IsAsynchronous() const { return gl_ != nullptr; }
+
+    // Starts reading the frame just drawn, and hands the oldest frame whose
+    // pixels are due to `sink`.
+    void Read(FrameSink& sink);
+    // Hands every frame still on its way to `sink`, oldest first.
+    void Drain(FrameSink& sink);
+    // Forgets the frames on their way without touching OpenGL: for when the
+    // context has gone with its window.
+    void Abandon();
+
+private:
+    void Deliver(FrameSink& sink);
+
+    int width_;
+    int height_;
+    std::unique_ptr<PixelBufferFunctions> gl_;  // null: plain reads
+    unsigned buffers_[2];
+    int next_;     // the buffer the next frame is read into
+    int waiting_;  // frames read and not yet handed on
+    std::vector<std::uint8_t> pixels_;
+};

@@ -1,0 +1,41 @@
+#include "tools/capture/music_track.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "foundation/exception.h"
+#include "host/audio/music_stream.h"
+#include "tools/capture/frame_clock.h"
+
+MusicTrack::MusicTrack(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::vector<std::uint8_t> data;
+    if (file) {
+        data.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+    stream_ = MusicStream::Create(std::move(data), FrameClock::SampleRate);
+    if (!stream_) throw Ombrel::Exception("Can't create stream");
+    stream_->Play(true);
+}
+
+MusicTrack::~MusicTrack() = default;
+
+std::int64_t MusicTrack::CountSamples() {
+    const int piece = 16384;
+    std::vector<float> scratch(2 * piece);
+    std::int64_t total = 0;
+    for (;;) {
+        int made = stream_->MixInto(scratch.data(), piece);
+        total += made;
+        if (made < piece) break;
+    }
+    stream_->Play(true);
+    return total;
+}
+
+void MusicTrack::Read(float* stereo, int samples) {
+    std::fill(stereo, stereo + 2 * samples, 0.0f);
+    stream_->MixInto(stereo, samples);
+}

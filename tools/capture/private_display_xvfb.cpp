@@ -1,0 +1,78 @@
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "foundation/exception.h"
+#include "tools/capture/private_display.h"
+
+namespace {
+
+const int StartTimeoutMs = 20000;
+
+// In the child: only calls that are safe between fork and exec.
+[[noreturn]] void RunServer(const char* displayPipe, const char* screen) {
+    // The server goes when this program goes, however it ends.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    int quiet = open("/dev/null", O_RDWR);
+    if (quiet >= 0) {
+        dup2(quiet, 0);
+        dup2(quiet, 1);
+        dup2(quiet, 2);
+    }
+    execlp("Xvfb", "Xvfb", "-displayfd", displayPipe, "-screen", "0", screen, "-nolisten", "tcp",
+           static_cast<char*>(nullptr));
+    _exit(127);
+}
+
+// The display number the server writes once it takes connections; empty
+// when it ends or stays silent.
+std::string ReadDisplayNumber(int from) {
+    std::string number;
+    pollfd ready = {from, POLLIN, 0};
+    char c = 0;
+    while (poll(&ready, 1, StartTimeoutMs) == 1 && read(from, &c, 1) == 1 && c != '\n') {
+        number += c;
+    }
+    return c == '\n' ? number : std::string();
+}
+
+}  // namespace
+
+PrivateDisplay::PrivateDisplay(int width, int height) : server_(0) {
+    const char* display = std::getenv("DISPLAY");
+    if (display != nullptr && *display != '\0') return;
+
+    int ends[2];
+    if (pipe(ends) != 0) throw Ombrel::Exception("No display: DISPLAY is not set");
+    std::string fd = std::to_string(ends[1]);
+    std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+    pid_t server = fork();
+    if (server == 0) {
+        close(ends[0]);
+        RunServer(fd.c_str(), screen.c_str());
+    }
+    close(ends[1]);
+    std::string number = server > 0 ? ReadDisplayNumber(ends[0]) : std::string();
+    close(ends[0]);
+    if (number.empty()) {
+        if (server > 0) {
+            kill(server, SIGTERM);
+            waitpid(server, nullptr, 0);
+        }
+        throw Ombrel::Exception("No display: DISPLAY is not set and Xvfb could not be started");
+    }
+    server_ = server;
+    setenv("DISPLAY", (":" + number).c_str(), 1);
+}
+
+PrivateDisplay::~PrivateDisplay() {
+    if (server_ == 0) return;
+    kill(static_cast<pid_t>(server_), SIGTERM);
+    waitpid(static_cast<pid_t>(server_), nullptr, 0);
+}

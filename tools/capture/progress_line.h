@@ -1,0 +1,28 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+
+// The line that shows how a capture goes, redrawn in place on a terminal at
+// most a few times a second: the frame, the share done, frames per second
+// and the time left.
+class ProgressLine {
+public:
+    ProgressLine(std::FILE* terminal, std::int64_t frames);
+
+    // `done` frames are written.
+    void Show(std::int64_t done);
+    // Ends the line, so that what follows starts on a line of its own.
+    void End();
+    // Seconds since the start, and frames per second for `done` frames.
+    double Seconds() const;
+    double Rate(std::int64_t done) const;
+
+private:
+    std::FILE* terminal_;  // null: nothing is drawn
+    std::int64_t frames_;
+    std::chrono::steady_clock::time_point start_;
+    std::chrono::steady_clock::time_point lastShown_;
+    bool shown_;
+};

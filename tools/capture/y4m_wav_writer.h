@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tools/capture/media_writer.h"
+#include "tools/capture/part_file.h"
+
+// The capture as two plain files side by side that any encoder takes: the
+// picture as YUV4MPEG2 ("<name>.y4m", 4:2:0, BT.709, limited range) and the
+// music as a WAV file ("<name>.wav", 16-bit stereo at 44100 Hz).
+class Y4mWavWriter final : public MediaWriter {
+public:
+    // `name` is the output's path without its ".y4m".
+    Y4mWavWriter(const std::string& name, const MediaFormat& format);
+
+    void WriteVideo(const std::uint8_t* bgra) override;
+    void WriteAudio(const float* stereo, int samples) override;
+    void Finish() override;
+
+private:
+    void Check(std::ofstream& stream, const PartFile& file);
+    void WriteWavHeader(std::uint32_t dataBytes);
+
+    MediaFormat format_;
+    PartFile videoFile_;
+    PartFile audioFile_;
+    std::ofstream video_;
+    std::ofstream audio_;
+    std::vector<std::uint8_t> planes_;
+    std::vector<std::uint8_t> samples_;
+    std::uint64_t audioBytes_;
+};
