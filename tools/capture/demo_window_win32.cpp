@@ -3,6 +3,7 @@
 
 #include "foundation/exception.h"
 #include "tools/capture/demo_window.h"
+#include "tools/capture/gl_functions.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ void FitDemoWindow(int width, int height) {
     }
     glViewport(0, 0, width, height);
     auto swapInterval =
-        reinterpret_cast<SwapIntervalFunction>(wglGetProcAddress("wglSwapIntervalEXT"));
+        reinterpret_cast<SwapIntervalFunction>(FindGLFunction("wglSwapIntervalEXT"));
     if (swapInterval != nullptr) swapInterval(0);
 }
 

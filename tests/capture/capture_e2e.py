@@ -1,0 +1,225 @@
+"""End-to-end tests of ombrel-capture: the real program renders a demo and
+ffmpeg reads back what it wrote. Each scenario is one CTest test.
+
+    capture_e2e.py <scenario> <program> <stage folder> <click demo folder>
+                   <work folder> <click rate> <click samples, comma-separated>
+
+Scenarios: deterministic, clicks, bad-input, interrupt (Linux); clicks-y4m
+(any build; under wine for Windows). A program ending in .exe runs under
+wine on the display of the test run; a Linux program runs with no DISPLAY,
+so that it starts its own private display.
+"""
+import array
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import time
+
+scenario, program, stage, click_demo, work = sys.argv[1:6]
+click_rate = int(sys.argv[6])
+clicks = [int(c) for c in sys.argv[7].split(",")]
+here = os.path.dirname(os.path.abspath(__file__))
+windows = program.endswith(".exe")
+failures = []
+
+
+def check(ok, what):
+    print(("ok: " if ok else "FAILED: ") + what)
+    if not ok:
+        failures.append(what)
+
+
+def capture(arguments, cwd, env_extra=None, timeout=240):
+    env = dict(os.environ, **(env_extra or {}))
+    command = [program] + arguments
+    if windows:
+        command = [os.path.join(here, "../../cmake/wine-run")] + command
+    else:
+        env.pop("DISPLAY", None)
+    done = subprocess.run(command, cwd=cwd, env=env, capture_output=True, text=True,
+                          timeout=timeout)
+    return done.returncode, done.stdout + done.stderr
+
+
+def probe(path, stream, entry):
+    out = subprocess.run(["ffprobe", "-v", "error", "-select_streams", stream, "-count_frames",
+                          "-show_entries", "stream=" + entry, "-of", "csv=p=0", path],
+                         capture_output=True, text=True).stdout.strip()
+    return float(out) if out not in ("", "N/A") else -1.0
+
+
+def frame_md5s(path):
+    out = subprocess.run(["ffmpeg", "-v", "error", "-i", path, "-map", "0:v", "-f", "framemd5",
+                          "-"], capture_output=True, text=True).stdout
+    return [line.split(",")[-1].strip() for line in out.splitlines() if not line.startswith("#")]
+
+
+def frame_levels(path):
+    """The mean grey of every decoded frame, 0 to 255."""
+    raw = subprocess.run(["ffmpeg", "-v", "error", "-i", path, "-map", "0:v", "-vf",
+                          "scale=8:8,format=gray", "-f", "rawvideo", "-"],
+                         capture_output=True).stdout
+    return [sum(raw[i:i + 64]) / 64 for i in range(0, len(raw), 64)]
+
+
+def click_onsets(path):
+    raw = subprocess.run(["ffmpeg", "-v", "error", "-i", path, "-map", "0:a", "-ac", "1",
+                          "-ar", "44100", "-f", "s16le", "-"], capture_output=True).stdout
+    samples = array.array("h", raw)
+    onsets, last = [], -10 ** 9
+    for i, value in enumerate(samples):
+        if abs(value) > 8000 and i - last > 4410:
+            onsets.append(i)
+            last = i
+    return onsets
+
+
+def fresh(name):
+    folder = os.path.join(work, name)
+    shutil.rmtree(folder, ignore_errors=True)
+    os.makedirs(folder)
+    return folder
+
+
+def deterministic():
+    """Two captures of the real demo, one read back through pixel buffers into
+    MP4 and one read back plainly into Matroska, decode to the same frames."""
+    out = fresh("deterministic")
+    runs = [("a.mp4", {}), ("b.mkv", {"OMBREL_CAPTURE_READBACK": "plain"})]
+    for name, env in runs:
+        code, text = capture(["-o", os.path.join(out, name), "--size", "320x240", "--fps", "30",
+                              "--seconds", "2"], stage, env)
+        check(code == 0, "%s: exit status 0 (got %d: %s)" % (name, code, text.strip()))
+    first, second = (frame_md5s(os.path.join(out, name)) for name, _ in runs)
+    check(len(first) == 60, "2 s at 30 fps are 60 frames (got %d)" % len(first))
+    check(first == second, "both captures decode to identical frames")
+    check(len(set(first)) > 30, "the demo moves: %d different frames" % len(set(first)))
+    video = probe(os.path.join(out, "a.mp4"), "v", "duration")
+    audio = probe(os.path.join(out, "a.mp4"), "a", "duration")
+    check(abs(video - audio) <= 1.0 / 30,
+          "the sound lasts as long as the picture (%.4f s and %.4f s)" % (audio, video))
+    check(sorted(os.listdir(out)) == ["a.mp4", "b.mkv"], "no temporary file is left")
+
+
+def aligned(video, audio, rate):
+    """Each click of the sound lies within the span of a white frame, and
+    every white frame holds a click."""
+    levels = frame_levels(video)
+    music = subprocess.run(["ffprobe", "-v", "error", "-show_entries", "stream=duration_ts",
+                            "-of", "csv=p=0", os.path.join(click_demo, "Data", "audio.ogg")],
+                           capture_output=True, text=True).stdout.strip()
+    expected = -(-int(music) * rate // 44100)
+    check(len(levels) == expected,
+          "the music's length in frames: %d (got %d)" % (expected, len(levels)))
+    white = [n for n, level in enumerate(levels) if level > 200]
+    dark = [n for n, level in enumerate(levels) if level >= 40 and level <= 200]
+    check(not dark, "every frame is black or white (grey: %s)" % dark[:5])
+    onsets = click_onsets(audio)
+    check(len(onsets) == len(clicks), "%d clicks heard (got %s)" % (len(clicks), onsets))
+    spans = [(n * 44100 // rate, (n + 1) * 44100 // rate) for n in white]
+    for onset in onsets:
+        inside = [span for span in spans if span[0] <= onset < span[1]]
+        check(len(inside) == 1, "the click at sample %d lies within a white frame's span %s"
+              % (onset, inside or spans))
+    check(len(white) == len(clicks), "one white frame per click (white: %s)" % white)
+
+
+def clicks_scenario(output):
+    out = fresh("clicks" + output.replace(".", "-"))
+    video = os.path.join(out, "clicks" + output)
+    code, text = capture(["-o", video, "--size", "160x120", "--fps", str(click_rate),
+                          "--demo", click_demo], out)
+    check(code == 0, "exit status 0 (got %d: %s)" % (code, text.strip()))
+    audio = video[:-4] + ".wav" if output == ".y4m" else video
+    aligned(video, audio, click_rate)
+    if output == ".y4m":
+        frames = probe(video, "v", "nb_read_frames")
+        samples = (os.path.getsize(audio) - 44) // 4
+        check(samples == int(frames) * 44100 // click_rate,
+              "the WAV holds the frames' samples exactly (%d for %d frames)" % (samples, frames))
+
+
+def bad_input():
+    """Each bad input is named, ends with its status and leaves no file."""
+    out = fresh("bad-input")
+    empty = fresh("bad-input-demo")
+    no_music = fresh("bad-input-no-music")
+    for pack in os.listdir(click_demo):
+        if pack.endswith((".so", ".dll")):
+            shutil.copy(os.path.join(click_demo, pack), no_music)
+    video = os.path.join(out, "out.mp4")
+    cases = [
+        (["-o", os.path.join(out, "out.avi")], 2, "Unknown kind of output: "),
+        (["-o", os.path.join(out, "missing", "out.mp4"), "--seconds", "1", "--demo", stage], 1,
+         "Cannot write "),
+        (["-o", video, "--size", "641x480"], 2, "--size 641x480"),
+        (["-o", video, "--fps", "0"], 2, "--fps 0"),
+        (["-o", video, "--demo", empty], 1, "Unable to load: " + empty),
+        (["-o", video, "--demo", no_music], 1, "Can't create stream"),
+    ]
+    for arguments, status, message in cases:
+        code, text = capture(arguments, out)
+        check(code == status and message in text,
+              "%s: status %d and '%s' (got %d: %s)" % (" ".join(arguments[2:]) or arguments[1],
+                                                       status, message, code, text.strip()))
+        check(os.listdir(out) == [], "nothing left behind (%s)" % os.listdir(out))
+
+
+def interrupt():
+    """Ctrl-C ends a playable file of the frames rendered."""
+    out = fresh("interrupt")
+    video = os.path.join(out, "cut.mp4")
+    env = dict(os.environ)
+    env.pop("DISPLAY", None)
+    running = subprocess.Popen([program, "-o", video, "--size", "320x240", "--seconds", "600"],
+                               cwd=stage, env=env, stdout=subprocess.PIPE,
+                               stderr=subprocess.PIPE, text=True)
+    # Interrupted once frames are being written.
+    for _ in range(600):
+        if os.path.exists(video + ".part") and os.path.getsize(video + ".part") > 50000:
+            break
+        time.sleep(0.1)
+    running.send_signal(signal.SIGINT)
+    try:
+        stdout, stderr = running.communicate(timeout=60)
+    except subprocess.TimeoutExpired:
+        running.kill()
+        stdout, stderr = running.communicate()
+    check(running.returncode == 130, "status 130 (got %d: %s)" % (running.returncode, stderr))
+    frames = probe(video, "v", "nb_read_frames") if os.path.exists(video) else 0
+    check(frames > 0, "the file plays: %d frames" % frames)
+    check("holds the" in stderr, "it says what it kept (%s)" % stderr.strip())
+    check(os.listdir(out) == ["cut.mp4"], "no temporary file is left (%s)" % os.listdir(out))
+
+
+def wine_display():
+    """Wine needs an X display: a private one when the test run has none."""
+    if os.environ.get("DISPLAY"):
+        return None
+    ends = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(ends[1]), "-screen", "0", "640x480x24",
+                               "-nolisten", "tcp"], pass_fds=[ends[1]],
+                              stderr=subprocess.DEVNULL)
+    os.close(ends[1])
+    with os.fdopen(ends[0]) as answer:
+        os.environ["DISPLAY"] = ":" + answer.readline().strip()
+    return server
+
+
+scenarios = {
+    "deterministic": deterministic,
+    "clicks": lambda: clicks_scenario(".mp4"),
+    "clicks-y4m": lambda: clicks_scenario(".y4m"),
+    "bad-input": bad_input,
+    "interrupt": interrupt,
+}
+server = wine_display() if windows else None
+try:
+    scenarios[scenario]()
+finally:
+    if server:
+        server.terminate()
+print("%s: %s" % (scenario, "%d failed" % len(failures) if failures else "passed"))
+sys.exit(1 if failures else 0)
