@@ -182,7 +182,7 @@ const char* CaptureUsage() {
            "  --english      the demo's texts in English (the setup dialog's choice)\n"
            "  --seconds S    the length to render (default: the music's length)\n"
            "  --crf N        H.264 quality, 0 (lossless) to 51 (default 18; lower is better)\n"
-           "  --preset NAME  H.264 speed against size, ultrafast to veryslow (default veryfast)\n"
+           "  --preset NAME  H.264 speed against size: ultrafast (default) to veryslow\n"
            "  --demo FOLDER  the demo's folder with its packs and Data/audio.ogg (default:\n"
            "                 the packs beside this program, ./Data/audio.ogg)\n";
 }

@@ -18,8 +18,11 @@ struct CaptureOptions {
     // How long to capture; zero or less: the music's length.
     double seconds = 0.0;
     int crf = 18;
-    // x264's trade of speed for size, from "ultrafast" to "placebo".
-    std::string preset = "veryfast";
+    // x264's trade of speed for size, from "ultrafast" to "placebo". The
+    // fastest keeps a capture faster than real time on a small machine; the
+    // CRF holds the quality whatever the preset, slower ones make smaller
+    // files.
+    std::string preset = "ultrafast";
     // The demo's folder (packs and Data/audio.ogg); empty: the packs beside
     // the program and ./Data/audio.ogg, as the host finds them.
     std::string demoFolder;
