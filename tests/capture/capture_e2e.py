@@ -173,15 +173,17 @@ def interrupt():
     video = os.path.join(out, "cut.mp4")
     env = dict(os.environ)
     env.pop("DISPLAY", None)
+    # In a process group of its own, which gets the signal as a terminal's
+    # Ctrl-C would give it.
     running = subprocess.Popen([program, "-o", video, "--size", "320x240", "--seconds", "600"],
                                cwd=stage, env=env, stdout=subprocess.PIPE,
-                               stderr=subprocess.PIPE, text=True)
+                               stderr=subprocess.PIPE, text=True, start_new_session=True)
     # Interrupted once frames are being written.
     for _ in range(600):
         if os.path.exists(video + ".part") and os.path.getsize(video + ".part") > 50000:
             break
         time.sleep(0.1)
-    running.send_signal(signal.SIGINT)
+    os.killpg(running.pid, signal.SIGINT)
     try:
         stdout, stderr = running.communicate(timeout=60)
     except subprocess.TimeoutExpired:

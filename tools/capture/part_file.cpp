@@ -1,14 +1,44 @@
 #include "tools/capture/part_file.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "foundation/exception.h"
 
+namespace {
+
+// The temporary files not committed yet. They go however the program ends:
+// a library may end it with exit(), as Xlib does when its display goes away,
+// and exit() runs no destructor.
+std::vector<std::string>& Unfinished() {
+    static auto* files = new std::vector<std::string>;
+    return *files;
+}
+
+void RemoveUnfinished() {
+    for (const std::string& file : Unfinished()) std::remove(file.c_str());
+}
+
+void Forget(const std::string& file) {
+    std::vector<std::string>& files = Unfinished();
+    files.erase(std::remove(files.begin(), files.end(), file), files.end());
+}
+
+}  // namespace
+
 PartFile::PartFile(const std::string& path)
-    : path_(path), partPath_(path + ".part"), committed_(false) {}
+    : path_(path), partPath_(path + ".part"), committed_(false) {
+    static const bool removedAtExit = std::atexit(RemoveUnfinished) == 0;
+    (void)removedAtExit;
+    Unfinished().push_back(partPath_);
+}
 
 PartFile::~PartFile() {
+    Forget(partPath_);
     if (committed_) return;
     std::error_code ignored;
     std::filesystem::remove(std::filesystem::path(partPath_), ignored);
@@ -20,5 +50,6 @@ void PartFile::Commit() {
     if (error) {
         throw Ombrel::Exception("Cannot write %s: %s", path_.c_str(), error.message().c_str());
     }
+    Forget(partPath_);
     committed_ = true;
 }

@@ -4,7 +4,8 @@
 
 // An output file written under a temporary name beside its final one
 // ("<name>.part"), so that a failed or abandoned run leaves the final name
-// untouched. Destroying it uncommitted removes the temporary file.
+// untouched. Destroying it uncommitted removes the temporary file, and so does
+// the program's end by exit().
 class PartFile {
 public:
     explicit PartFile(const std::string& path);

@@ -17,8 +17,11 @@ const int StartTimeoutMs = 20000;
 
 // In the child: only calls that are safe between fork and exec.
 [[noreturn]] void RunServer(const char* displayPipe, const char* screen) {
-    // The server goes when this program goes, however it ends.
+    // The server goes when this program goes, however it ends, and not
+    // before: a terminal's Ctrl-C reaches the program's process group, not
+    // the server's, so the program can finish its file on the display.
     prctl(PR_SET_PDEATHSIG, SIGTERM);
+    setpgid(0, 0);
     int quiet = open("/dev/null", O_RDWR);
     if (quiet >= 0) {
         dup2(quiet, 0);
