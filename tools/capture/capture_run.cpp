@@ -90,6 +90,32 @@ struct WindowSystemUser {
     ~WindowSystemUser() { LeaveDemoWindow(); }
 };
 
+// Frames back to back at the fixed rate: draw, read back, present. Returns
+// the message of the frame that threw, empty when every frame was drawn or
+// Ctrl-C came first.
+std::string RenderFrames(DemoGraph& graph, FrameReader& reader, FrameAndSound& sink,
+                         const FrameClock& clock, std::int64_t frames, ProgressLine& progress) {
+    for (std::int64_t frame = 0; frame < frames && !interrupted; ++frame) {
+        try {
+            graph.DrawFrame(clock.Seconds(frame));
+        } catch (const Ombrel::Exception& e) {
+            reader.Drain(sink);
+            return e.message;
+        }
+        reader.Read(sink);
+        try {
+            graph.PresentFrame();
+        } catch (const Ombrel::Exception& e) {
+            // A closed window takes its context and the frames still in it.
+            reader.Abandon();
+            return e.message;
+        }
+        progress.Show(sink.written);
+    }
+    reader.Drain(sink);
+    return std::string();
+}
+
 }  // namespace
 
 CaptureStatus RunCapture(const CaptureOptions& options) {
@@ -132,27 +158,7 @@ CaptureStatus RunCapture(const CaptureOptions& options) {
     FrameAndSound sink(queue, *music, clock);
     ProgressLine progress(IsTerminal(stderr) ? stderr : nullptr, frames);
 
-    // Frames back to back at the fixed rate: draw, read back, present.
-    std::string stoppedBy;
-    for (std::int64_t frame = 0; frame < frames && !interrupted; ++frame) {
-        try {
-            graph.DrawFrame(clock.Seconds(frame));
-        } catch (const Ombrel::Exception& e) {
-            stoppedBy = e.message;
-            break;
-        }
-        reader.Read(sink);
-        try {
-            graph.PresentFrame();
-        } catch (const Ombrel::Exception& e) {
-            // A closed window takes its context and the frames still in it.
-            reader.Abandon();
-            stoppedBy = e.message;
-            break;
-        }
-        progress.Show(sink.written);
-    }
-    if (stoppedBy.empty()) reader.Drain(sink);
+    std::string stoppedBy = RenderFrames(graph, reader, sink, clock, frames, progress);
     queue.Flush();
     progress.Show(sink.written);
     progress.End();
