@@ -8,6 +8,8 @@
 
 #include "foundation/exception.h"
 #include "packs/opengl/gl_device.h"
+#include "packs/opengl/host_icon.h"
+#include "packs/opengl/icon_picture.h"
 
 namespace {
 
@@ -127,6 +129,18 @@ void SetupPixelFormat() {
     if (!requested) throw Ombrel::Exception("OpenGL: ChoosePixelFormat failed");
 }
 
+// Gives the window the host's icon, at the size a window's icon has on
+// Windows. A picture that cannot be read leaves the window system's own.
+void SetHostIcon(SDL_Window* window) {
+    IconPicture icon;
+    if (!icon.Decode(hostIcon, hostIconSize, 32)) return;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        icon.pixels.data(), icon.width, icon.height, 32, icon.width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (surface == nullptr) return;
+    SDL_SetWindowIcon(window, surface);
+    SDL_FreeSurface(surface);
+}
+
 // Connects to the display. Without one, SDL falls back to a driver whose
 // windows nobody sees and nobody can close, and the demo would run unseen for
 // ever: that counts as no display, unless such a driver was asked for by name.
@@ -159,6 +173,7 @@ void GLDevice::OpenWindow(const char* title, int width, int height, int colorBit
     SDL_Window* created = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                            width, height, flags);
     if (created == nullptr) throw Ombrel::Exception("OpenGL : couldn't create window");
+    SetHostIcon(created);
     if (fullScreen) {
         // The display switches to this mode when the window is shown.
         SDL_DisplayMode mode = {FormatForBits(colorBits), width, height, 0, nullptr};
