@@ -38,8 +38,26 @@ SDL_Window* KeyboardWindow(const SDL_KeyboardEvent& key) {
     return window != nullptr ? window : SDL_GL_GetCurrentWindow();
 }
 
-// The window procedure's counterpart: keeps the viewport on the drawable
-// area and turns the close button and Escape into a request to stop.
+// Whether the window procedure acts on the event: the quit request, a new
+// size, the close button and Escape. Every other event, other keys included
+// (the window swallows them), changes nothing.
+bool ActsOn(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_QUIT:
+            return true;
+        case SDL_WINDOWEVENT:
+            return event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+                   event.window.event == SDL_WINDOWEVENT_CLOSE;
+        case SDL_KEYDOWN:
+            return event.key.keysym.sym == SDLK_ESCAPE;
+        default:
+            return false;
+    }
+}
+
+// The window procedure's counterpart, given an event it acts on: keeps the
+// viewport on the drawable area and turns the close button and Escape into a
+// request to stop.
 void HandleEvent(const SDL_Event& event) {
     if (event.type == SDL_KEYDOWN) {
         StopRunning(KeyboardWindow(event.key));
@@ -52,22 +70,6 @@ void HandleEvent(const SDL_Event& event) {
         int drawableWidth = 0, drawableHeight = 0;
         SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
         glViewport(0, 0, drawableWidth, drawableHeight);
-    }
-}
-
-// Whether the window procedure acts on the event: the quit request, a new
-// size, the close button and Escape. Every other event changes nothing.
-bool ActsOn(const SDL_Event& event) {
-    switch (event.type) {
-        case SDL_QUIT:
-            return true;
-        case SDL_WINDOWEVENT:
-            return event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
-                   event.window.event == SDL_WINDOWEVENT_CLOSE;
-        case SDL_KEYDOWN:
-            return event.key.keysym.sym == SDLK_ESCAPE;
-        default:
-            return false;
     }
 }
 
