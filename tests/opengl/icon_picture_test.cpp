@@ -22,7 +22,7 @@ Bytes IconFile(int width, int height, int bits, const Bytes& palette, const Byte
     Put(file, width, 1), Put(file, height, 1), Put(file, 0, 2), Put(file, 1, 2), Put(file, bits, 2);
     Put(file, 40 + static_cast<unsigned>(palette.size() + rows.size()), 4), Put(file, 22, 4);
     Put(file, 40, 4), Put(file, width, 4), Put(file, 2 * height, 4), Put(file, 1, 2);
-    Put(file, bits, 2), Put(file, 0, 4), Put(file, 0, 4), Put(file, 0, 8);
+    Put(file, bits, 2), Put(file, 0, 4), Put(file, 0, 4), Put(file, 0, 4), Put(file, 0, 4);
     Put(file, static_cast<unsigned>(palette.size() / 4), 4), Put(file, 0, 4);
     file.insert(file.end(), palette.begin(), palette.end());
     file.insert(file.end(), rows.begin(), rows.end());
