@@ -40,7 +40,10 @@ std::uint64_t ChooseEntry(const Bytes& file, int preferred) {
         if (!file.Has(entry, 16)) break;
         int width = file.At(entry) == 0 ? 256 : file.At(entry);  // 0 stands for 256
         int distance = width > preferred ? width - preferred : preferred - width;
-        if (chosen == 0 || distance < nearest) chosen = entry, nearest = distance;
+        if (chosen == 0 || distance < nearest) {
+            chosen = entry;
+            nearest = distance;
+        }
     }
     return chosen;
 }
@@ -80,18 +83,18 @@ bool IconPicture::Decode(const unsigned char* data, std::uint32_t size, int pref
         std::uint64_t row = colourRows + Stride(wide, bits) * (high - 1 - y);
         std::uint64_t mask = maskRows + Stride(wide, 1) * (high - 1 - y);
         for (std::int32_t x = 0; x < wide; ++x) {
-            std::uint32_t bgra;
+            std::uint32_t colour;
             if (paletted) {
                 std::uint64_t bit = static_cast<std::uint64_t>(x) * bits;
                 std::uint32_t index =
                     file.At(row + bit / 8) >> (8 - bits - bit % 8) & ((1u << bits) - 1);
-                bgra = index < colours ? file.Read(palette + 4 * index, 3) : 0;
+                colour = index < colours ? file.Read(palette + 4 * index, 3) : 0;
             } else {
-                bgra = file.Read(row + static_cast<std::uint64_t>(x) * bits / 8, bits / 8);
+                colour = file.Read(row + static_cast<std::uint64_t>(x) * bits / 8, bits / 8);
             }
             bool transparent = file.At(mask + x / 8) >> (7 - x % 8) & 1;
-            std::uint32_t alpha = bits == 32 ? bgra >> 24 : transparent ? 0 : 0xFF;
-            pixels[static_cast<std::size_t>(y) * wide + x] = alpha << 24 | (bgra & 0xFFFFFF);
+            std::uint32_t alpha = bits == 32 ? colour >> 24 : transparent ? 0 : 0xFF;
+            pixels[static_cast<std::size_t>(y) * wide + x] = alpha << 24 | (colour & 0xFFFFFF);
         }
     }
     width = wide;
