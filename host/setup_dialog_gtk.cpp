@@ -66,14 +66,17 @@ GtkWidget* TitlePicture() {
     return frame;
 }
 
-// Return accepts the dialog wherever the focus is, as a Win32 dialog does;
+// Return presses the push button that has the focus, and OK (the default
+// button) when the focus is on any other control, as in a Win32 dialog.
 // Escape and closing the window answer Cancel through GtkDialog itself.
 gboolean OnKeyPress(GtkWidget* dialog, GdkEventKey* event, gpointer) {
-    if (event->keyval == GDK_KEY_Return || event->keyval == GDK_KEY_KP_Enter) {
-        gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
-        return TRUE;
-    }
-    return FALSE;
+    if (event->keyval != GDK_KEY_Return && event->keyval != GDK_KEY_KP_Enter) return FALSE;
+    GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(dialog));
+    int response = focus != nullptr ? gtk_dialog_get_response_for_widget(GTK_DIALOG(dialog), focus)
+                                    : GTK_RESPONSE_NONE;
+    gtk_dialog_response(GTK_DIALOG(dialog),
+                        response == GTK_RESPONSE_NONE ? GTK_RESPONSE_OK : response);
+    return TRUE;
 }
 
 GtkWidget* BuildDialog(GtkButtons& buttons) {

@@ -8,6 +8,8 @@
 
 #include "foundation/exception.h"
 #include "packs/opengl/gl_device.h"
+#include "packs/opengl/host_icon.h"
+#include "packs/opengl/icon_picture.h"
 
 namespace {
 
@@ -36,21 +38,67 @@ SDL_Window* KeyboardWindow(const SDL_KeyboardEvent& key) {
     return window != nullptr ? window : SDL_GL_GetCurrentWindow();
 }
 
-// The window procedure's counterpart: keeps the viewport on the drawable
-// area and turns the close button and Escape into a request to stop.
-void HandleEvent(const SDL_Event& event) {
-    if (event.type == SDL_WINDOWEVENT) {
-        SDL_Window* window = SDL_GetWindowFromID(event.window.windowID);
-        if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED && window != nullptr) {
-            int drawableWidth = 0, drawableHeight = 0;
-            SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
-            glViewport(0, 0, drawableWidth, drawableHeight);
-        } else if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
-            StopRunning(window);
-        }
-    } else if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
-        StopRunning(KeyboardWindow(event.key));
+// Whether the window procedure acts on the event: the quit request, a new
+// size, the close button and Escape. Every other event, other keys included
+// (the window swallows them), changes nothing.
+bool ActsOn(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_QUIT:
+            return true;
+        case SDL_WINDOWEVENT:
+            return event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+                   event.window.event == SDL_WINDOWEVENT_CLOSE;
+        case SDL_KEYDOWN:
+            return event.key.keysym.sym == SDLK_ESCAPE;
+        default:
+            return false;
     }
+}
+
+// The window procedure's counterpart, given an event it acts on: keeps the
+// viewport on the drawable area and turns the close button and Escape into a
+// request to stop.
+void HandleEvent(const SDL_Event& event) {
+    if (event.type == SDL_KEYDOWN) {
+        StopRunning(KeyboardWindow(event.key));
+        return;
+    }
+    SDL_Window* window = SDL_GetWindowFromID(event.window.windowID);
+    if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+        StopRunning(window);
+    } else if (window != nullptr) {
+        int drawableWidth = 0, drawableHeight = 0;
+        SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
+        glViewport(0, 0, drawableWidth, drawableHeight);
+    }
+}
+
+// Windows merges mouse moves into one message and sends most window traffic
+// past the queue, so its one message per frame never falls behind. SDL
+// queues every event apiece: a moving pointer alone fills the queue faster
+// than frames empty it, and Escape would wait behind seconds of motion. So
+// the input kinds that the window never acts on are switched off at the
+// source (they never enter the queue, and the queue stays short), and each
+// frame drops the few other events it does not act on until it reaches one
+// it does. The switches are the process's own: the device pack is the part
+// of the demo that reads SDL's events.
+void IgnoreUnusedInput() {
+    static const Uint32 unused[] = {SDL_MOUSEMOTION,  SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP,
+                                    SDL_MOUSEWHEEL,   SDL_KEYUP,           SDL_TEXTEDITING,
+                                    SDL_TEXTINPUT,    SDL_FINGERDOWN,      SDL_FINGERUP,
+                                    SDL_FINGERMOTION, SDL_MULTIGESTURE};
+    for (Uint32 type : unused) SDL_EventState(type, SDL_IGNORE);
+}
+
+// Takes the next event that the window procedure acts on, dropping those
+// before it; false when none is waiting. One look at the window system per
+// frame, and nothing is allocated: SDL recycles the entries of its queue.
+bool TakeEventToHandle(SDL_Event& event) {
+    SDL_PumpEvents();
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
+        if (ActsOn(event)) return true;
+    }
+    return false;
 }
 
 // The display's pixel format for a colour depth in bits per pixel.
@@ -83,6 +131,18 @@ void SetupPixelFormat() {
     if (!requested) throw Ombrel::Exception("OpenGL: ChoosePixelFormat failed");
 }
 
+// Gives the window the host's icon, at the size a window's icon has on
+// Windows. A picture that cannot be read leaves the window system's own.
+void SetHostIcon(SDL_Window* window) {
+    IconPicture icon;
+    if (!icon.Decode(hostIcon, hostIconSize, 32)) return;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        icon.pixels.data(), icon.width, icon.height, 32, icon.width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (surface == nullptr) return;
+    SDL_SetWindowIcon(window, surface);
+    SDL_FreeSurface(surface);
+}
+
 // Connects to the display. Without one, SDL falls back to a driver whose
 // windows nobody sees and nobody can close, and the demo would run unseen for
 // ever: that counts as no display, unless such a driver was asked for by name.
@@ -107,6 +167,7 @@ void GLDevice::OpenWindow(const char* title, int width, int height, int colorBit
     // The close button only clears the running flag; the demo decides when
     // to end, as it does for Escape.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    IgnoreUnusedInput();
     SetupPixelFormat();
 
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
@@ -114,6 +175,7 @@ void GLDevice::OpenWindow(const char* title, int width, int height, int colorBit
     SDL_Window* created = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                            width, height, flags);
     if (created == nullptr) throw Ombrel::Exception("OpenGL : couldn't create window");
+    SetHostIcon(created);
     if (fullScreen) {
         // The display switches to this mode when the window is shown.
         SDL_DisplayMode mode = {FormatForBits(colorBits), width, height, 0, nullptr};
@@ -143,9 +205,11 @@ void GLDevice::OpenWindow(const char* title, int width, int height, int colorBit
     SDL_GL_SwapWindow(created);
 }
 
+// The per-frame path: one look at the window system, at most one event
+// handled, no waiting and no allocation.
 void GLDevice::Present() {
     SDL_Event event;
-    if (SDL_PollEvent(&event)) {
+    if (TakeEventToHandle(event)) {
         if (event.type == SDL_QUIT) throw Ombrel::Exception("Opengl window closed");
         HandleEvent(event);
     }

@@ -1,5 +1,6 @@
 #include "packs/opengl/opengl_print.h"
 
+#include "foundation/exception.h"
 #include "packs/opengl/gl_device.h"
 #include "plugin/variable.h"
 
@@ -43,7 +44,12 @@ bool OpenGLPrint::Prepare() {
 }
 
 // The per-frame path: no allocation and no waiting from here to the clear.
+// Without a device there is no window to show: the variable is still empty
+// (OpenGLInit's Stop cleared it, or another pack's "OpenGLInit" stored
+// nothing), and the demo ends as it does when the window closes.
 void OpenGLPrint::Run() {
+    if (openGL == nullptr || *openGL == nullptr)
+        throw Ombrel::Exception("OpenGLPrint: no OpenGL device");
     rate.CountFrame(static_cast<FloatValue*>(*time)->value);
     status.Build(rate.framesPerSecond, static_cast<IntValue*>(*count)->value);
     static_cast<GLDevice*>(*openGL)->Present();

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-Caption::Caption() : quads_(0), width_(0) {
+Caption::Caption() : quads_(0), width_(0), layouts_(0) {
     text_[0] = '\0';
 }
 
@@ -24,6 +24,7 @@ void Caption::Set(const char* text) {
     quads_ = stb_easy_font_print(0.0f, 0.0f, sanitized, nullptr, vertices_,
                                  static_cast<int>(sizeof(vertices_)));
     width_ = stb_easy_font_width(sanitized);
+    ++layouts_;
 }
 
 void Caption::Draw(float x, float y, float scale) const {

@@ -16,6 +16,8 @@ public:
 
     const char* GetText() const { return text_; }
     int GetQuadCount() const { return quads_; }
+    // How many texts have been laid out; setting the shown text again adds none.
+    int GetLayoutCount() const { return layouts_; }
     // Width and height of the laid-out text in font units (about a pixel).
     int GetWidth() const { return width_; }
 
@@ -27,6 +29,7 @@ private:
     char text_[MaxText + 1];
     int quads_;
     int width_;
+    int layouts_;
     // About 270 bytes per character, as the font's own documentation says;
     // 16 bytes per vertex, 4 vertices per quad.
     float vertices_[(MaxText + 1) * 300 / 4];

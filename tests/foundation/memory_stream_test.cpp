@@ -148,6 +148,20 @@ TEST(MemoryStream, LargeWritesKeepEveryByte) {
     ExpectContent(bytes, std::vector<char>(big.begin(), big.begin() + 170000));
 }
 
+TEST(MemoryStream, GrowsWhenItsValidBytesReachTheCapacity) {
+    std::vector<char> big = Pattern(65537);
+    MemoryStream s;
+    s.Write(big.data(), 65535);
+    EXPECT_EQ(65536, s.buffer.capacity) << "one byte short of the capacity: no growth";
+    s.Write(big.data() + 65535, 1);
+    EXPECT_EQ(131072, s.buffer.capacity) << "the valid bytes reached the capacity";
+    EXPECT_EQ(65536, s.reservedSize) << "that growth leaves the reserved size";
+    s.Write(big.data() + 65536, 1);
+    EXPECT_EQ(262144, s.buffer.capacity) << "past the reserved size: the buffer doubles again";
+    EXPECT_EQ(262144, s.reservedSize);
+    ExpectContent(s, big);
+}
+
 TEST(MemoryStream, ClearEmptiesAndRestoresTheInitialBuffer) {
     std::vector<char> big = Pattern(200000);
     MemoryStream s;

@@ -4,8 +4,9 @@
 #
 #   e2e.sh <scenario> <posix|win32> <stage folder> <bin folder> <work folder>
 #
-# Scenarios: defaults-escape, close-button, cancel, setup-closed,
-# missing-scene-pack, missing-music, recorded-bindings.
+# Scenarios: defaults-escape, close-button, cancel, setup-closed, tab-cancel,
+# missing-scene-pack, missing-music, recorded-bindings, pointer-flood-escape,
+# pointer-flood-close.
 set -uo pipefail
 scenario=$1 platform=$2 stage=$3 bin=$4 work=$5
 here=$(cd "$(dirname "$0")" && pwd)
@@ -161,12 +162,31 @@ close-button)
     sleep 2
     ends_quietly_after "the close button"
     ;;
-cancel | setup-closed)
-    # Escape answers Cancel; so does closing the dialog's window.
+pointer-flood-escape | pointer-flood-close)
+    # A fast mouse over the window just before the request: the pointer's
+    # traffic must not hold Escape or the close button back.
+    run_with_defaults
+    moves=()
+    for i in $(seq 1 3000); do
+        moves+=(mousemove --window "$window" $((10 + i % 300)) $((10 + i * 7 % 220)))
+    done
+    xdotool "${moves[@]}" >/dev/null 2>&1 || die "xdotool could not move the pointer"
+    if [ "$scenario" = pointer-flood-escape ]; then
+        ends_quietly_after Escape
+    else
+        ends_quietly_after "the close button"
+    fi
+    ;;
+cancel | setup-closed | tab-cancel)
+    # Escape answers Cancel; so do closing the dialog's window and Return on
+    # the Cancel button, which Tab reaches from OK.
     session_start "$platform" "$run" "$out"
     dialog=$(session_wait_window setup "$start_seconds") || die "the setup dialog did not appear"
     if [ "$scenario" = cancel ]; then
         session_dismiss setup Escape 10
+    elif [ "$scenario" = tab-cancel ]; then
+        session_press "$dialog" Tab
+        session_dismiss setup Return 10
     else
         python3 "$here/close_window.py" "$dialog"
     fi

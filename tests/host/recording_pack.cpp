@@ -3,8 +3,8 @@
 // behind the bound slots, to "host-record.log" in the current folder. Both
 // stand-ins append to the one file, so the log keeps the host's order across
 // packs. The stand-in OpenGLPrint throws "OpenGL window closed" at its tenth
-// run, as the real one does when the window is closed. A test that runs
-// beside others names its own log with the exported SetRecordLog.
+// run since Start, as the real one does when the window is closed. A test that
+// runs beside others names its own log with the exported SetRecordLog.
 
 #include <cstdarg>
 #include <cstdio>
@@ -133,6 +133,12 @@ private:
 class Print final : public Recorder {
 public:
     Print() : Recorder("OpenGLPrint", "in OpenGL openGL, in float time, in int count") {}
+    // The ten runs count from Start, so every demo graph of a test program
+    // gets its own ten.
+    void Start() override {
+        runs = 0;
+        Recorder::Start();
+    }
     void Run() override {
         Log("OpenGLPrint.Run openGL=%d time=%.6f count=%d", Int(0), Float(1), Int(2));
         if (++runs == 10) throw Ombrel::Exception("OpenGL window closed");

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "foundation/exception.h"
 #include "packs/opengl/opengl_init.h"
 #include "packs/opengl/opengl_print.h"
 #include "plugin/contract.h"
@@ -131,4 +132,26 @@ TEST(OpenGLInitStop, WithoutADeviceOfItsOwnLeavesTheVariableAlone) {
     plugin.Stop();
     EXPECT_EQ(&hostValue, variable.value);
     EXPECT_EQ(7, hostValue.value);
+}
+
+TEST(OpenGLPrintRun, WithoutADeviceEndsTheDemoByANamedException) {
+    OpenGLPrint printer;
+    Variable device, time, count;
+    FloatValue seconds(2.0f);
+    IntValue satellites(32);
+    time.value = &seconds;
+    count.value = &satellites;
+    printer.Start();
+    for (bool bound : {false, true}) {
+        if (bound) printer.SetArgument(0, &device.value);  // bound, but still empty
+        printer.SetArgument(1, &time.value);
+        printer.SetArgument(2, &count.value);
+        try {
+            printer.Run();
+            ADD_FAILURE() << "Run without a device did not throw (slot bound: " << bound << ")";
+        } catch (const Ombrel::Exception& exception) {
+            EXPECT_STREQ("OpenGLPrint: no OpenGL device", exception.message);
+        }
+    }
+    EXPECT_EQ(0.0f, printer.rate.frames) << "a Run that shows nothing counts no frame";
 }

@@ -27,8 +27,14 @@ TEST(Caption, LongTextIsCutAndEmptyTextDrawsNothing) {
     EXPECT_EQ(caption.GetWidth(), 0);
     caption.Set("level 3 of 5");
     int quads = caption.GetQuadCount();
+    int layouts = caption.GetLayoutCount();
     caption.Set("level 3 of 5");
     EXPECT_EQ(caption.GetQuadCount(), quads);
+    EXPECT_EQ(caption.GetLayoutCount(), layouts) << "the same text again is not laid out again";
+    caption.Set(longText.c_str());
+    caption.Set(longText.c_str());
+    EXPECT_EQ(caption.GetLayoutCount(), layouts + 1) << "nor is the same text cut the same way";
     caption.Set("level 4 of 5");
     EXPECT_STREQ(caption.GetText(), "level 4 of 5");
+    EXPECT_EQ(caption.GetLayoutCount(), layouts + 2);
 }

@@ -63,9 +63,15 @@ TEST_F(ScenePack, PrintWithoutASceneDoesNothing) {
     print->SetArgument(4, nullptr);   // not an argument of the plugin: ignored
     print->SetArgument(-1, nullptr);  // likewise
     print->Start();
-    print->Run();  // the variable is still empty
+    EXPECT_NO_THROW(print->Run()) << "with the scene variable still empty";
+    EXPECT_EQ(scene.value, nullptr);
     scene.value = count.value;
-    print->Run();  // a value that is not a scene of the pack
+    EXPECT_NO_THROW(print->Run()) << "with a value that is not a scene of the pack";
+    // The arguments are only read: every value is as it was.
+    EXPECT_EQ(scene.value, count.value);
+    EXPECT_EQ(static_cast<IntValue*>(count.value)->value, 32);
+    EXPECT_EQ(static_cast<FloatValue*>(time.value)->value, 3.0f);
+    EXPECT_EQ(static_cast<IntValue*>(english.value)->value, 1);
     scene.value = nullptr;
     print->Stop();
     delete static_cast<FloatValue*>(time.value);
@@ -76,10 +82,15 @@ TEST_F(ScenePack, PrintWithoutASceneDoesNothing) {
 TEST_F(ScenePack, LoadWithoutASceneSlotMakesNothing) {
     Plugin* load = pack->Find("LoadCOctreeScene");
     ASSERT_NE(load, nullptr);
+    // The prototype's binding is not the clone's: a clone starts unbound.
+    Variable scene;
+    load->SetArgument(0, &scene.value);
     Plugin* clone = load->Clone();
+    load->SetArgument(0, nullptr);
     ASSERT_NE(clone, load);
     EXPECT_STREQ(clone->GetName(), "LoadCOctreeScene");
     clone->Run();  // nothing bound: nowhere to put a scene, so nothing is built
+    EXPECT_EQ(scene.value, nullptr) << "the clone built a scene into the prototype's variable";
     clone->Stop();
     clone->Release();
 }

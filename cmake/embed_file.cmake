@@ -1,4 +1,5 @@
 # cmake -DINPUT=<file> -DOUTPUT=<file.cpp> -DNAME=<symbol> -P embed_file.cmake
+# (ombrel_embed_file in OmbrelEmbed.cmake runs it at build time.)
 # Writes a C++ source that holds the bytes of INPUT as `const unsigned char
 # NAME[]` and their count as `const unsigned int NAMESize`.
 file(READ "${INPUT}" hex HEX)

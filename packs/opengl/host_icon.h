@@ -1,0 +1,6 @@
+#pragma once
+
+// The host's window icon (the icon file of its Windows resources, "ICON"),
+// built into the pack by the build.
+extern const unsigned char hostIcon[];
+extern const unsigned int hostIconSize;
