@@ -1,5 +1,5 @@
 # cmake --install puts under the prefix:
-#   <runtime folder>/   the program, its packs, the pack inspector, Data/ and on
+#   <runtime folder>/   the program, its packs, the pack inspector and validator, Data/ and on
 #                       Windows the C++ runtime DLLs: a folder that runs as it is
 #   include/ombrel/     the contract header and the foundation headers
 #   lib/                the static foundation library
@@ -34,7 +34,7 @@ endif()
 if(NOT OMBREL_HOST_TARGET AND TARGET solvara)
   set(OMBREL_HOST_TARGET solvara)
 endif()
-foreach(target ${OMBREL_HOST_TARGET} kestrelia vantrope ombrel-inspect)
+foreach(target ${OMBREL_HOST_TARGET} kestrelia vantrope ombrel-inspect ombrel-validate)
   if(target AND TARGET ${target})
     install(TARGETS ${target} RUNTIME DESTINATION ${OMBREL_RUNTIME_FOLDER}
                               LIBRARY DESTINATION ${OMBREL_RUNTIME_FOLDER})
