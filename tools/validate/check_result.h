@@ -36,8 +36,11 @@ const int Contract = 2;
 const int User = 3;
 // Allocations in every Run of a per-frame plugin.
 const int Allocations = 4;
-// Time: a per-frame Run slower than a frame, a slow load.
+// Beyond the demo's own use: time (a per-frame Run slower than a frame, a
+// slow load), and a plugin with out arguments that fails when it runs again
+// (the demo runs such a plugin once).
 const int Timing = 5;
+const int RunAgain = 5;
 
 const int Lowest = 1;
 const int Highest = 5;

@@ -95,6 +95,7 @@ private:
     std::vector<Argument> arguments_;
     std::map<std::string, int> found_;  // findings of this phase, by check
     bool runReturned_ = false;
+    bool ranBefore_ = false;  // Run has been called in this process
     bool prepared_ = true;
 
     // Counted runs of the ordinary phase.
@@ -199,11 +200,19 @@ bool PluginChecker::Judge(const std::string& operation, const CallOutcome& outco
                   " threw an Ombrel::Exception with an empty message: the user would "
                   "see an empty box",
               "say what failed, naming the plugin and the argument");
-    } else if (ordinary_) {
+    } else if (ordinary_ && (perFrame_ || !ranBefore_)) {
         Found("lifecycle", FindingLevel::User,
               operation + " threw \"" + outcome.text +
                   "\" with ordinary values: the host would show it and stop, or end the demo",
               "throw only for a real failure, and check what the plugin needs from its arguments");
+    } else if (ordinary_) {
+        // The host runs a plugin with out arguments once, at its first start.
+        Found("lifecycle", FindingLevel::RunAgain,
+              operation + " threw \"" + outcome.text +
+                  "\" with ordinary values, after an earlier Run: the demo runs the plugin once, "
+                  "another program may run it again",
+              "let the plugin run again: release in Stop what Run made, or make it once and "
+              "reuse it");
     }
     return false;
 }
@@ -285,7 +294,9 @@ bool PluginChecker::RunOnce(int run) {
     CallOutcome outcome = GuardedCall([&] { plugin_->Run(); });
     double seconds = timer.Seconds() - started;
     if (counted) AllocationCounter::End();
-    if (!Judge(operation, outcome)) return false;
+    const bool returned = Judge(operation, outcome);
+    ranBefore_ = true;
+    if (!returned) return false;
     runReturned_ = true;
     if (counted) {
         ++measuredRuns_;
