@@ -300,7 +300,7 @@ void LibraryChecker::ReadPlugin(int index) {
     entry.signature = Text(signature);
     step_ = "parsing the signature of " + which;
     reporter_.Step(-1, step_);
-    entry.parse = GuardedCall([&] { entry.descriptor = new PluginDescriptor(entry.plugin); });
+    entry.descriptor = DescribePlugin(entry.plugin, entry.parse);
 }
 
 // The report's name of each plugin: its own, or its index where the name is
@@ -391,8 +391,10 @@ void LibraryChecker::CheckTexts(PluginEntry& entry, ValueMakers& makers) {
         if (!descriptor.inFlags[i] || IsHostType(type) || makers.CanMake(type, entry.plugin))
             continue;
         unknown += (unknown.empty() ? "\"" : ", \"") + type + "\"";
+        String text;
+        text.Assign(type.c_str());
         for (const char* host : {"int", "bool", "float", "String"}) {
-            if (type != host && String(type.c_str()).CompareNoCase(host) == 0)
+            if (type != host && text.CompareNoCase(host) == 0)
                 unknown += std::string(" (did you mean \"") + host + "\"?)";
         }
     }

@@ -1,6 +1,12 @@
 #include "tools/validate/loaded_packs.h"
 
-#include "tools/validate/guarded_call.h"
+PluginDescriptor* DescribePlugin(Plugin* plugin, CallOutcome& outcome) {
+    static std::vector<PluginDescriptor*>* const kept = new std::vector<PluginDescriptor*>();
+    PluginDescriptor* descriptor = nullptr;
+    outcome = GuardedCall([&] { descriptor = new PluginDescriptor(plugin); });
+    if (descriptor != nullptr) kept->push_back(descriptor);
+    return descriptor;
+}
 
 PackPlugins LoadPackPlugins(const std::string& file) {
     PackPlugins loaded;
@@ -11,9 +17,8 @@ PackPlugins LoadPackPlugins(const std::string& file) {
         Plugin* plugin = nullptr;
         GuardedCall([&] { plugin = loaded.pack->getPluginInstance(index); });
         if (plugin == nullptr) break;
-        PluginDescriptor* descriptor = nullptr;
-        GuardedCall([&] { descriptor = new PluginDescriptor(plugin); });
-        loaded.descriptors.push_back(descriptor);
+        CallOutcome outcome;
+        loaded.descriptors.push_back(DescribePlugin(plugin, outcome));
     }
     return loaded;
 }

@@ -428,37 +428,35 @@ void PluginChecker::ReportPhasePasses() {
     Passed("in-values", "the in values were left as they were given");
 }
 
-// Out-of-range indexes, each with a slot of its own, then Runs on the earlier
-// bindings: an index the plugin does not have must change nothing.
+// Out-of-range indexes, each with a variable of its own, then a Run on the
+// earlier bindings: an index the plugin does not have must change nothing.
 void PluginChecker::SetArgumentOutOfRange() {
     Bind(ordinaryValues_);
     if (!Rebind()) return;
     const int count = descriptor_.GetArgumentCount();
     const int candidates[] = {count, count + 1, -1, INT_MAX, INT_MIN};
     std::vector<int> indexes;
-    std::vector<IntValue*> sentinels;
-    std::vector<Value*> slots;
+    std::vector<Variable*> strays;
     for (int index : candidates) {
-        if (index < count && index >= 0) continue;
         bool repeated = false;
         for (int seen : indexes) repeated = repeated || seen == index;
-        if (repeated) continue;
+        if (repeated || (index >= 0 && index < count)) continue;
         indexes.push_back(index);
-        sentinels.push_back(new IntValue(0x5E17 + static_cast<int>(indexes.size())));
+        strays.push_back(NewHostVariable("int", ordinaryValues_));
     }
-    // Filled only now: the slots' addresses must not move.
-    for (IntValue* sentinel : sentinels) slots.push_back(sentinel);
+    std::vector<Value*> given;
+    for (Variable* stray : strays) given.push_back(stray->value);
     for (size_t k = 0; k < indexes.size(); ++k) {
         const std::string call = "SetArgument(" + std::to_string(indexes[k]) + ")";
-        if (!Call(call, [&] { plugin_->SetArgument(indexes[k], &slots[k]); })) return;
+        if (!Call(call, [&] { plugin_->SetArgument(indexes[k], &strays[k]->value); })) return;
     }
-    if (Call("Start", [&] { plugin_->Start(); }) && Call("Prepare", [&] { plugin_->Prepare(); })) {
+    if (Call("Start", [&] { plugin_->Start(); }) && Call("Prepare", [&] { plugin_->Prepare(); }))
         RunOnce(0);
-    }
     Call("Stop", [&] { plugin_->Stop(); });
-    Step("checking the slots given with indexes out of range");
+    Step("checking the variables given with indexes out of range");
     for (size_t k = 0; k < indexes.size(); ++k) {
-        if (slots[k] == sentinels[k] && sentinels[k]->value == 0x5E17 + static_cast<int>(k) + 1)
+        if (strays[k]->value == given[k] &&
+            static_cast<IntValue*>(given[k])->value == ordinaryValues_.intValue)
             continue;
         Found("set-argument-range", FindingLevel::Contract,
               "SetArgument(" + std::to_string(indexes[k]) +

@@ -37,7 +37,9 @@ bool IsHostType(const std::string& typeName) {
 }
 
 Variable* NewEmptyVariable(const std::string& typeName) {
+    static std::vector<Variable*>* const kept = new std::vector<Variable*>();
     Variable* variable = new Variable();
+    kept->push_back(variable);
     variable->typeName.Assign(typeName.c_str());
     return variable;
 }

@@ -25,7 +25,8 @@ std::vector<ValueSet> EdgeValueSets();
 bool IsHostType(const std::string& typeName);
 
 // A new variable of a host type holding the set's value, or null for any other
-// type. Like the host's, it is never freed: a plugin may keep its slot.
+// type. Like the host's, it lives as long as the process: a plugin may keep
+// its slot.
 Variable* NewHostVariable(const std::string& typeName, const ValueSet& values);
 // A new empty variable of the type, for an "out" argument or a pack's type.
 Variable* NewEmptyVariable(const std::string& typeName);
