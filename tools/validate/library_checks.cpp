@@ -368,7 +368,11 @@ void LibraryChecker::CheckTexts(PluginEntry& entry, ValueMakers& makers) {
               "return the same static texts at every call", subject);
     }
 
-    if (entry.descriptor == nullptr) return;
+    if (entry.descriptor == nullptr) {
+        for (const char* check : {"signature-complete", "known-types"})
+            Result(subject, check, CheckResult::Skipped, 0, "its signature does not parse");
+        return;
+    }
     const PluginDescriptor& descriptor = *entry.descriptor;
     step_ = "the signature of " + subject;
     if (descriptor.unreadFrom >= 0 &&

@@ -14,6 +14,12 @@ CheckResult* Report::Find(const std::string& subject, const std::string& check) 
     return nullptr;
 }
 
+void Report::Fail(const std::string& message) {
+    fatal = message;
+    rows_.clear();
+    pending_.clear();
+}
+
 void Report::Expect(const std::string& subject, const std::vector<std::string>& checks) {
     for (const std::string& check : checks) {
         if (Find(subject, check) != nullptr) continue;

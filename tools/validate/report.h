@@ -20,6 +20,8 @@ public:
     // Set when the pack cannot be checked at all.
     std::string fatal;
 
+    // The pack cannot be checked at all: the report holds only the message.
+    void Fail(const std::string& message);
     // Lays out rows for the checks of a subject that it has no row for yet.
     void Expect(const std::string& subject, const std::vector<std::string>& checks);
     // A finding outweighs a pass, which outweighs a skip; a second finding of

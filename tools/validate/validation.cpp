@@ -47,7 +47,7 @@ void Validation::Record(const std::vector<std::string>& fields, const std::strin
         plugins_.push_back(plugin);
         report_.Expect(plugin.subject, Joined(PluginTextCheckNames(), PluginCheckNames()));
     } else if (kind == "fatal" && fields.size() == 2) {
-        report_.fatal = fields[1];
+        report_.Fail(fields[1]);
     }
 }
 
@@ -151,7 +151,7 @@ void Validation::CheckLibrary() {
     if (!report_.fatal.empty()) return;
     std::string reason = "not checked: an earlier finding stops the checks here";
     if (end.how == ChildEnd::NotStarted) {
-        report_.fatal = end.description;
+        report_.Fail(end.description);
         return;
     }
     if (end.how != ChildEnd::Done) {
