@@ -33,10 +33,14 @@ std::string Arguments(int count) {
     return std::to_string(count) + (count == 1 ? " argument" : " arguments");
 }
 
-// What the report calls a plugin: its name, shortened when it is very long.
+// What the report calls a plugin or the pack: its name on one line, shortened
+// when it is very long.
 std::string Abbreviated(const std::string& name) {
-    if (name.size() <= LongestSubject) return name;
-    return name.substr(0, 40) + "... (" + std::to_string(name.size()) + " characters)";
+    std::string shown = name.size() <= LongestSubject ? name : name.substr(0, 40);
+    for (char& c : shown)
+        if (static_cast<unsigned char>(c) < 0x20) c = '?';
+    if (name.size() <= LongestSubject) return shown;
+    return shown + "... (" + std::to_string(name.size()) + " characters)";
 }
 
 // What the loader knows of a plugin index.
