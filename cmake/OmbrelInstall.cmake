@@ -1,5 +1,5 @@
 # cmake --install puts under the prefix:
-#   <runtime folder>/   the program, its packs, the pack inspector, the video
+#   <runtime folder>/   the program, its packs, the pack inspector and validator, the video
 #                       capture program, Data/ and on
 #                       Windows the C++ runtime DLLs: a folder that runs as it is
 #   include/ombrel/     the contract header and the foundation headers
@@ -35,7 +35,7 @@ endif()
 if(NOT OMBREL_HOST_TARGET AND TARGET solvara)
   set(OMBREL_HOST_TARGET solvara)
 endif()
-foreach(target ${OMBREL_HOST_TARGET} kestrelia vantrope ombrel-inspect ombrel-capture)
+foreach(target ${OMBREL_HOST_TARGET} kestrelia vantrope ombrel-inspect ombrel-validate ombrel-capture)
   if(target AND TARGET ${target})
     install(TARGETS ${target} RUNTIME DESTINATION ${OMBREL_RUNTIME_FOLDER}
                               LIBRARY DESTINATION ${OMBREL_RUNTIME_FOLDER})

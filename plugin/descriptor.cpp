@@ -14,7 +14,7 @@ const char* TextOrEmpty(const char* text) {
 
 }  // namespace
 
-PluginDescriptor::PluginDescriptor(Plugin* pluginObject) : plugin(pluginObject) {
+PluginDescriptor::PluginDescriptor(Plugin* pluginObject) : plugin(pluginObject), unreadFrom(-1) {
     name.Assign(TextOrEmpty(plugin->GetName()));
     String signature;
     signature.Assign(TextOrEmpty(plugin->GetSignature()));
@@ -38,7 +38,12 @@ void PluginDescriptor::ParseArguments(const String& signature) {
 
     for (;;) {
         lexer.NextToken();
-        if (lexer.tokenKind != Lexer::TokenIdentifier) return;
+        if (lexer.tokenKind != Lexer::TokenIdentifier) {
+            // The token just read is the first one left over.
+            if (lexer.tokenKind != Lexer::TokenEndOfFile)
+                unreadFrom = length - lexer.remaining - lexer.tokenText.GetLength();
+            return;
+        }
 
         bool optional = lexer.tokenText.CompareNoCase("opt") == 0;
         if (optional) {

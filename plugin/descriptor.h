@@ -16,6 +16,11 @@ public:
     Array<String> typeNames;
     Array<String> argumentNames;
     Plugin* plugin;
+    // Where the argument list ended before the text did: the offset in the
+    // signature text of the first character that was not read, or -1 when
+    // the whole text was read (a comma at the very end counts as read). The
+    // host binds only the arguments before it.
+    int unreadFrom;
 
     // Reads the plugin's name and then its signature, and parses the
     // signature. Throws Ombrel::Exception, naming the plugin, when the

@@ -17,6 +17,12 @@ const char* const ArgumentNames[TemplateEcho::ArgumentCount] = {
     "count",    "enabled",    "scale",     "label",  "countPlusOne",
     "disabled", "scaleTwice", "labelEcho", "counter"};
 
+// A sum that wraps around as 32-bit payloads do, where an int's own overflow
+// is undefined: the host may hand over any int, 2147483647 included.
+int WrappingSum(int a, int b) {
+    return static_cast<int>(static_cast<unsigned int>(a) + static_cast<unsigned int>(b));
+}
+
 void ToCapitals(String& text) {
     const int length = text.GetLength();
     for (int i = 0; i < length; ++i) {
@@ -72,7 +78,7 @@ void TemplateEcho::Run() {
     String label = ReadString(slots[Label], Name, ArgumentNames[Label]);
 
     OutValue(slots[CountPlusOne], countPlusOne, Name, ArgumentNames[CountPlusOne]).value =
-        count + 1;
+        WrappingSum(count, 1);
     OutValue(slots[Disabled], disabled, Name, ArgumentNames[Disabled]).value = enabled ? 0 : 1;
     OutValue(slots[ScaleTwice], scaleTwice, Name, ArgumentNames[ScaleTwice]).value = scale * 2.0f;
     String& echo = OutValue(slots[LabelEcho], labelEcho, Name, ArgumentNames[LabelEcho]);
@@ -80,7 +86,7 @@ void TemplateEcho::Run() {
     ToCapitals(echo);
     CTemplateCounter& runs = OutValue(slots[Counter], counter, Name, ArgumentNames[Counter]);
     runs.runs += 1;
-    runs.countSum += count;
+    runs.countSum = WrappingSum(runs.countSum, count);
 }
 
 // Frees every value this plugin made. The host calls Stop at shutdown for a

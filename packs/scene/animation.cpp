@@ -4,8 +4,10 @@
 
 namespace {
 
+// An infinite time would make every phase a NaN, and the level shown an index
+// far outside the levels.
 float Sanitized(float time) {
-    return time > 0.0f ? time : 0.0f;
+    return time > 0.0f && std::isfinite(time) ? time : 0.0f;
 }  // false for NaN too
 
 float SmoothStep(float x) {

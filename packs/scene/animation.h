@@ -2,8 +2,8 @@
 
 // The choreography of the scene: where the camera is, how far the picture has
 // faded in, which octree levels are shown and where the satellites are, all as
-// pure functions of the demo time in seconds. Times below zero, and times
-// that are not numbers, count as zero.
+// pure functions of the demo time in seconds. Times below zero, infinite
+// times and times that are not numbers count as zero.
 
 // Seconds the picture takes to fade in from black.
 const float FadeSeconds = 3.0f;

@@ -82,6 +82,20 @@ TEST(PluginDescriptor, ListEndsQuietlyAtATokenThatCannotStartAnArgument) {
     EXPECT_EQ(ArgumentCount("in int x,,in int y"), 1);
 }
 
+TEST(PluginDescriptor, RecordsWhereTheListEndedBeforeTheText) {
+    const struct {
+        const char* signature;
+        int unreadFrom;
+    } cases[] = {
+        {"in int x", -1},           {"in int x, ", -1},           {"  ", -1},
+        {"in int x,, in int y", 9}, {"in int x, 7 in int y", 10}, {"\tin int x,\nin int y", 10}};
+    for (const auto& c : cases) {
+        FixedPlugin plugin("P", c.signature);
+        PluginDescriptor descriptor(&plugin);
+        EXPECT_EQ(descriptor.unreadFrom, c.unreadFrom) << c.signature;
+    }
+}
+
 TEST(PluginDescriptor, MalformedSignaturesNameThePlugin) {
     EXPECT_EQ(MessageOf("Twice", "in int a in int b"), "Missing ',' at plugin Twice definition.");
     EXPECT_EQ(MessageOf("Broken", "in int x\n"), "Missing ',' at plugin Broken definition.");

@@ -27,7 +27,9 @@ TEST(Animation, LevelsClimbToTheDepthAndComeBack) {
     EXPECT_EQ(shown, (std::vector<int>{1, 2, 3, 4, 5, 4, 3, 2, 1}));
 
     for (int depth : {1, 2, 5, 8}) {
-        for (float t : {0.0f, 1.9f, 2.5f, 3.1f, 47.3f, 1234.5f, 1.0e7f, -3.0f}) {
+        const float infinity = std::numeric_limits<float>::infinity();
+        for (float t : {0.0f, 1.9f, 2.5f, 3.1f, 47.3f, 1234.5f, 1.0e7f, -3.0f, infinity, -infinity,
+                        std::numeric_limits<float>::quiet_NaN()}) {
             LevelBlend blend = LevelsAt(t, depth);
             ASSERT_GE(blend.shown, 1) << "depth " << depth << " time " << t;
             ASSERT_LE(blend.shown, depth) << "depth " << depth << " time " << t;

@@ -1,10 +1,11 @@
 # The pack SDK from an outside author's seat: installs the build that runs this
 # check into a fresh prefix, builds the template pack from the prefix's copy
 # with nothing but find_package(Ombrel), puts it into the installed demo
-# folder, and loads it there with the installed inspector and through the
-# plugin framework (the template pack's test program, copied beside it).
+# folder, and loads it there with the installed inspector and validator and
+# through the plugin framework (the template pack's test program, copied
+# beside it).
 #
-# Variables: BUILD_DIR, WORK_DIR, GENERATOR, PACK_FILE, INSPECTOR, LOADER,
+# Variables: BUILD_DIR, WORK_DIR, GENERATOR, PACK_FILE, INSPECTOR, VALIDATOR, LOADER,
 # DEMO_FILES (what the installed demo folder must hold, separated by commas),
 # CROSS (the Windows build: cross-compile with the SDK's toolchain file and run
 # programs under EMULATOR), CXX_COMPILER (the native build's compiler).
@@ -87,6 +88,11 @@ foreach(line IN LISTS expected_lines)
     message(FATAL_ERROR "the inspector's report lacks the line '${line}':\n${output}")
   endif()
 endforeach()
+
+if(VALIDATOR)
+  # The installed validator passes the pack built outside the tree.
+  run("validate ${PACK_FILE}" "${demo}" ${runner} "${demo}/${VALIDATOR}" --strictness 5 "${PACK_FILE}")
+endif()
 
 run("load ${PACK_FILE} through the plugin framework" "${demo}" ${runner} "${demo}/${loader_name}"
     --gtest_brief=1)

@@ -1,0 +1,32 @@
+# Runs the validator (under EMULATOR when cross-built) with ARGUMENTS, and
+# checks its exit status against STATUS and that every regular expression in
+# EXPECT matches a line of its report. Both lists come joined by "~~".
+string(REPLACE "~~" ";" arguments "${ARGUMENTS}")
+string(REPLACE "~~" ";" expected "${EXPECT}")
+set(command ${PROGRAM} ${arguments})
+if(EMULATOR)
+  set(command ${EMULATOR} ${command})
+endif()
+execute_process(COMMAND ${command} OUTPUT_VARIABLE output ERROR_VARIABLE errors
+                RESULT_VARIABLE result)
+set(output "${output}${errors}")
+string(REPLACE "\r" "" output "${output}")
+message("${output}")
+
+if(NOT result STREQUAL STATUS)
+  message(FATAL_ERROR "exit status ${result}, expected ${STATUS}")
+endif()
+string(REPLACE ";" "\\;" escaped "${output}")
+string(REPLACE "\n" ";" lines "${escaped}")
+foreach(pattern IN LISTS expected)
+  set(found OFF)
+  foreach(line IN LISTS lines)
+    if(line MATCHES "${pattern}")
+      set(found ON)
+      break()
+    endif()
+  endforeach()
+  if(NOT found)
+    message(FATAL_ERROR "no line of the report matches '${pattern}'")
+  endif()
+endforeach()

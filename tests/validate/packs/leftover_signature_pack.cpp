@@ -1,0 +1,9 @@
+// Fault: a second comma ends the argument list, so "b" is never bound.
+#include "tests/fixtures/fixed_plugin.h"
+
+namespace {
+FixedPlugin leftover("Leftover", "in int a,, in int b");
+Plugin* const plugins[] = {&leftover};
+}  // namespace
+
+OMBREL_DECLARE_PACK("FaultLeftoverSignature", plugins)

@@ -1,0 +1,99 @@
+#include "tools/validate/channel.h"
+
+#include <cstdlib>
+
+#include "tools/validate/child_process.h"
+
+std::string EncodeRecord(const std::vector<std::string>& fields) {
+    std::string line;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) line += '\t';
+        for (char c : fields[i]) {
+            switch (c) {
+                case '\\':
+                    line += "\\\\";
+                    break;
+                case '\t':
+                    line += "\\t";
+                    break;
+                case '\n':
+                    line += "\\n";
+                    break;
+                case '\r':
+                    line += "\\r";
+                    break;
+                default:
+                    line += c;
+            }
+        }
+    }
+    return line;
+}
+
+std::vector<std::string> DecodeRecord(const std::string& line) {
+    std::vector<std::string> fields(1);
+    for (size_t i = 0; i < line.size(); ++i) {
+        char c = line[i];
+        if (c == '\t') {
+            fields.emplace_back();
+        } else if (c == '\\' && i + 1 < line.size()) {
+            char e = line[++i];
+            fields.back() += e == 't' ? '\t' : e == 'n' ? '\n' : e == 'r' ? '\r' : e;
+        } else {
+            fields.back() += c;
+        }
+    }
+    return fields;
+}
+
+std::vector<std::string> EncodeResult(const CheckResult& r) {
+    return {"result",
+            r.check,
+            r.plugin,
+            std::to_string(static_cast<int>(r.status)),
+            std::to_string(r.level),
+            r.step,
+            r.message,
+            r.fix,
+            std::to_string(r.repeats)};
+}
+
+bool DecodeResult(const std::vector<std::string>& fields, CheckResult& r) {
+    if (fields.size() != 9) return false;
+    int status = std::atoi(fields[3].c_str());
+    if (status < CheckResult::Passed || status > CheckResult::Skipped) return false;
+    r.check = fields[1];
+    r.plugin = fields[2];
+    r.status = static_cast<CheckResult::Status>(status);
+    r.level = std::atoi(fields[4].c_str());
+    r.step = fields[5];
+    r.message = fields[6];
+    r.fix = fields[7];
+    r.repeats = std::atoi(fields[8].c_str());
+    return true;
+}
+
+void ChildReporter::Send(const std::vector<std::string>& fields) {
+    channel_.Send(EncodeRecord(fields));
+}
+
+void ChildReporter::Step(int phase, const std::string& text) {
+    Send({"step", std::to_string(phase), text});
+}
+
+void ChildReporter::Result(const CheckResult& result) {
+    Send(EncodeResult(result));
+}
+
+void ChildReporter::Plugin(int index, const std::string& subject, bool runnable,
+                           const std::string& whyNot) {
+    Send({"plugin", std::to_string(index), subject, runnable ? "1" : "0", whyNot});
+}
+
+void ChildReporter::Fatal(const std::string& message) {
+    Send({"fatal", message});
+}
+
+void ChildReporter::Done() {
+    Send({"done"});
+}

@@ -1,0 +1,500 @@
+#include "tools/validate/plugin_checks.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <map>
+
+#include "foundation/timer.h"
+#include "plugin/variable.h"
+#include "tools/validate/allocation_counter.h"
+#include "tools/validate/guarded_call.h"
+#include "tools/validate/test_values.h"
+#include "tools/validate/value_makers.h"
+#include "tools/validate/value_type_check.h"
+
+namespace {
+
+const int OrdinaryCycles = 2;
+const int OrdinaryRuns = 8;
+// Runs of a cycle before allocations and time are counted: first runs may
+// make what later ones reuse.
+const int WarmUpRuns = 3;
+const int EdgeRuns = 2;
+// A per-frame Run should fit in a frame at 60 frames per second.
+const double FrameSeconds = 1.0 / 60;
+// Findings of one check sent per phase; later ones only repeat them.
+const int MaxFindingsSent = 20;
+
+std::string Format(const char* format, double a, double b) {
+    char text[256];
+    std::snprintf(text, sizeof text, format, a, b);
+    return text;
+}
+
+// One argument as bound for a phase: the variable, and for an "in" argument
+// what it must still hold after a Run.
+struct Argument {
+    std::string type;
+    std::string name;
+    bool in = true;
+    bool optional = false;
+    Variable* variable = nullptr;
+    Value* given = nullptr;
+};
+
+class PluginChecker {
+public:
+    PluginChecker(PluginDescriptor& descriptor, ValueMakers& makers, ChildReporter& reporter)
+        : descriptor_(descriptor),
+          plugin_(descriptor.plugin),
+          makers_(makers),
+          reporter_(reporter),
+          perFrame_(!IsMaker(descriptor)) {}
+
+    // Gets the values of the pack's own types that the plugin reads.
+    bool SetUp(std::string& failure);
+    void RunPhase(int phase);
+
+private:
+    void CloneAndRelease();
+    // With ordinary values, an Ombrel::Exception is a finding, and the Runs
+    // after the first few of each cycle are measured.
+    void Cycles(const ValueSet& values, int cycles, int runs, bool ordinary);
+    void SetArgumentOutOfRange();
+    void ReportMeasurements();
+    void ReportPhasePasses();
+
+    void Bind(const ValueSet& values);
+    bool Rebind();
+    bool Call(const std::string& operation, const std::function<void()>& call);
+    bool Judge(const std::string& operation, const CallOutcome& outcome);
+    bool RunOnce(int run);
+    void CheckOutSlots();
+    void CheckInValues(int run);
+    void Step(const std::string& operation);
+    void Found(const char* check, int level, const std::string& message, const std::string& fix);
+    void Passed(const char* check, const std::string& message);
+    void Skipped(const char* check, const std::string& reason);
+
+    PluginDescriptor& descriptor_;
+    Plugin* plugin_;
+    ValueMakers& makers_;
+    ChildReporter& reporter_;
+    const bool perFrame_;
+    std::vector<Variable*> provided_;  // by argument index, for the pack's own types
+    const ValueSet ordinaryValues_ = OrdinaryValues();
+    const std::vector<ValueSet> edgeValues_ = EdgeValueSets();
+
+    int phase_ = 0;
+    std::string phaseName_;
+    std::string step_;
+    const ValueSet* values_ = nullptr;
+    bool ordinary_ = false;  // the ordinary phase is running
+    std::vector<Argument> arguments_;
+    std::map<std::string, int> found_;  // findings of this phase, by check
+    bool runReturned_ = false;
+    bool ranBefore_ = false;  // Run has been called in this process
+    bool prepared_ = true;
+
+    // Counted runs of the ordinary phase.
+    int measuredRuns_ = 0;
+    long ownAllocations_ = 0;
+    long otherAllocations_ = 0;
+    double totalSeconds_ = 0;
+    double longestSeconds_ = 0;
+};
+
+bool PluginChecker::SetUp(std::string& failure) {
+    provided_.assign(descriptor_.GetArgumentCount(), nullptr);
+    for (int i = 0; i < descriptor_.GetArgumentCount(); ++i) {
+        const std::string type = descriptor_.typeNames[i].GetText();
+        if (!descriptor_.inFlags[i] || IsHostType(type)) continue;
+        provided_[i] = makers_.Provide(type, plugin_, failure);
+        if (provided_[i] == nullptr) return false;
+    }
+    return true;
+}
+
+void PluginChecker::RunPhase(int phase) {
+    phase_ = phase;
+    found_.clear();
+    runReturned_ = false;
+    switch (phase) {
+        case PhaseCloneRelease:
+            phaseName_ = "Clone and Release";
+            CloneAndRelease();
+            return;
+        case PhaseOrdinary:
+            phaseName_ = ordinaryValues_.name;
+            Cycles(ordinaryValues_, OrdinaryCycles, OrdinaryRuns, true);
+            ReportMeasurements();
+            break;
+        case PhaseEdgeValues1:
+        case PhaseEdgeValues2:
+        case PhaseEdgeValues3: {
+            const ValueSet& set = edgeValues_[phase - PhaseEdgeValues1];
+            phaseName_ = set.name;
+            Cycles(set, 1, EdgeRuns, false);
+            break;
+        }
+        case PhaseSetArgumentRange:
+            phaseName_ = "SetArgument out of range";
+            SetArgumentOutOfRange();
+            break;
+    }
+    ReportPhasePasses();
+}
+
+void PluginChecker::Step(const std::string& operation) {
+    step_ = phaseName_ + ": " + operation;
+    reporter_.Step(phase_, step_);
+}
+
+void PluginChecker::Found(const char* check, int level, const std::string& message,
+                          const std::string& fix) {
+    if (++found_[check] > MaxFindingsSent) return;
+    CheckResult result;
+    result.check = check;
+    result.status = CheckResult::Finding;
+    result.level = level;
+    result.step = step_;
+    result.message = message;
+    result.fix = fix;
+    reporter_.Result(result);
+}
+
+void PluginChecker::Passed(const char* check, const std::string& message) {
+    if (found_.count(check) == 0)
+        reporter_.Result(CheckResult(check, CheckResult::Passed, message));
+}
+
+void PluginChecker::Skipped(const char* check, const std::string& reason) {
+    reporter_.Result(CheckResult(check, CheckResult::Skipped, reason));
+}
+
+// Calls into the plugin and judges what escapes: only Ombrel::Exception, with
+// a message. True when the call returned.
+bool PluginChecker::Call(const std::string& operation, const std::function<void()>& call) {
+    Step(operation);
+    return Judge(operation, GuardedCall(call));
+}
+
+bool PluginChecker::Judge(const std::string& operation, const CallOutcome& outcome) {
+    if (outcome.kind == CallOutcome::Returned) return true;
+    if (outcome.kind == CallOutcome::OtherException) {
+        Found("exception-type", FindingLevel::HostFails,
+              operation + " threw " + outcome.text +
+                  ": only Ombrel::Exception may leave a plugin, the host ends at once on "
+                  "anything else",
+              "catch it inside the plugin and throw Ombrel::Exception with a message that "
+              "names the plugin");
+    } else if (!outcome.textEnded) {
+        Found("exception-text", FindingLevel::Contract,
+              operation + " threw an Ombrel::Exception whose message does not end in its 512 bytes",
+              "make the message with the exception's printf-style constructor, which ends it");
+    } else if (outcome.text.empty()) {
+        Found("exception-text", FindingLevel::Contract,
+              operation +
+                  " threw an Ombrel::Exception with an empty message: the user would "
+                  "see an empty box",
+              "say what failed, naming the plugin and the argument");
+    } else if (ordinary_ && (perFrame_ || !ranBefore_)) {
+        Found("lifecycle", FindingLevel::User,
+              operation + " threw \"" + outcome.text +
+                  "\" with ordinary values: the host would show it and stop, or end the demo",
+              "throw only for a real failure, and check what the plugin needs from its arguments");
+    } else if (ordinary_) {
+        // The host runs a plugin with out arguments once, at its first start.
+        Found("lifecycle", FindingLevel::RunAgain,
+              operation + " threw \"" + outcome.text +
+                  "\" with ordinary values, after an earlier Run: the demo runs the plugin once, "
+                  "another program may run it again",
+              "let the plugin run again: release in Stop what Run made, or make it once and "
+              "reuse it");
+    }
+    return false;
+}
+
+void PluginChecker::CloneAndRelease() {
+    Plugin* copy = nullptr;
+    if (!Call("Clone", [&] { copy = plugin_->Clone(); })) return;
+    if (copy == nullptr) {
+        Found("clone-release", FindingLevel::Contract, "Clone returned null",
+              "return a new object of the plugin's class, made with new, with no argument bound");
+        return;
+    }
+    if (copy == plugin_) {
+        Found("clone-release", FindingLevel::Contract,
+              "Clone returned the pack's own object, which Release would then delete",
+              "return a new object of the plugin's class, made with new");
+        return;
+    }
+    std::string name, signature;
+    if (!Call("GetName and GetSignature of the copy", [&] {
+            const char* text = copy->GetName();
+            name = text ? text : "";
+            text = copy->GetSignature();
+            signature = text ? text : "";
+        }))
+        return;
+    if (name != descriptor_.name.GetText()) {
+        Found("clone-release", FindingLevel::Contract,
+              "the copy that Clone made is called \"" + name + "\"",
+              "make Clone return an object of the plugin's own class");
+    }
+    if (!Call("Release of the copy", [&] { copy->Release(); })) return;
+    Passed("clone-release", "Clone made a new object of the plugin and Release deleted it");
+}
+
+void PluginChecker::Bind(const ValueSet& values) {
+    values_ = &values;
+    arguments_.clear();
+    for (int i = 0; i < descriptor_.GetArgumentCount(); ++i) {
+        Argument argument;
+        argument.type = descriptor_.typeNames[i].GetText();
+        argument.name = descriptor_.argumentNames[i].GetText();
+        argument.in = descriptor_.inFlags[i];
+        argument.optional = descriptor_.optionalFlags[i];
+        if (!argument.in) {
+            argument.variable = NewEmptyVariable(argument.type);
+        } else if (IsHostType(argument.type)) {
+            argument.variable = NewHostVariable(argument.type, values);
+        } else {
+            argument.variable = provided_[i];
+        }
+        argument.given = argument.variable->value;
+        arguments_.push_back(argument);
+    }
+}
+
+// Binds every argument again, as the host does before a frame's Run.
+bool PluginChecker::Rebind() {
+    return Call("SetArgument", [&] {
+        for (size_t i = 0; i < arguments_.size(); ++i)
+            plugin_->SetArgument(static_cast<int>(i), &arguments_[i].variable->value);
+    });
+}
+
+// One Run, timed and with its allocations counted when it is one of the
+// measured runs, then the checks of its arguments.
+bool PluginChecker::RunOnce(int run) {
+    for (Argument& argument : arguments_) {
+        if (argument.in && argument.type == "float")
+            static_cast<FloatValue*>(argument.given)->value = FloatForRun(*values_, run);
+    }
+    const std::string operation = "Run " + std::to_string(run % OrdinaryRuns + 1);
+    Step(operation);
+    const bool counted = ordinary_ && run % OrdinaryRuns >= WarmUpRuns;
+    Timer timer;
+    timer.Reset();
+    if (counted) AllocationCounter::Begin();
+    double started = timer.Seconds();
+    CallOutcome outcome = GuardedCall([&] { plugin_->Run(); });
+    double seconds = timer.Seconds() - started;
+    if (counted) AllocationCounter::End();
+    const bool returned = Judge(operation, outcome);
+    ranBefore_ = true;
+    if (!returned) return false;
+    runReturned_ = true;
+    if (counted) {
+        ++measuredRuns_;
+        ownAllocations_ += AllocationCounter::OwnCalls();
+        otherAllocations_ += AllocationCounter::OtherCalls();
+        totalSeconds_ += seconds;
+        if (seconds > longestSeconds_) longestSeconds_ = seconds;
+    }
+    Step("checking the arguments after " + operation);
+    CheckOutSlots();
+    CheckInValues(run);
+    return true;
+}
+
+void PluginChecker::CheckOutSlots() {
+    for (const Argument& argument : arguments_) {
+        if (argument.in) continue;
+        Value* value = argument.variable->value;
+        if (value == nullptr) {
+            if (!argument.optional)
+                Found("out-slots", FindingLevel::Contract,
+                      "Run left out argument " + argument.name + " (\"" + argument.type +
+                          "\") empty: the plugins that read it would get nothing",
+                      "store a value of the plugin's own making into *slot at every Run, or "
+                      "mark the argument opt");
+            continue;
+        }
+        std::string problem = ValueTypeProblem(value, argument.type);
+        if (!problem.empty())
+            Found("out-slots", FindingLevel::HostFails,
+                  "out argument " + argument.name + " holds " + problem +
+                      ": the plugins that read it would misread it",
+                  "store a value of the class behind the declared type (IntValue for int and "
+                  "bool, FloatValue for float, String for String)");
+    }
+}
+
+void PluginChecker::CheckInValues(int run) {
+    for (const Argument& argument : arguments_) {
+        if (!argument.in) continue;
+        bool changed = argument.variable->value != argument.given;
+        if (!changed && argument.type == "String") {
+            changed = values_->text != static_cast<String*>(argument.given)->GetText();
+        } else if (!changed && (argument.type == "int" || argument.type == "bool")) {
+            int expected = argument.type == "int" ? values_->intValue : values_->boolValue;
+            changed = static_cast<IntValue*>(argument.given)->value != expected;
+        } else if (!changed && argument.type == "float") {
+            float expected = FloatForRun(*values_, run);
+            changed = std::memcmp(&static_cast<FloatValue*>(argument.given)->value, &expected,
+                                  sizeof expected) != 0;
+        }
+        if (changed)
+            Found("in-values", FindingLevel::Contract,
+                  "Run changed in argument " + argument.name +
+                      ": the value belongs to the host, or to the plugin that made it",
+                  "read in values, copy what you need, and never write or replace them");
+    }
+}
+
+void PluginChecker::Cycles(const ValueSet& values, int cycles, int runs, bool ordinary) {
+    ordinary_ = ordinary;
+    Bind(values);
+    for (int cycle = 0; cycle < cycles; ++cycle) {
+        const std::string cycleName = cycles > 1 ? "cycle " + std::to_string(cycle + 1) + ", " : "";
+        if (!Rebind()) continue;
+        if (Call(cycleName + "Start", [&] { plugin_->Start(); }) &&
+            Call(cycleName + "Prepare", [&] { prepared_ = plugin_->Prepare(); })) {
+            for (int run = 0; run < runs; ++run) {
+                if (!Rebind() || !RunOnce(cycle * runs + run)) break;
+            }
+        }
+        Call(cycleName + "Stop", [&] { plugin_->Stop(); });
+    }
+    if (ordinary)
+        Passed("lifecycle", std::to_string(cycles) + " cycles of Start, Prepare (" +
+                                (prepared_ ? "true" : "false") + "), " + std::to_string(runs) +
+                                " Runs and Stop with ordinary values");
+    ordinary_ = false;
+}
+
+void PluginChecker::ReportMeasurements() {
+    std::string reason;
+    const std::string role = perFrame_ ? ""
+                                       : "; not held against a plugin with out arguments, which "
+                                         "the host's graph runs once";
+    if (measuredRuns_ == 0) {
+        reason = "no Run after the first " + std::to_string(WarmUpRuns) + " of a cycle returned";
+        Skipped("allocations", reason);
+        Skipped("run-time", reason);
+        return;
+    }
+    double own = static_cast<double>(ownAllocations_) / measuredRuns_;
+    double other = static_cast<double>(otherAllocations_) / measuredRuns_;
+    const std::string counts =
+        Format("%.1f allocations per Run by the pack's own code (%.1f by the libraries it calls)",
+               own, other);
+    if (!AllocationCounter::Available(reason)) {
+        Skipped("allocations", reason);
+    } else if (perFrame_ && ownAllocations_ > 0) {
+        step_ = phaseName_ + ": Runs after the first " + std::to_string(WarmUpRuns);
+        Found("allocations", FindingLevel::Allocations, counts,
+              "make what Run needs once, in Start or at the first Run, and reuse it: a "
+              "per-frame Run should not allocate");
+    } else {
+        Passed("allocations", counts + role);
+    }
+    double mean = totalSeconds_ / measuredRuns_;
+    const std::string times =
+        Format("%.3f ms per Run on average, %.3f ms at most", mean * 1000, longestSeconds_ * 1000);
+    if (perFrame_ && mean > FrameSeconds) {
+        step_ = phaseName_ + ": Runs after the first " + std::to_string(WarmUpRuns);
+        Found("run-time", FindingLevel::Timing,
+              times + ": more than a frame at 60 frames per second",
+              "do less in each Run: prepare in Start or at the first Run what does not change");
+    } else {
+        Passed("run-time", times + role);
+    }
+}
+
+void PluginChecker::ReportPhasePasses() {
+    Passed("exception-type", "only Ombrel::Exception left the plugin");
+    Passed("exception-text", "every Ombrel::Exception carried a message");
+    if (!runReturned_) {
+        Skipped("out-slots", "no Run returned");
+        Skipped("in-values", "no Run returned");
+        return;
+    }
+    Passed("out-slots", "every out argument held a value of its type after each Run");
+    Passed("in-values", "the in values were left as they were given");
+}
+
+// Out-of-range indexes, each with a variable of its own, then a Run on the
+// earlier bindings: an index the plugin does not have must change nothing.
+void PluginChecker::SetArgumentOutOfRange() {
+    Bind(ordinaryValues_);
+    if (!Rebind()) return;
+    const int count = descriptor_.GetArgumentCount();
+    const int candidates[] = {count, count + 1, -1, INT_MAX, INT_MIN};
+    std::vector<int> indexes;
+    std::vector<Variable*> strays;
+    for (int index : candidates) {
+        bool repeated = false;
+        for (int seen : indexes) repeated = repeated || seen == index;
+        if (repeated || (index >= 0 && index < count)) continue;
+        indexes.push_back(index);
+        strays.push_back(NewHostVariable("int", ordinaryValues_));
+    }
+    std::vector<Value*> given;
+    for (Variable* stray : strays) given.push_back(stray->value);
+    for (size_t k = 0; k < indexes.size(); ++k) {
+        const std::string call = "SetArgument(" + std::to_string(indexes[k]) + ")";
+        if (!Call(call, [&] { plugin_->SetArgument(indexes[k], &strays[k]->value); })) return;
+    }
+    if (Call("Start", [&] { plugin_->Start(); }) && Call("Prepare", [&] { plugin_->Prepare(); }))
+        RunOnce(0);
+    Call("Stop", [&] { plugin_->Stop(); });
+    Step("checking the variables given with indexes out of range");
+    for (size_t k = 0; k < indexes.size(); ++k) {
+        if (strays[k]->value == given[k] &&
+            static_cast<IntValue*>(given[k])->value == ordinaryValues_.intValue)
+            continue;
+        Found("set-argument-range", FindingLevel::Contract,
+              "SetArgument(" + std::to_string(indexes[k]) +
+                  ") was not ignored: the plugin wrote into the slot it was given, for an "
+                  "index it does not have",
+              "ignore every index outside 0 to the argument count - 1; compare it as unsigned "
+              "to catch negative ones too");
+    }
+    Passed("set-argument-range", "SetArgument with indexes out of range changed nothing");
+}
+
+}  // namespace
+
+const std::vector<std::string>& PluginCheckNames() {
+    static const std::vector<std::string> names = {
+        "clone-release", "lifecycle", "exception-type",    "exception-text",
+        "out-slots",     "in-values", "allocations",       "run-time",
+        "crash",         "hang",      "set-argument-range"};
+    return names;
+}
+
+void SkipPluginChecks(ChildReporter& reporter, const std::string& reason) {
+    for (const std::string& check : PluginCheckNames()) {
+        if (check != "crash" && check != "hang")
+            reporter.Result(CheckResult(check, CheckResult::Skipped, reason));
+    }
+}
+
+void RunPluginChecks(const PackPlugins& underCheck, const std::vector<PackPlugins>& with, int index,
+                     int firstPhase, ChildReporter& reporter) {
+    PluginDescriptor* descriptor = underCheck.descriptors[index];
+    AllocationCounter::SetOwnModule(reinterpret_cast<const void*>(underCheck.pack->getMagic));
+    ValueMakers makers(underCheck, with, reporter);
+    PluginChecker checker(*descriptor, makers, reporter);
+    std::string failure;
+    if (!makers.RunWithPackMakers(failure) || !checker.SetUp(failure)) {
+        SkipPluginChecks(reporter, "its arguments could not be made: " + failure);
+        return;
+    }
+    for (int phase = firstPhase; phase < PluginPhaseCount; ++phase) checker.RunPhase(phase);
+}
