@@ -27,8 +27,11 @@ install(FILES "${CMAKE_BINARY_DIR}/OmbrelConfig.cmake" "${CMAKE_BINARY_DIR}/Ombr
               "${PROJECT_SOURCE_DIR}/cmake/OmbrelPack.cmake"
         DESTINATION ${config_dir})
 if(WIN32)
-  # The Windows SDK carries the cross toolchain file its library was built with.
-  install(FILES "${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw-i686.cmake" DESTINATION ${config_dir})
+  # The Windows SDK carries the cross toolchain file its library was built with
+  # (toolchain-mingw-i686.cmake or toolchain-mingw-x86_64.cmake).
+  install(FILES "${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw-${OMBREL_MINGW_ARCH}.cmake"
+                "${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw.cmake"
+          DESTINATION ${config_dir})
 endif()
 
 # The runnable demo folder.

@@ -1,13 +1,19 @@
-# Which backend files the build picks: "win32" for the i686 Windows build,
-# "posix" (with SDL2 and GTK 3 where needed) for the native Linux build.
+# Which backend files the build picks: "win32" for the Windows builds (i686
+# and x86-64), "posix" (with SDL2 and GTK 3 where needed) for the native Linux build.
 if(WIN32)
   set(OMBREL_PLATFORM win32)
   set(OMBREL_PACK_SUFFIX ".dll")
   # Exceptions cross from packs into the host: both must use the one shared
-  # C++ runtime, so the runtime DLLs travel beside the program.
-  find_file(OMBREL_LIBGCC_DLL libgcc_s_dw2-1.dll PATHS ${OMBREL_MINGW_RUNTIME_DIR} NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+  # C++ runtime, so the runtime DLLs travel beside the program. The i686
+  # runtime unwinds with DWARF-2 tables, the x86-64 one with Windows' SEH.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(libgcc_dll libgcc_s_seh-1.dll)
+  else()
+    set(libgcc_dll libgcc_s_dw2-1.dll)
+  endif()
+  find_file(OMBREL_LIBGCC_DLL ${libgcc_dll} PATHS ${OMBREL_MINGW_RUNTIME_DIR} NO_CMAKE_FIND_ROOT_PATH REQUIRED)
   find_file(OMBREL_LIBSTDCXX_DLL libstdc++-6.dll PATHS ${OMBREL_MINGW_RUNTIME_DIR} NO_CMAKE_FIND_ROOT_PATH REQUIRED)
-  find_file(OMBREL_WINPTHREAD_DLL libwinpthread-1.dll PATHS /usr/i686-w64-mingw32/lib NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+  find_file(OMBREL_WINPTHREAD_DLL libwinpthread-1.dll PATHS ${CMAKE_FIND_ROOT_PATH}/lib NO_CMAKE_FIND_ROOT_PATH REQUIRED)
   set(OMBREL_RUNTIME_DLLS ${OMBREL_LIBGCC_DLL} ${OMBREL_LIBSTDCXX_DLL} ${OMBREL_WINPTHREAD_DLL})
   file(COPY ${OMBREL_RUNTIME_DLLS} DESTINATION "${CMAKE_BINARY_DIR}/bin")
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501)

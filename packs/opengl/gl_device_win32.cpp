@@ -1,6 +1,7 @@
 // The demo window with Win32 and WGL. The running flag is one byte in a
 // movable global memory block whose handle sits in the window's user-data
-// word, so that the window procedure reaches it from the window alone.
+// word, so that the window procedure reaches it from the window alone. The
+// word is pointer-sized: a handle does not fit a LONG on 64-bit Windows.
 #include <GL/gl.h>
 #include <windows.h>
 
@@ -18,7 +19,7 @@ HWND WindowOf(const GLDevice& device) {
 // Writes the running flag. A message that arrives before the flag's block
 // exists (while the window is being shown) finds no block and changes nothing.
 void SetRunning(HWND window, BYTE running) {
-    HGLOBAL block = reinterpret_cast<HGLOBAL>(GetWindowLongA(window, GWL_USERDATA));
+    HGLOBAL block = reinterpret_cast<HGLOBAL>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (block == nullptr) return;
     BYTE* flag = static_cast<BYTE*>(GlobalLock(block));
     if (flag == nullptr) return;
@@ -127,7 +128,7 @@ void GLDevice::OpenWindow(const char* title, int width, int height, int colorBit
 
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 1);
     if (block == nullptr) throw Ombrel::Exception("Error initializing openGL window");
-    SetWindowLongA(created, GWL_USERDATA, reinterpret_cast<LONG>(block));
+    SetWindowLongPtrA(created, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(block));
     BYTE* flag = static_cast<BYTE*>(GlobalLock(block));
     if (flag == nullptr) throw Ombrel::Exception("Error initializing openGL window");
     *flag = 1;
@@ -155,7 +156,7 @@ void GLDevice::Present() {
     SwapBuffers(context);
 
     HWND shown = WindowOf(*this);
-    HGLOBAL block = reinterpret_cast<HGLOBAL>(GetWindowLongA(shown, GWL_USERDATA));
+    HGLOBAL block = reinterpret_cast<HGLOBAL>(GetWindowLongPtrA(shown, GWLP_USERDATA));
     BYTE* flag = block != nullptr ? static_cast<BYTE*>(GlobalLock(block)) : nullptr;
     if (flag == nullptr || *flag != 0) {
         if (flag != nullptr) GlobalUnlock(block);

@@ -12,7 +12,7 @@ TEST_F(WindowProcedureTest, CloseAndEscapeBeforeTheRunningFlagExistsChangeNothin
     HWND early = CreateWindowExA(0, ".oOsOo.", "Kestrelia early", WS_OVERLAPPEDWINDOW, 0, 0, 100,
                                  100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(nullptr, early);
-    ASSERT_EQ(0, GetWindowLongA(early, GWL_USERDATA)) << "the new window already has a flag";
+    ASSERT_EQ(0, GetWindowLongPtrA(early, GWLP_USERDATA)) << "the new window already has a flag";
 
     EXPECT_EQ(0, SendMessageA(early, WM_CLOSE, 0, 0));
     EXPECT_EQ(0, SendMessageA(early, WM_KEYDOWN, VK_ESCAPE, 0));

@@ -7,8 +7,8 @@
 #
 # Variables: BUILD_DIR, WORK_DIR, GENERATOR, PACK_FILE, INSPECTOR, VALIDATOR, LOADER,
 # DEMO_FILES (what the installed demo folder must hold, separated by commas),
-# CROSS (the Windows build: cross-compile with the SDK's toolchain file and run
-# programs under EMULATOR), CXX_COMPILER (the native build's compiler).
+# CROSS (a Windows build: cross-compile with the SDK's toolchain file TOOLCHAIN
+# and run programs under EMULATOR), CXX_COMPILER (the native build's compiler).
 cmake_minimum_required(VERSION 3.25)
 
 set(prefix "${WORK_DIR}/prefix")
@@ -49,7 +49,7 @@ set(configure "${CMAKE_COMMAND}" -S "${prefix}/share/ombrel/template-pack" -B "$
 if(CROSS)
   # The cross toolchain searches for packages under the target's root only,
   # so the package folder is named directly.
-  list(APPEND configure "-DCMAKE_TOOLCHAIN_FILE=${config_dir}/toolchain-mingw-i686.cmake"
+  list(APPEND configure "-DCMAKE_TOOLCHAIN_FILE=${config_dir}/${TOOLCHAIN}"
        "-DOmbrel_DIR=${config_dir}")
   set(runner ${EMULATOR})
 else()
