@@ -102,18 +102,18 @@ def lexer(results):
 
 
 def frame_rate(results):
-    """The demo's frame loop and the bare loop, alternating in short runs."""
-    demo, bare, ratios = [], [], []
-    for path in sorted(glob.glob(os.path.join(results, "demo_*.json"))):
-        round_ = os.path.basename(path)[len("demo_"):-len(".json")]
-        d = runs(results, "demo_" + round_, "BM_DemoFrameLoop")
-        b = runs(results, "bare_sdl_" + round_, "BM_BareSceneLoop")
-        demo += d
-        bare += b
-        if d and b:
-            ratios.append(100.0 * d[0]["fps"] / b[0]["fps"])
-    if not ratios:
+    """The demo's frame loop and the bare loop, alternating in short rounds."""
+    rounds = {}
+    for b in runs(results, "frame_rate", "BM_"):
+        side = "demo" if b["name"].startswith("BM_DemoFrameLoop") else "bare"
+        rounds.setdefault(b["name"].split("/")[1], {})[side] = b
+    pairs = [r for r in rounds.values() if len(r) == 2]
+    if not pairs:
         return [Row("Demo frame rate, 640 x 480")]
+    demo = [r["demo"] for r in pairs]
+    bare = [r["bare"] for r in pairs]
+    ratios = [100.0 * r["demo"]["fps"] / r["bare"]["fps"] for r in pairs]
+    cpu_ratios = [r["demo"]["cpu_time"] / r["bare"]["cpu_time"] for r in pairs]
 
     def values(found, key):
         return [b[key] for b in found]
@@ -123,7 +123,8 @@ def frame_rate(results):
 
     figures = {"demo_fps": median_figure(values(demo, "fps"), "fps", "higher"),
                "demo_bare_fps": median_figure(values(bare, "fps"), "fps", "higher"),
-               "demo_percent_of_bare": median_figure(ratios, "%", "higher")}
+               "demo_percent_of_bare": median_figure(ratios, "%", "higher"),
+               "demo_cpu_per_bare_cpu": median_figure(cpu_ratios, "x", "lower")}
     times = {}
     for side, found in (("demo", demo), ("demo_bare", bare)):
         for key, clock in (("real_time", "wall"), ("cpu_time", "cpu")):
@@ -132,7 +133,7 @@ def frame_rate(results):
             figures[name] = median_figure(times[name], "ms", "lower")
     allocations = {"new": values(demo, "new_per_frame"), "malloc": values(demo, "malloc_per_frame")}
     return [
-        Row("Demo frame rate, 640 x 480, Xvfb, Mesa software renderer (%d runs)" % len(demo),
+        Row("Demo frame rate, 640 x 480, Xvfb, Mesa software renderer (%d rounds)" % len(pairs),
             spread_text(values(demo, "fps"), "%.1f") + " fps",
             "bare SDL2 loop drawing the same scene: %s fps" % spread_text(values(bare, "fps"),
                                                                           "%.1f"),
@@ -144,8 +145,7 @@ def frame_rate(results):
             "bare SDL2 loop: %s ms wall, %s ms CPU"
             % (spread_text(times["demo_bare_wall_ms_per_frame"], "%.2f"),
                spread_text(times["demo_bare_cpu_ms_per_frame"], "%.2f")),
-            "CPU %.2fx" % (quartiles(times["demo_cpu_ms_per_frame"])[1] /
-                           quartiles(times["demo_bare_cpu_ms_per_frame"])[1])),
+            "CPU %sx" % spread_text(cpu_ratios, "%.2f")),
         Row("Allocations per demo frame on its thread, window system and GL driver included",
             "%.2f new, %.1f malloc" % (quartiles(allocations["new"])[1],
                                        quartiles(allocations["malloc"])[1]),
@@ -258,10 +258,13 @@ Results are medians; the range in brackets is the interquartile range (25th to
 - Demo frame rate and time per frame: the host's frame loop over the real packs
   with the music playing (everything but the setup dialog, `bench/demo`),
   beside an SDL2 loop that opens the same window and draws the same scene
-  without host or packs. The two alternate in ten runs of three seconds each,
-  each in a process of its own, so that a busy moment of the machine weighs on
-  both; the ratio is the median of the ten demo/bare pairs. CPU time is the
-  whole process's, Mesa's rasteriser threads and the music's thread included.
+  without host or packs. The two run in one process, in windows side by side,
+  alternating in twenty rounds of at least half a second each (Google
+  Benchmark sizes each run with short trial runs just before it), so that a
+  busy moment of the machine weighs on both; the ratios are the medians of the
+  twenty demo/bare pairs. CPU time is the whole
+  process's, Mesa's rasteriser threads included, and the music's thread once
+  the demo has started it (a fifth of a percent of a core, on both sides).
 - The real program (`solvara` from the staged folder, as it ships) is driven on
   the display as a person does: Return on the setup dialog, then Escape or the
   close button (`tools/demo-session`, `tests/host/close_window.py`). A probe
@@ -271,8 +274,9 @@ Results are medians; the range in brackets is the interquartile range (25th to
   program takes Escape or the close request off its event queue, each buffer
   the audio device takes, and the peak resident memory (getrusage; the probe's
   own records add under 1 MB). The process's end is when the driving shell's
-  wait for it returns. Nine sessions: one of 62 s of play and eight of 3 s,
-  four ended by Escape and four by the close button.
+  wait for it returns; the time the probe takes to write its record at exit
+  is taken off. Nine sessions: one of 62 s of play and eight of 3 s, four
+  ended by Escape and four by the close button.
 - Frame times: the times between buffer swaps from second 5 to second 25 of
   the demo's time in the 62 s session; the bare SDL2 loop's over its last 20 s
   under the same probe. Their spread in the JSON file is the range of each

@@ -55,8 +55,10 @@ def first_frame_ms(record):
 
 def exit_ms(record):
     """From the program taking the request off its event queue to the end of
-    the process."""
-    return (record["ended"] - record["request"]) / NS_PER_MS if record.get("request") else None
+    the process, less the time the probe took to write its record."""
+    if not record.get("request"):
+        return None
+    return (record["ended"] - record["request"] - record.get("record_write", 0)) / NS_PER_MS
 
 
 def frame_times_ms(swaps, start, end):

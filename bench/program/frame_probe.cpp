@@ -10,7 +10,8 @@
 //     off its event queue;
 //   - the program's peak resident memory.
 // At exit it writes them, as lines of text with monotonic times in
-// nanoseconds, to the file that FRAME_PROBE_OUTPUT names.
+// nanoseconds, to the file that FRAME_PROBE_OUTPUT names, with the time that
+// writing took, which is not the program's.
 //
 // The audio device is clocked here: each buffer is handed over when the
 // frames before it have had their time at the device's rate, as a sound
@@ -136,6 +137,7 @@ void SDLCALL TappedCallback(void* userdata, Uint8* stream, int bytes) {
 void WriteRecord() {
     const char* name = std::getenv("FRAME_PROBE_OUTPUT");
     if (name == nullptr || *name == '\0') return;
+    std::int64_t began = Now();
     std::FILE* file = std::fopen(name, "w");
     if (file == nullptr) return;
     rusage usage = {};
@@ -155,6 +157,7 @@ void WriteRecord() {
         std::fprintf(file, "buffer %lld %llu %d\n", (long long)buffers[i].time,
                      (unsigned long long)buffers[i].musicBefore, buffers[i].frames);
     }
+    std::fprintf(file, "record_write %lld\n", static_cast<long long>(Now() - began));
     std::fclose(file);
 }
 
