@@ -262,9 +262,9 @@ Results are medians; the range in brackets is the interquartile range (25th to
   alternating in twenty rounds of at least half a second each (Google
   Benchmark sizes each run with short trial runs just before it), so that a
   busy moment of the machine weighs on both; the ratios are the medians of the
-  twenty demo/bare pairs. CPU time is the whole
-  process's, Mesa's rasteriser threads included, and the music's thread once
-  the demo has started it (a fifth of a percent of a core, on both sides).
+  twenty demo/bare pairs. CPU time is the whole process's, Mesa's rasteriser
+  threads included, and the music's thread once the demo has started it (a
+  fifth of a percent of a core, on both sides).
 - The real program (`solvara` from the staged folder, as it ships) is driven on
   the display as a person does: Return on the setup dialog, then Escape or the
   close button (`tools/demo-session`, `tests/host/close_window.py`). A probe
@@ -288,8 +288,8 @@ Results are medians; the range in brackets is the interquartile range (25th to
   the probe at exactly 44100 frames per second as a sound card's crystal
   paces it; a real card's clock error (tens of parts per million, about a
   millisecond a minute) and its output latency are not included. The music
-  starts with the device's next buffer after the timer's reset, so the offset
-  varies between runs by up to one buffer.
+  enters the first buffer the device takes after it was started (just before
+  the timer's reset), so the offset varies between runs by up to one buffer.
 """
 
 
