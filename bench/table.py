@@ -260,9 +260,10 @@ Results are medians; the range in brackets is the interquartile range (25th to
   beside an SDL2 loop that opens the same window and draws the same scene
   without host or packs. The two run in one process, in windows side by side,
   alternating in twenty rounds of at least half a second each (Google
-  Benchmark sizes each run with short trial runs just before it), so that a
-  busy moment of the machine weighs on both; the ratios are the medians of the
-  twenty demo/bare pairs. CPU time is the whole process's, Mesa's rasteriser
+  Benchmark sizes each run with short trial runs just before it; the bare
+  loop goes first in odd rounds, the demo in even ones), so that a busy moment
+  of the machine weighs on both; the ratios are the medians of the twenty
+  demo/bare pairs. CPU time is the whole process's, Mesa's rasteriser
   threads included, and the music's thread once the demo has started it (a
   fifth of a percent of a core, on both sides).
 - The real program (`solvara` from the staged folder, as it ships) is driven on

@@ -10,9 +10,10 @@
 //
 // Run from the staged folder, so that the music is found. The two loops
 // alternate in one process, each in its own window side by side: --rounds=N
-// runs N rounds of the bare loop then the demo, each for
-// --benchmark_min_time seconds, so that a busy moment of the machine weighs
-// on both alike and neighbours can be compared pair by pair. The CPU time is
+// runs N rounds of both loops, each for --benchmark_min_time seconds, the
+// bare loop first in odd rounds and the demo first in even ones, so that a
+// busy moment of the machine and the order weigh on both alike and the two
+// can be compared round by round. The CPU time is
 // the whole process's: Mesa's rasteriser threads and, once the demo has
 // started it, the music's thread included.
 #include <SDL.h>
@@ -23,6 +24,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "bench/opengl/allocation_counter.h"
 #include "foundation/exception.h"
@@ -170,6 +172,11 @@ void BM_DemoFrameLoop(benchmark::State& state) {
     ReportAllocations(state);
 }
 
+struct Loop {
+    std::string name;
+    void (*function)(benchmark::State&);
+};
+
 // The number of rounds that --rounds=N asks for (1 without it); the
 // argument is taken out of the command line.
 int TakeRounds(int* argc, char** argv) {
@@ -193,14 +200,15 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     for (int round = 1; round <= rounds; ++round) {
         std::string suffix = rounds > 1 ? "/round:" + std::to_string(round) : "";
-        benchmark::RegisterBenchmark(("BM_BareSceneLoop" + suffix).c_str(), BM_BareSceneLoop)
-            ->UseRealTime()
-            ->MeasureProcessCPUTime()
-            ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("BM_DemoFrameLoop" + suffix).c_str(), BM_DemoFrameLoop)
-            ->UseRealTime()
-            ->MeasureProcessCPUTime()
-            ->Unit(benchmark::kMillisecond);
+        Loop loops[] = {{"BM_BareSceneLoop", BM_BareSceneLoop},
+                        {"BM_DemoFrameLoop", BM_DemoFrameLoop}};
+        if (round % 2 == 0) std::swap(loops[0], loops[1]);
+        for (const Loop& loop : loops) {
+            benchmark::RegisterBenchmark((loop.name + suffix).c_str(), loop.function)
+                ->UseRealTime()
+                ->MeasureProcessCPUTime()
+                ->Unit(benchmark::kMillisecond);
+        }
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

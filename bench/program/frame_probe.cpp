@@ -16,9 +16,9 @@
 // The audio device is clocked here: each buffer is handed over when the
 // frames before it have had their time at the device's rate, as a sound
 // card's crystal paces it. SDL's virtual devices pace themselves by sleeping
-// whole milliseconds per buffer, which would let a minute of music run a
-// third of a second ahead; run them without their own delay
-// (SDL_DISKAUDIODELAY=0).
+// a whole number of milliseconds per buffer (23 ms for 23.2 ms of sound),
+// which would let the music run about one percent off the clock; run them
+// without their own delay (SDL_DISKAUDIODELAY=0).
 #include <SDL.h>
 #include <dlfcn.h>
 #include <link.h>
@@ -69,6 +69,7 @@ int FindProgramCode(dl_phdr_info* info, std::size_t, void*) {
 }
 
 __attribute__((constructor)) void FindProgram() {
+    Real(realClock, "clock_gettime");
     dl_iterate_phdr(FindProgramCode, nullptr);
 }
 
