@@ -1,31 +1,53 @@
-"""Makes the one table of bench/run from the benchmarks' JSON results.
+"""Makes the one table of bench/run from the benchmarks' JSON results and the
+real program's sessions, and keeps its figures in a JSON file beside it.
 
-    table.py <results folder> <markdown file to write> <processor> <cores>
+    table.py <results folder> <markdown file> <json file> <processor> <cores>
+             [--compare <earlier json file>]
+
+Each row maker below reads its results and returns its rows: the measure,
+the result, the reference it is set against, the ratio or goal, and the
+figures it adds to the JSON file. A new measure is one more maker in
+ROW_MAKERS. With --compare, the exit status is 1 when a figure is worse than
+in the earlier file by more than its measured spread.
 """
 import datetime
+import glob
 import json
 import os
 import sys
 
-results, markdown, machine, cores = sys.argv[1:5]
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+sys.path.insert(0, os.path.join(HERE, "program"))
+import compare  # noqa: E402
+import figures as program  # noqa: E402
+from stats import figure, median_figure, quartiles  # noqa: E402
+
 NA = "n/a"
 
 
-def load(name):
+class Row:
+    def __init__(self, measure, result=NA, reference=NA, ratio=NA, figures=None):
+        self.cells = (measure, result, reference, ratio)
+        self.figures = figures or {}
+        self.failed = result == NA
+
+
+def spread_text(values, form):
+    """The median of `values` with its interquartile range: "12.3 [11.9-12.8]"."""
+    q1, middle, q3 = quartiles(values)
+    return "%s [%s-%s]" % (form % middle, form % q1, form % q3)
+
+
+def runs(results, name, prefix):
+    """Every run (each repetition) of the benchmark `prefix` in result `name`."""
     try:
         with open(os.path.join(results, name + ".json")) as f:
-            return [b for b in json.load(f)["benchmarks"] if not b.get("error_occurred")]
+            benchmarks = json.load(f)["benchmarks"]
     except (OSError, ValueError, KeyError):
         return []
-
-
-def find(benchmarks, prefix):
-    return next((b for b in benchmarks if b["name"].startswith(prefix)), None)
-
-
-def best(names, prefix, key):
-    found = [b for b in (find(load(n), prefix) for n in names) if b]
-    return max(found, key=lambda b: b[key]) if found else None
+    return [b for b in benchmarks if b["name"].startswith(prefix) and not b.get("error_occurred")
+            and b.get("run_type", "iteration") == "iteration"]
 
 
 def seconds(benchmark, key="cpu_time"):
@@ -33,107 +55,308 @@ def seconds(benchmark, key="cpu_time"):
     return benchmark[key] * unit
 
 
-rows = []
-failed = False
+def host_overhead(results):
+    host = runs(results, "frame_overhead", "BM_HostFrame")
+    bare = runs(results, "frame_overhead", "BM_BareFrame")
+    if not host or not bare:
+        return [Row("Host work per frame")]
+    host_ns = [seconds(b) * 1e9 for b in host]
+    bare_ns = [seconds(b) * 1e9 for b in bare]
+    ratio = quartiles(host_ns)[1] / quartiles(bare_ns)[1]
+    new = max(b["new_per_frame"] for b in host)
+    malloc = max(b["malloc_per_frame"] for b in host)
+    return [
+        Row("Host work per frame: timer, time store, 5 bindings, 2 runs of no-op plugins",
+            spread_text(host_ns, "%.1f") + " ns",
+            "bare loop, same clock and 2 virtual calls: %s ns" % spread_text(bare_ns, "%.1f"),
+            "%.2fx (goal: at most 1.2x)" % ratio,
+            {"host_frame_ns": median_figure(host_ns, "ns", "lower"),
+             "host_frame_bare_ns": median_figure(bare_ns, "ns", "lower")}),
+        Row("Allocations per frame of the host's work",
+            "%g new, %g malloc" % (new, malloc),
+            "bare loop: %g new, %g malloc" % (max(b["new_per_frame"] for b in bare),
+                                              max(b["malloc_per_frame"] for b in bare)),
+            "goal: 0",
+            {"host_frame_allocations": figure(new + malloc, 0, "per frame", "lower")}),
+    ]
 
-overhead = load("frame_overhead")
-host, bare = find(overhead, "BM_HostFrame"), find(overhead, "BM_BareFrame")
-if host and bare:
-    host_ns, bare_ns = seconds(host) * 1e9, seconds(bare) * 1e9
-    rows.append(("Host work per frame: timer, time store, 5 bindings, 2 runs of no-op plugins",
-                 "%.1f ns" % host_ns,
-                 "bare loop, same clock and 2 virtual calls: %.1f ns" % bare_ns,
-                 "%.2fx (goal: at most 1.5x)" % (host_ns / bare_ns)))
-    rows.append(("Allocations per frame of the host's work",
-                 "%g new, %g malloc" % (host["new_per_frame"], host["malloc_per_frame"]),
-                 "bare loop: %g new, %g malloc" % (bare["new_per_frame"], bare["malloc_per_frame"]),
-                 "goal: 0"))
-else:
-    failed = True
-    rows.append(("Host work per frame", NA, NA, NA))
 
-lexer = load("lexer")
-small = next((b for b in lexer if b["name"].split("/")[:2] == ["BM_LexerSignatureText", "1"]), None)
-large = next((b for b in lexer if b["name"].split("/")[:2] == ["BM_LexerSignatureText", "10"]), None)
-for size, b in (("1 MB", small), ("10 MB", large)):
-    if b:
-        rows.append(("Lexer throughput, %s of signature text" % size,
-                     "%.1f MB/s" % (b["bytes_per_second"] / 1e6),
-                     "look-ahead buffer capacity: %d" % b["lookahead_capacity"],
-                     "%.2f of the 1 MB rate" % (b["bytes_per_second"] / small["bytes_per_second"])
-                     if small else ""))
+def lexer(results):
+    rows = []
+    rates = {}
+    for size in (1, 10):
+        found = [b["bytes_per_second"] / 1e6 for b in
+                 runs(results, "lexer", "BM_LexerSignatureText/%d" % size)
+                 if b["name"].split("/")[1] == str(size)]
+        if not found:
+            rows.append(Row("Lexer throughput, %d MB" % size))
+            continue
+        rates[size] = quartiles(found)[1]
+        capacity = runs(results, "lexer", "BM_LexerSignatureText/%d" % size)[0]
+        rows.append(Row("Lexer throughput, %d MB of signature text" % size,
+                        spread_text(found, "%.1f") + " MB/s",
+                        "look-ahead buffer capacity: %d" % capacity["lookahead_capacity"],
+                        "%.2f of the 1 MB rate" % (rates[size] / rates[1]) if 1 in rates else "",
+                        {"lexer_%dmb_mb_per_s" % size: median_figure(found, "MB/s", "higher")}))
+    return rows
+
+
+def frame_rate(results):
+    """The demo's frame loop and the bare loop, alternating in short rounds."""
+    rounds = {}
+    for b in runs(results, "frame_rate", "BM_"):
+        side = "demo" if b["name"].startswith("BM_DemoFrameLoop") else "bare"
+        rounds.setdefault(b["name"].split("/")[1], {})[side] = b
+    pairs = [r for r in rounds.values() if len(r) == 2]
+    if not pairs:
+        return [Row("Demo frame rate, 640 x 480")]
+    demo = [r["demo"] for r in pairs]
+    bare = [r["bare"] for r in pairs]
+    ratios = [100.0 * r["demo"]["fps"] / r["bare"]["fps"] for r in pairs]
+    cpu_ratios = [r["demo"]["cpu_time"] / r["bare"]["cpu_time"] for r in pairs]
+
+    def values(found, key):
+        return [b[key] for b in found]
+
+    def ms(found, key):
+        return [seconds(b, key) * 1000 for b in found]
+
+    figures = {"demo_fps": median_figure(values(demo, "fps"), "fps", "higher"),
+               "demo_bare_fps": median_figure(values(bare, "fps"), "fps", "higher"),
+               "demo_percent_of_bare": median_figure(ratios, "%", "higher"),
+               "demo_cpu_per_bare_cpu": median_figure(cpu_ratios, "x", "lower")}
+    times = {}
+    for side, found in (("demo", demo), ("demo_bare", bare)):
+        for key, clock in (("real_time", "wall"), ("cpu_time", "cpu")):
+            name = "%s_%s_ms_per_frame" % (side, clock)
+            times[name] = ms(found, key)
+            figures[name] = median_figure(times[name], "ms", "lower")
+    allocations = {"new": values(demo, "new_per_frame"), "malloc": values(demo, "malloc_per_frame")}
+    return [
+        Row("Demo frame rate, 640 x 480, Xvfb, Mesa software renderer (%d rounds)" % len(pairs),
+            spread_text(values(demo, "fps"), "%.1f") + " fps",
+            "bare SDL2 loop drawing the same scene: %s fps" % spread_text(values(bare, "fps"),
+                                                                          "%.1f"),
+            "%s%% (goal: at least 99%%)" % spread_text(ratios, "%.1f"),
+            figures),
+        Row("Time per demo frame: wall clock, and CPU of all the process's threads",
+            "%s ms wall, %s ms CPU" % (spread_text(times["demo_wall_ms_per_frame"], "%.2f"),
+                                       spread_text(times["demo_cpu_ms_per_frame"], "%.2f")),
+            "bare SDL2 loop: %s ms wall, %s ms CPU"
+            % (spread_text(times["demo_bare_wall_ms_per_frame"], "%.2f"),
+               spread_text(times["demo_bare_cpu_ms_per_frame"], "%.2f")),
+            "CPU %sx" % spread_text(cpu_ratios, "%.2f")),
+        Row("Allocations per demo frame on its thread, window system and GL driver included",
+            "%.2f new, %.1f malloc" % (quartiles(allocations["new"])[1],
+                                       quartiles(allocations["malloc"])[1]),
+            "bare SDL2 loop: %.2f new, %.1f malloc"
+            % (quartiles(values(bare, "new_per_frame"))[1],
+               quartiles(values(bare, "malloc_per_frame"))[1]), "",
+            {"demo_malloc_per_frame": median_figure(allocations["malloc"], "per frame", "lower")}),
+    ]
+
+
+def program_rows(results):
+    """The real program, driven on the display with the probe preloaded."""
+    folder = os.path.join(results, "program")
+    sessions = {os.path.basename(p): program.read_session(p)
+                for p in sorted(glob.glob(os.path.join(folder, "*")))
+                if os.path.basename(p) != "bare"}
+    sessions = {name: record for name, record in sessions.items() if record}
+    long = sessions.get("long")
+    try:
+        bare = program.read_probe(os.path.join(folder, "bare", "probe.txt"))
+    except (OSError, ValueError):
+        bare = None
+    rows = []
+
+    frames = long and program.frame_statistics(long["swaps"],
+                                               long["timer_zero"] + 5 * program.SECOND)
+    bare_frames = bare and len(bare["swaps"]) > 1 and program.frame_statistics(
+        bare["swaps"], bare["swaps"][-1] - 20 * program.SECOND)
+    if frames and bare_frames:
+        def text(found):
+            return "median %.2f ms, 99th %.2f ms, worst %.1f ms" % tuple(
+                found[k][0] for k in ("median", "p99", "worst"))
+        rows.append(Row("Frame times of the demo over 20 s (seconds 5 to 25 of its time)",
+                        text(frames), "bare SDL2 loop, its last 20 s: " + text(bare_frames),
+                        "99th / median: %.2f (goal: at most 1.5)"
+                        % (frames["p99"][0] / frames["median"][0]),
+                        dict(("program_frame_%s_ms" % k, figure(v[0], v[1], "ms", "lower"))
+                             for k, v in frames.items())))
     else:
-        failed = True
-        rows.append(("Lexer throughput, %s" % size, NA, NA, NA))
+        rows.append(Row("Frame times of the demo over 20 s"))
 
-demo = best(["demo_1", "demo_2"], "BM_DemoFrameLoop", "fps")
-bare_sdl = best(["bare_sdl_1", "bare_sdl_2"], "BM_BareSceneLoop", "fps")
-if demo and bare_sdl:
-    rows.append(("Demo frame rate, 640 x 480, Xvfb, Mesa software renderer",
-                 "%.1f fps" % demo["fps"],
-                 "bare SDL2 loop drawing the same scene: %.1f fps" % bare_sdl["fps"],
-                 "%.1f%% (goal: at least 95%%)" % (100.0 * demo["fps"] / bare_sdl["fps"])))
-    rows.append(("Allocations per demo frame on its thread, window system and GL driver included",
-                 "%.2f new, %.1f malloc" % (demo["new_per_frame"], demo["malloc_per_frame"]),
-                 "bare SDL2 loop: %.2f new, %.1f malloc"
-                 % (bare_sdl["new_per_frame"], bare_sdl["malloc_per_frame"]), ""))
-else:
-    failed = True
-    rows.append(("Demo frame rate, 640 x 480", NA, NA, NA))
+    def timed(title, measure, names, name, goal=""):
+        found = [measure(r) for n, r in sessions.items() if n.startswith(names)]
+        found = [v for v in found if v is not None]
+        if not found:
+            rows.append(Row(title))
+            return
+        rows.append(Row(title, spread_text(found, "%.0f") + " ms", "%d sessions" % len(found), goal,
+                        {name: median_figure(found, "ms", "lower")}))
 
-decode = find(load("decode"), "DecodeAMinuteOfMusic")
-if decode:
-    cpu = seconds(decode)
-    music = decode.get("seconds_of_music", 60.0)
-    rows.append(("Decoding a minute of music to the output format",
-                 "%.0f ms CPU" % (cpu * 1000),
-                 "%.0f s of music" % music,
-                 "%.2f%% of one core while it plays" % (100.0 * cpu / music)))
-else:
-    failed = True
-    rows.append(("Decoding a minute of music", NA, NA, NA))
+    timed("From OK on the setup dialog to the first frame presented", program.first_frame_ms,
+          ("long", "escape", "close"), "program_first_frame_ms")
+    timed("From Escape to the process's end", program.exit_ms, ("escape",),
+          "program_escape_exit_ms", "goal: under 100 ms")
+    timed("From the close button to the process's end", program.exit_ms, ("close",),
+          "program_close_exit_ms")
 
-for size, goal in (("640x480", 2.0), ("1280x720", 1.0), ("1920x1080", None)):
-    capture = find(load("capture_" + size), "capture")
-    label = "Capture to H.264 and AAC in MP4, %s at 60 fps" % size.replace("x", " x ")
-    if capture:
-        ratio = capture["fps"] / 60.0
-        rows.append((label, "%.1f fps" % capture["fps"], "real time: 60 fps",
-                     "%.2fx real time%s" % (ratio, " (goal: at least %gx)" % goal if goal else "")))
+    peaks = [r["peak_rss_kb"] / 1024.0 for r in sessions.values()]
+    if long and peaks:
+        q1, _, q3 = quartiles(peaks)
+        rows.append(Row("Peak resident memory of the demo (62 s of play)",
+                        "%.0f MB" % (long["peak_rss_kb"] / 1024.0),
+                        "all %d sessions: %.0f-%.0f MB" % (len(peaks), min(peaks), max(peaks)), "",
+                        {"program_peak_rss_mb": figure(long["peak_rss_kb"] / 1024.0, q3 - q1,
+                                                       "MB", "lower")}))
     else:
-        failed = True
-        rows.append((label, NA, NA, NA))
+        rows.append(Row("Peak resident memory of the demo"))
 
-header = ("Measure", "Result", "Reference", "Ratio")
-widths = [max(len(r[i]) for r in rows + [header]) for i in range(4)]
+    music = long and program.music_against_picture(long)
+    if music:
+        start, after, jitter, buffer_ms = music
+        rows.append(Row("Music against picture after 60 s of play (+: picture ahead)",
+                        "%+.1f ms" % after,
+                        "%+.1f ms at the music's first buffer; the device takes %.1f ms buffers"
+                        % (start, buffer_ms), "goal: within 17 ms",
+                        {"program_music_offset_ms": figure(abs(after), buffer_ms, "ms", "lower"),
+                         "program_music_drift_ms": figure(abs(after - start), jitter, "ms",
+                                                          "lower")}))
+    else:
+        rows.append(Row("Music against picture after 60 s of play"))
+    return rows
 
 
-def line(row):
-    return "| " + " | ".join(c.ljust(w) for c, w in zip(row, widths)) + " |"
+def decode(results):
+    found = runs(results, "decode", "DecodeAMinuteOfMusic")
+    if not found:
+        return [Row("Decoding a minute of music")]
+    cpu = [seconds(b) * 1000 for b in found]
+    music = found[0].get("seconds_of_music", 60.0)
+    return [Row("Decoding a minute of music to the output format",
+                spread_text(cpu, "%.0f") + " ms CPU", "%.0f s of music" % music,
+                "%.2f%% of one core while it plays" % (quartiles(cpu)[1] / 10.0 / music),
+                {"decode_minute_cpu_ms": median_figure(cpu, "ms", "lower")})]
 
 
-table = "\n".join([line(header), "|" + "|".join("-" * (w + 2) for w in widths) + "|"] +
-                  [line(r) for r in rows])
-about = "Measured on %s with %s (%s cores): Linux build (RelWithDebInfo), Xvfb, " \
-        "Mesa's software renderer." % (datetime.date.today().isoformat(),
-                                       machine or "an unknown processor", cores)
-print()
-print(about)
-print(table)
+def capture(results):
+    """ombrel-capture rendering ten seconds at 60 fps, three times per size."""
+    rows = []
+    for size, goal in (("640x480", 2.0), ("1280x720", 1.0), ("1920x1080", None)):
+        label = "Capture to H.264 and AAC in MP4, %s at 60 fps" % size.replace("x", " x ")
+        found = [b["fps"] for take in (1, 2, 3)
+                 for b in runs(results, "capture_%s_%d" % (size, take), "capture")]
+        if not found:
+            rows.append(Row(label))
+            continue
+        ratio = quartiles(found)[1] / 60.0
+        rows.append(Row(label, spread_text(found, "%.1f") + " fps", "real time: 60 fps",
+                        "%.2fx real time%s" % (ratio, " (goal: at least %gx)" % goal if goal else ""),
+                        {"capture_%s_fps" % size: median_figure(found, "fps", "higher")}))
+    return rows
 
-with open(markdown, "w") as f:
-    f.write("# Performance\n\nWritten by `bench/run`. %s\n\n%s\n\n" % (about, table))
-    f.write("The host's work per frame runs the demo graph's frame over plugins that do nothing, "
-            "beside a loop that reads the same clock and makes two virtual calls on the same "
-            "plugin objects; both are CPU times, and allocations are counted by interposing the "
-            "process's allocators. The demo's frame rate is the host's frame loop over the real "
-            "packs with the music playing (everything but the setup dialog), beside an SDL2 loop "
-            "that opens the same window and draws the same scene without host or packs; the two "
-            "run twice, alternately, and the better run of each counts. The lexer reads "
-            "signature-like text: the same rate at 1 MB and 10 MB means linear time, and its "
-            "look-ahead buffer keeps one small capacity whatever the input's size. "
-            "Capture is ombrel-capture rendering ten seconds of the demo at 60 fps to H.264 "
-            "(x264 preset ultrafast, CRF 18) and AAC in MP4 on a private Xvfb of the frame's "
-            "size: its rate includes reading every frame back, encoding and writing the "
-            "file.\n")
-sys.exit(1 if failed else 0)
+
+ROW_MAKERS = [host_overhead, lexer, frame_rate, program_rows, decode, capture]
+
+NOTES = """\
+Results are medians; the range in brackets is the interquartile range (25th to
+75th percentile) of the repeated measurements, the spread that `bench/run
+--compare` allows. How each figure was taken:
+
+- Host work per frame: the demo graph's frame over plugins that do nothing,
+  beside a loop that reads the same clock and makes two virtual calls on the
+  same plugin objects; CPU time, five runs of two seconds each. Allocations are
+  counted by interposing the process's allocators.
+- Lexer: signature-like text, five runs; the same rate at 1 MB and 10 MB means
+  linear time, and the look-ahead buffer keeps one small capacity whatever the
+  input's size.
+- Demo frame rate and time per frame: the host's frame loop over the real packs
+  with the music playing (everything but the setup dialog, `bench/demo`),
+  beside an SDL2 loop that opens the same window and draws the same scene
+  without host or packs. The two run in one process, in windows side by side,
+  alternating in twenty rounds of at least half a second each (Google
+  Benchmark sizes each run with short trial runs just before it; the bare
+  loop goes first in odd rounds, the demo in even ones), so that a busy moment
+  of the machine weighs on both; the ratios are the medians of the twenty
+  demo/bare pairs. CPU time is the whole process's, Mesa's rasteriser
+  threads included, and the music's thread once the demo has started it (a
+  fifth of a percent of a core, on both sides).
+- The real program (`solvara` from the staged folder, as it ships) is driven on
+  the display as a person does: Return on the setup dialog, then Escape or the
+  close button (`tools/demo-session`, `tests/host/close_window.py`). A probe
+  preloaded into it (`bench/program/frame_probe.cpp`) wraps the SDL2 calls it
+  makes and records when each frame is presented (the buffer swap), the demo
+  timer's reset (the program's first reading of the monotonic clock), when the
+  program takes Escape or the close request off its event queue, each buffer
+  the audio device takes, and the peak resident memory (getrusage; the probe's
+  own records add under 1 MB). The process's end is when the driving shell's
+  wait for it returns; the time the probe takes to write its record at exit
+  is taken off. Nine sessions: one of 62 s of play and eight of 3 s, four
+  ended by Escape and four by the close button.
+- Frame times: the times between buffer swaps from second 5 to second 25 of
+  the demo's time in the 62 s session; the bare SDL2 loop's over its last 20 s
+  under the same probe. Their spread in the JSON file is the range of each
+  figure over the four 5-second quarters.
+- Music against picture: the demo's time (since its timer's reset) minus the
+  position of the music actually played, counted by the music layer as the
+  frames of music the output device has consumed, read by the probe as the
+  device takes each buffer. The audio device is SDL's virtual one, clocked by
+  the probe at exactly 44100 frames per second as a sound card's crystal
+  paces it; a real card's clock error (tens of parts per million, about a
+  millisecond a minute) and its output latency are not included. The music
+  enters the first buffer the device takes after it was started (just before
+  the timer's reset), so the offset varies between runs by up to one buffer.
+- Capture: `ombrel-capture` from the staged folder renders ten seconds of the
+  demo at 60 frames per second to H.264 (x264, its default preset) and AAC in
+  MP4 on a private Xvfb of the frame's size, three times per size; the rate is
+  the frames written per second of the whole run, start-up included.
+"""
+
+
+def main(argv):
+    results, markdown, json_file, machine, cores = argv[1:6]
+    earlier = None
+    if len(argv) > 7 and argv[6] == "--compare":
+        with open(argv[7]) as f:
+            earlier = json.load(f)["figures"]
+    rows = [row for make in ROW_MAKERS for row in make(results)]
+    header = ("Measure", "Result", "Reference", "Ratio or goal")
+    widths = [max(len(r.cells[i]) for r in rows + [Row(*header)]) for i in range(4)]
+
+    def line(cells):
+        return "| " + " | ".join(c.ljust(w) for c, w in zip(cells, widths)) + " |"
+
+    table = "\n".join([line(header), "|" + "|".join("-" * (w + 2) for w in widths) + "|"] +
+                      [line(r.cells) for r in rows])
+    today = datetime.date.today().isoformat()
+    machine = machine or "an unknown processor"
+    about = "Measured on %s with %s (%s cores): Linux build (RelWithDebInfo), Xvfb, " \
+            "Mesa's software renderer." % (today, machine, cores)
+    print()
+    print(about)
+    print(table)
+    with open(markdown, "w") as f:
+        f.write("# Performance\n\nWritten by `bench/run`. %s\n\n%s\n\n%s" % (about, table, NOTES))
+    figures = {}
+    for row in rows:
+        figures.update(row.figures)
+    with open(json_file, "w") as f:
+        json.dump({"measured": today, "machine": machine, "cores": int(cores),
+                   "figures": figures}, f, indent=1, sort_keys=True)
+        f.write("\n")
+
+    status = 1 if any(r.failed for r in rows) else 0
+    if earlier is not None:
+        worse = compare.regressions(earlier, figures)
+        print("\nCompared with %s: %s" % (argv[7], "no figure is worse beyond its spread"
+                                          if not worse else "worse beyond the spread:"))
+        for text in worse:
+            print("  " + text)
+        status = status or (1 if worse else 0)
+    return status
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

@@ -8,11 +8,23 @@
 // value directly, with no registry, no calls, no bindings and no music. The
 // ratio of the two rates is what the host and the plugin contract cost.
 //
-// Run each benchmark in its own process (--benchmark_filter), from the
-// staged folder so that the music is found.
+// Run from the staged folder, so that the music is found. The two loops
+// alternate in one process, each in its own window side by side: --rounds=N
+// runs N rounds of both loops, each for --benchmark_min_time seconds, the
+// bare loop first in odd rounds and the demo first in even ones, so that a
+// busy moment of the machine and the order weigh on both alike and the two
+// can be compared round by round. The CPU time is
+// the whole process's: Mesa's rasteriser threads and, once the demo has
+// started it, the music's thread included.
 #include <SDL.h>
 #include <SDL_opengl.h>
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <utility>
 
 #include "bench/opengl/allocation_counter.h"
 #include "foundation/exception.h"
@@ -41,7 +53,7 @@ void ReportAllocations(benchmark::State& state) {
 }
 
 // The window that the device pack opens: 32-bit colour, 16-bit depth,
-// double buffered, with its context current.
+// double buffered, with its context current; at the right of the demo's.
 class BareWindow {
 public:
     BareWindow() {
@@ -52,8 +64,8 @@ public:
         SDL_GL_SetAttribute(SDL_GL_BUFFER_SIZE, 32);
         SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
         SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-        window = SDL_CreateWindow(Title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, Width,
-                                  Height, SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE);
+        window = SDL_CreateWindow(Title, Width, 0, Width, Height,
+                                  SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE);
         if (window == nullptr) return;
         context = SDL_GL_CreateContext(window);
         SDL_GL_MakeCurrent(window, context);
@@ -65,6 +77,7 @@ public:
     BareWindow& operator=(const BareWindow&) = delete;
 
     bool IsOpen() const { return context != nullptr; }
+    void MakeCurrent() { SDL_GL_MakeCurrent(window, context); }
 
     // What OpenGLPrint does after the scene: one event, show, clear.
     void Present() {
@@ -90,6 +103,7 @@ void BM_BareSceneLoop(benchmark::State& state) {
         state.SkipWithError(SDL_GetError());
         return;
     }
+    window->MakeCurrent();
     if (scene == nullptr) scene = new COctreeScene(Title, 5);
     Timer timer;
     timer.Reset();
@@ -118,6 +132,8 @@ void BM_DemoFrameLoop(benchmark::State& state) {
     // in the demo.
     static PluginRegistry* registry = nullptr;
     static DemoGraph* graph = nullptr;
+    static SDL_Window* window = nullptr;
+    static SDL_GLContext context = nullptr;
     try {
         if (registry == nullptr) {
             registry = new PluginRegistry();
@@ -126,6 +142,11 @@ void BM_DemoFrameLoop(benchmark::State& state) {
             Settings defaults = {Width, Height, 16, false, false};
             graph = new DemoGraph(*registry, defaults);
             graph->FirstStart();
+            // OpenGLInit leaves its window's context current; the window
+            // moves to the left, beside the bare loop's.
+            window = SDL_GL_GetCurrentWindow();
+            context = SDL_GL_GetCurrentContext();
+            if (window != nullptr) SDL_SetWindowPosition(window, 0, 0);
             if (!StartMusic()) {
                 state.SkipWithError("the music did not start (run from the staged folder)");
                 return;
@@ -135,6 +156,7 @@ void BM_DemoFrameLoop(benchmark::State& state) {
         state.SkipWithError(e.message);
         return;
     }
+    SDL_GL_MakeCurrent(window, context);
     Timer timer;
     timer.Reset();
     AllocationCounter::Begin();
@@ -150,9 +172,45 @@ void BM_DemoFrameLoop(benchmark::State& state) {
     ReportAllocations(state);
 }
 
+struct Loop {
+    std::string name;
+    void (*function)(benchmark::State&);
+};
+
+// The number of rounds that --rounds=N asks for (1 without it); the
+// argument is taken out of the command line.
+int TakeRounds(int* argc, char** argv) {
+    const char prefix[] = "--rounds=";
+    int rounds = 1;
+    for (int i = 1; i < *argc; ++i) {
+        if (std::strncmp(argv[i], prefix, sizeof(prefix) - 1) != 0) continue;
+        rounds = std::max(1, std::atoi(argv[i] + sizeof(prefix) - 1));
+        for (int j = i; j + 1 < *argc; ++j) argv[j] = argv[j + 1];
+        --*argc;
+        break;
+    }
+    return rounds;
+}
+
 }  // namespace
 
-BENCHMARK(BM_BareSceneLoop)->UseRealTime()->MinTime(5.0)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DemoFrameLoop)->UseRealTime()->MinTime(5.0)->Unit(benchmark::kMillisecond);
-
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    int rounds = TakeRounds(&argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    for (int round = 1; round <= rounds; ++round) {
+        std::string suffix = rounds > 1 ? "/round:" + std::to_string(round) : "";
+        Loop loops[] = {{"BM_BareSceneLoop", BM_BareSceneLoop},
+                        {"BM_DemoFrameLoop", BM_DemoFrameLoop}};
+        if (round % 2 == 0) std::swap(loops[0], loops[1]);
+        for (const Loop& loop : loops) {
+            benchmark::RegisterBenchmark((loop.name + suffix).c_str(), loop.function)
+                ->UseRealTime()
+                ->MeasureProcessCPUTime()
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

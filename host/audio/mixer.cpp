@@ -4,6 +4,8 @@
 #include <cmath>
 #include <utility>
 
+#include "host/audio/music_frames_played.h"
+
 std::uint32_t Mixer::Add(std::unique_ptr<MusicStream> stream) {
     std::lock_guard<std::mutex> lock(mutex_);
     do {
@@ -58,11 +60,14 @@ void Mixer::Render(std::int16_t* samples, int frames) {
         mix_.resize(count);
     }
     std::fill(mix_.begin(), mix_.begin() + count, 0.0f);
+    // The buffer's music: as many frames as the longest playing stream gave.
+    int music = 0;
     if (running_) {
         for (auto& entry : streams_) {
-            entry.second->MixInto(mix_.data(), frames);
+            music = std::max(music, entry.second->MixInto(mix_.data(), frames));
         }
     }
+    CountMusicFramesPlayed(music);
     for (std::size_t i = 0; i < count; ++i) {
         // Clamped before rounding, so that loud mixes clip and a damaged
         // packet's NaN turns into a plain sample.

@@ -26,7 +26,8 @@ public:
     void SetRunning(bool running);
 
     // Fills `samples` with `frames` interleaved 16-bit stereo frames of the
-    // playing streams, silence where none plays. Allocates only when a buffer
+    // playing streams, silence where none plays, and counts the buffer's music
+    // frames as played (music_frames_played.h). Allocates only when a buffer
     // is larger than any before it.
     void Render(std::int16_t* samples, int frames);
 

@@ -1,0 +1,54 @@
+"""The real program's figures from synthetic probe records."""
+import os
+import sys
+import unittest
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path[:0] = [HERE, os.path.dirname(HERE)]
+import figures  # noqa: E402
+from figures import SECOND  # noqa: E402
+
+MS = SECOND // 1000
+
+
+class ProgramFigures(unittest.TestCase):
+    def test_frame_times_in_the_window_with_their_spread_over_quarters(self):
+        # 4 ms frames, one 40 ms frame in the third quarter.
+        swaps, t = [], 0
+        while t < 30 * SECOND:
+            swaps.append(t)
+            t += 40 * MS if len(swaps) == 3000 else 4 * MS
+        found = figures.frame_statistics(swaps, 5 * SECOND)
+        self.assertAlmostEqual(found["median"][0], 4.0)
+        self.assertAlmostEqual(found["median"][1], 0.0)
+        self.assertAlmostEqual(found["worst"][0], 40.0)
+        self.assertAlmostEqual(found["worst"][1], 36.0)
+
+    def test_music_against_picture_follows_the_device_and_its_first_buffer(self):
+        # The timer starts at 1 s; music enters the buffer taken 10 ms later,
+        # and the device then consumes 1% slower than the clock.
+        rate, frames, zero = 44100, 1024, SECOND
+        start = zero + 10 * MS
+        buffers = [(zero - 5 * MS, 0, frames)]
+        taken = 0
+        while taken < 62 * rate:
+            buffers.append((start + int(taken / rate * 1.01 * SECOND), taken, frames))
+            taken += frames
+        record = {"timer_zero": zero, "audio_rate": rate, "music_counted": 1, "buffers": buffers}
+        at_start, after, jitter, buffer_ms = figures.music_against_picture(record)
+        self.assertAlmostEqual(at_start, 10.0, places=3)
+        # At 60 s of demo time the device has played (60 s - 10 ms) / 1.01.
+        self.assertAlmostEqual(after, 10.0 + (60000.0 - 10.0) * 0.01 / 1.01, delta=0.2)
+        self.assertAlmostEqual(buffer_ms, 1000.0 * frames / rate)
+        self.assertAlmostEqual(jitter, 1000.0 * 0.01 / 1.01, delta=0.3)  # over 1 s
+        self.assertIsNone(figures.music_against_picture(dict(record, music_counted=0)))
+
+    def test_start_and_end_times_from_the_drivers_stamps(self):
+        record = {"timer_zero": 100, "swaps": [50, 120, 130], "ok_pressed": 20,
+                  "request": 1000, "ended": 1000 + 80 * MS + 5, "record_write": 5}
+        self.assertEqual(figures.first_frame_ms(record), 100 / 1e6)
+        self.assertAlmostEqual(figures.exit_ms(record), 80.0)
+
+
+if __name__ == "__main__":
+    unittest.main()
