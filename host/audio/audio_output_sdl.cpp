@@ -11,7 +11,10 @@ struct AudioOutput::Device {
 
 namespace {
 
-const Uint16 kBufferFrames = 1024;
+// 11.6 ms at 44.1 kHz: the music enters the device's next buffer after it
+// starts, so the buffer's length bounds how far the music trails the picture
+// from the first frame; closing the device also waits for the buffers queued.
+const Uint16 kBufferFrames = 512;
 
 void SDLCALL Fill(void* userdata, Uint8* stream, int bytes) {
     auto* device = static_cast<AudioOutput::Render*>(userdata);
