@@ -1,5 +1,6 @@
 #include "signal.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -40,23 +41,33 @@ Span LoudSpan(const Sound& sound, float threshold) {
 
 double ToneFrequency(const Sound& sound, int channel, std::size_t begin, std::size_t end,
                      int rate) {
-    std::size_t first = 0;
-    std::size_t last = 0;
-    int crossings = 0;
+    std::vector<double> periods;
+    std::size_t previous = 0;
     for (std::size_t frame = begin + 1; frame < end; ++frame) {
         if (sound.samples[2 * (frame - 1) + channel] < 0.0f &&
             sound.samples[2 * frame + channel] >= 0.0f) {
-            if (crossings == 0) {
-                first = frame;
-            }
-            last = frame;
-            ++crossings;
+            if (previous != 0) periods.push_back(static_cast<double>(frame - previous));
+            previous = frame;
         }
     }
-    if (crossings < 2) {
+    if (periods.empty()) {
         return 0.0;
     }
-    return (crossings - 1) * static_cast<double>(rate) / static_cast<double>(last - first);
+    // An output device under load may leave a gap or drop a buffer, which
+    // breaks the one period it falls in: periods far from the median are left
+    // out, so that only the pitch itself is measured.
+    std::vector<double> sorted = periods;
+    std::nth_element(sorted.begin(), sorted.begin() + sorted.size() / 2, sorted.end());
+    double median = sorted[sorted.size() / 2];
+    double frames = 0.0;
+    int counted = 0;
+    for (double period : periods) {
+        if (period > 0.8 * median && period < 1.2 * median) {
+            frames += period;
+            ++counted;
+        }
+    }
+    return counted * static_cast<double>(rate) / frames;
 }
 
 double RmsLevel(const Sound& sound, int channel, std::size_t begin, std::size_t end) {

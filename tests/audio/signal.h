@@ -27,7 +27,8 @@ struct Span {
 Span LoudSpan(const Sound& sound, float threshold = 0.01f);
 
 // The frequency of the tone on `channel` over frames [begin, end), from the
-// rising zero crossings, at `rate` frames per second.
+// rising zero crossings, at `rate` frames per second; a period broken by a gap
+// in the output does not count.
 double ToneFrequency(const Sound& sound, int channel, std::size_t begin, std::size_t end, int rate);
 // The root mean square level on `channel` over frames [begin, end).
 double RmsLevel(const Sound& sound, int channel, std::size_t begin, std::size_t end);
