@@ -2,7 +2,7 @@
 #   <runtime folder>/   the program, its packs, the pack inspector and validator, the video
 #                       capture program, Data/ and on
 #                       Windows the C++ runtime DLLs: a folder that runs as it is
-#   include/ombrel/     the contract header and the foundation headers
+#   include/ombrel/     the contract headers and the foundation headers
 #   lib/                the static foundation library
 #   lib/cmake/Ombrel/   the CMake package: find_package(Ombrel) and ombrel_add_pack()
 include(GNUInstallDirs)
@@ -14,7 +14,10 @@ set_target_properties(ombrel_foundation PROPERTIES EXPORT_NAME foundation)
 install(TARGETS ombrel_foundation EXPORT OmbrelTargets ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/foundation/" DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ombrel/foundation
         FILES_MATCHING PATTERN "*.h")
-install(FILES "${PROJECT_SOURCE_DIR}/plugin/contract.h" "${PROJECT_SOURCE_DIR}/plugin/variable.h"
+# The contract a pack includes (contract.h and the headers it pulls in); the
+# host's own plugin framework stays out.
+install(FILES "${PROJECT_SOURCE_DIR}/plugin/contract.h" "${PROJECT_SOURCE_DIR}/plugin/argument_slots.h"
+              "${PROJECT_SOURCE_DIR}/plugin/scalar_value.h"
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ombrel/plugin)
 
 set(config_dir ${CMAKE_INSTALL_LIBDIR}/cmake/Ombrel)
