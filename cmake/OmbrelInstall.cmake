@@ -5,10 +5,17 @@
 #   include/ombrel/     the contract headers and the foundation headers
 #   lib/                the static foundation library
 #   lib/cmake/Ombrel/   the CMake package: find_package(Ombrel) and ombrel_add_pack()
+#
+# The target `sdk` builds what the install puts in place and nothing else, so
+# that `cmake --build <build> --target sdk` followed by `cmake --install` gives
+# the SDK and the demo without building the tests, benchmarks and fuzz targets.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 set(OMBREL_RUNTIME_FOLDER "demo" CACHE STRING "Folder under the prefix that holds the runnable demo")
+
+add_custom_target(sdk)
+add_dependencies(sdk ombrel_foundation)
 
 set_target_properties(ombrel_foundation PROPERTIES EXPORT_NAME foundation)
 install(TARGETS ombrel_foundation EXPORT OmbrelTargets ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
@@ -42,6 +49,7 @@ foreach(target ${OMBREL_HOST_TARGET} kestrelia vantrope ombrel-inspect ombrel-va
   if(target AND TARGET ${target})
     install(TARGETS ${target} RUNTIME DESTINATION ${OMBREL_RUNTIME_FOLDER}
                               LIBRARY DESTINATION ${OMBREL_RUNTIME_FOLDER})
+    add_dependencies(sdk ${target})
   endif()
 endforeach()
 if(EXISTS "${PROJECT_SOURCE_DIR}/Data")
