@@ -2,19 +2,29 @@
 #   <runtime folder>/   the program, its packs, the pack inspector and validator, the video
 #                       capture program, Data/ and on
 #                       Windows the C++ runtime DLLs: a folder that runs as it is
-#   include/ombrel/     the contract header and the foundation headers
+#   include/ombrel/     the contract headers and the foundation headers
 #   lib/                the static foundation library
 #   lib/cmake/Ombrel/   the CMake package: find_package(Ombrel) and ombrel_add_pack()
+#
+# The target `sdk` builds what the install puts in place and nothing else, so
+# that `cmake --build <build> --target sdk` followed by `cmake --install` gives
+# the SDK and the demo without building the tests, benchmarks and fuzz targets.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 set(OMBREL_RUNTIME_FOLDER "demo" CACHE STRING "Folder under the prefix that holds the runnable demo")
 
+add_custom_target(sdk)
+add_dependencies(sdk ombrel_foundation)
+
 set_target_properties(ombrel_foundation PROPERTIES EXPORT_NAME foundation)
 install(TARGETS ombrel_foundation EXPORT OmbrelTargets ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/foundation/" DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ombrel/foundation
         FILES_MATCHING PATTERN "*.h")
-install(FILES "${PROJECT_SOURCE_DIR}/plugin/contract.h" "${PROJECT_SOURCE_DIR}/plugin/variable.h"
+# The contract a pack includes (contract.h and the headers it pulls in); the
+# host's own plugin framework stays out.
+install(FILES "${PROJECT_SOURCE_DIR}/plugin/contract.h" "${PROJECT_SOURCE_DIR}/plugin/argument_slots.h"
+              "${PROJECT_SOURCE_DIR}/plugin/scalar_value.h"
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ombrel/plugin)
 
 set(config_dir ${CMAKE_INSTALL_LIBDIR}/cmake/Ombrel)
@@ -42,6 +52,7 @@ foreach(target ${OMBREL_HOST_TARGET} kestrelia vantrope ombrel-inspect ombrel-va
   if(target AND TARGET ${target})
     install(TARGETS ${target} RUNTIME DESTINATION ${OMBREL_RUNTIME_FOLDER}
                               LIBRARY DESTINATION ${OMBREL_RUNTIME_FOLDER})
+    add_dependencies(sdk ${target})
   endif()
 endforeach()
 if(EXISTS "${PROJECT_SOURCE_DIR}/Data")

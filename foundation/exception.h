@@ -1,10 +1,13 @@
 #pragma once
 
-// OMBREL_EXPORTED_TYPE is set by the build: on Linux it keeps this type's
-// identity visible across modules, so that an exception thrown inside a pack is
-// caught by the host as this very type.
-#ifndef OMBREL_EXPORTED_TYPE
+// Keeps this type's identity visible across modules on Linux, where packs are
+// built with hidden symbols, so that an exception thrown inside a pack is
+// caught by the host as this very type. Windows modules share it through the
+// one C++ runtime they all use.
+#if defined(_WIN32)
 #define OMBREL_EXPORTED_TYPE
+#else
+#define OMBREL_EXPORTED_TYPE __attribute__((visibility("default")))
 #endif
 
 namespace Ombrel {

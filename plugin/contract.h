@@ -1,12 +1,16 @@
 #pragma once
 
 // The binary contract between the host and every plugin pack. This is the one
-// header a pack author reads: a pack built from any other declaration of these
-// types does not work with the host, even where it loads.
+// header a pack includes: with it come Value and Stream, String,
+// Ombrel::Exception, the scalar values IntValue and FloatValue, and the
+// readers and writers of argument slots. A pack built from any other
+// declaration of these types does not work with the host, even where it loads.
 
 #include "foundation/exception.h"
 #include "foundation/stream.h"
 #include "foundation/string.h"
+#include "plugin/argument_slots.h"
+#include "plugin/scalar_value.h"
 
 // A pack's GetMagic must return this number.
 const unsigned int PluginMagic = 0xCAFEACDCu;
@@ -113,9 +117,13 @@ typedef Plugin* (*GetPluginInstanceFunction)(int index);
 typedef const char* (*GetPluginPackNameFunction)();
 }
 
-// OMBREL_PACK_EXPORT is set by the build to the platform's export attribute.
-#ifndef OMBREL_PACK_EXPORT
-#define OMBREL_PACK_EXPORT
+// What exports a pack's entry points from its module: the module's export
+// table on Windows, default visibility (packs are built with hidden symbols)
+// elsewhere.
+#if defined(_WIN32)
+#define OMBREL_PACK_EXPORT __declspec(dllexport)
+#else
+#define OMBREL_PACK_EXPORT __attribute__((visibility("default")))
 #endif
 
 // Declares the four entry points of a pack from a table of plugin objects:
@@ -125,14 +133,18 @@ typedef const char* (*GetPluginPackNameFunction)();
 //   OMBREL_DECLARE_PACK("MyPack", plugins)
 //
 // GetPluginInstance answers null for any index outside the table.
-#define OMBREL_DECLARE_PACK(packName, pluginTable)                                         \
-    extern "C" OMBREL_PACK_EXPORT unsigned int GetMagic() { return PluginMagic; }          \
-    extern "C" OMBREL_PACK_EXPORT int GetPluginCount() {                                   \
-        return static_cast<int>(sizeof(pluginTable) / sizeof((pluginTable)[0]));           \
-    }                                                                                      \
-    extern "C" OMBREL_PACK_EXPORT Plugin* GetPluginInstance(int index) {                   \
+#define OMBREL_DECLARE_PACK(packName, pluginTable)                                               \
+    extern "C" OMBREL_PACK_EXPORT unsigned int GetMagic() {                                      \
+        return PluginMagic;                                                                      \
+    }                                                                                            \
+    extern "C" OMBREL_PACK_EXPORT int GetPluginCount() {                                         \
+        return static_cast<int>(sizeof(pluginTable) / sizeof((pluginTable)[0]));                 \
+    }                                                                                            \
+    extern "C" OMBREL_PACK_EXPORT Plugin* GetPluginInstance(int index) {                         \
         return static_cast<unsigned int>(index) < sizeof(pluginTable) / sizeof((pluginTable)[0]) \
-                   ? (pluginTable)[index]                                                  \
-                   : nullptr;                                                              \
-    }                                                                                      \
-    extern "C" OMBREL_PACK_EXPORT const char* GetPluginPackName() { return packName; }
+                   ? (pluginTable)[index]                                                        \
+                   : nullptr;                                                                    \
+    }                                                                                            \
+    extern "C" OMBREL_PACK_EXPORT const char* GetPluginPackName() {                              \
+        return packName;                                                                         \
+    }

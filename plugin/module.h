@@ -19,6 +19,11 @@ ModuleHandle LoadModule(const char* fileName);
 // The exported function of that exact name, or null when there is none.
 ModuleFunction FindModuleFunction(ModuleHandle module, const char* name);
 
+// The full path of the file the loader loaded for `module`, which for a bare
+// name may be a file other than one of that name in the current folder (empty
+// when the loader cannot say).
+String GetModulePath(ModuleHandle module);
+
 // The loader's own reason for the last failed LoadModule, for diagnostics
 // (empty when the loader gives none).
 String GetModuleLoadError();

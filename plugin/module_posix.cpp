@@ -1,6 +1,8 @@
 #include <dlfcn.h>
 #include <limits.h>
+#include <link.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 #include <unistd.h>
 
@@ -53,6 +55,16 @@ ModuleHandle LoadModule(const char* fileName) {
 
 ModuleFunction FindModuleFunction(ModuleHandle module, const char* name) {
     return reinterpret_cast<ModuleFunction>(dlsym(module, name));
+}
+
+String GetModulePath(ModuleHandle module) {
+    String path;
+    struct link_map* map = nullptr;
+    if (dlinfo(module, RTLD_DI_LINKMAP, &map) != 0 || map == nullptr || map->l_name == nullptr)
+        return path;
+    char full[PATH_MAX];
+    path.Assign(realpath(map->l_name, full) ? full : map->l_name);
+    return path;
 }
 
 String GetModuleLoadError() {

@@ -18,6 +18,14 @@ ModuleFunction FindModuleFunction(ModuleHandle module, const char* name) {
         reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), name)));
 }
 
+String GetModulePath(ModuleHandle module) {
+    String path;
+    char full[MAX_PATH];
+    DWORD length = GetModuleFileNameA(static_cast<HMODULE>(module), full, sizeof full);
+    if (length > 0 && length < sizeof full) path.Assign(full);
+    return path;
+}
+
 String GetModuleLoadError() {
     String reason;
     DWORD code = lastLoadError;

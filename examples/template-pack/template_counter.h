@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foundation/stream.h"
+#include "plugin/contract.h"
 
 // The value behind the signature type "CTemplateCounter": how many times the
 // TemplateEcho plugin has run since its call started, and the sum of the

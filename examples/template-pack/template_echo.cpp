@@ -1,7 +1,5 @@
 #include "template_echo.h"
 
-#include "argument_slots.h"
-
 namespace {
 
 const char* const Name = "TemplateEcho";

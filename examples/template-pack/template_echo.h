@@ -1,8 +1,6 @@
 #pragma once
 
-#include "foundation/string.h"
 #include "plugin/contract.h"
-#include "plugin/variable.h"
 #include "template_counter.h"
 
 // The template plugin: one "in" and one "out" argument of each type the host

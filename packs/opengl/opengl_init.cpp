@@ -1,6 +1,10 @@
 #include "packs/opengl/opengl_init.h"
 
-#include "plugin/variable.h"
+namespace {
+
+const char* const Name = "OpenGLInit";
+
+}  // namespace
 
 OpenGLInit::OpenGLInit()
     : openGL(nullptr),
@@ -17,7 +21,7 @@ const char* OpenGLInit::GetSignature() {
 }
 
 const char* OpenGLInit::GetName() {
-    return "OpenGLInit";
+    return Name;
 }
 
 void OpenGLInit::SetArgument(int index, Value** slot) {
@@ -54,16 +58,15 @@ bool OpenGLInit::Prepare() {
 void OpenGLInit::Run() {
     // The device is published before the window opens, so that the host's
     // variable holds it even when opening fails.
+    Value*& out = OutSlot(openGL, Name, "openGL");
     device = new GLDevice();
-    *openGL = device;
+    out = device;
 
-    // A "bool" is read from the lowest-addressed byte of its payload.
-    bool isFullScreen =
-        *reinterpret_cast<unsigned char*>(&static_cast<IntValue*>(*fullScreen)->value) != 0;
-    int bits = static_cast<IntValue*>(*colorBits)->value;
-    int pixelsHigh = static_cast<IntValue*>(*height)->value;
-    int pixelsWide = static_cast<IntValue*>(*width)->value;
-    device->Init(*static_cast<String*>(*name), pixelsWide, pixelsHigh, bits, isFullScreen);
+    bool isFullScreen = ReadBool(fullScreen, Name, "fullScreen");
+    int bits = ReadInt(colorBits, Name, "colorBits");
+    int pixelsHigh = ReadInt(height, Name, "height");
+    int pixelsWide = ReadInt(width, Name, "width");
+    device->Init(ReadString(name, Name, "name"), pixelsWide, pixelsHigh, bits, isFullScreen);
 }
 
 void OpenGLInit::Stop() {

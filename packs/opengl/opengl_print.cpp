@@ -2,7 +2,12 @@
 
 #include "foundation/exception.h"
 #include "packs/opengl/gl_device.h"
-#include "plugin/variable.h"
+
+namespace {
+
+const char* const Name = "OpenGLPrint";
+
+}  // namespace
 
 OpenGLPrint::OpenGLPrint() : openGL(nullptr), time(nullptr), count(nullptr), rate(), status() {
     rate.frames = 0.0f;
@@ -16,7 +21,7 @@ const char* OpenGLPrint::GetSignature() {
 }
 
 const char* OpenGLPrint::GetName() {
-    return "OpenGLPrint";
+    return Name;
 }
 
 void OpenGLPrint::SetArgument(int index, Value** slot) {
@@ -48,11 +53,11 @@ bool OpenGLPrint::Prepare() {
 // (OpenGLInit's Stop cleared it, or another pack's "OpenGLInit" stored
 // nothing), and the demo ends as it does when the window closes.
 void OpenGLPrint::Run() {
-    if (openGL == nullptr || *openGL == nullptr)
-        throw Ombrel::Exception("OpenGLPrint: no OpenGL device");
-    rate.CountFrame(static_cast<FloatValue*>(*time)->value);
-    status.Build(rate.framesPerSecond, static_cast<IntValue*>(*count)->value);
-    static_cast<GLDevice*>(*openGL)->Present();
+    Value* device = FindInValue(openGL);
+    if (device == nullptr) throw Ombrel::Exception("OpenGLPrint: no OpenGL device");
+    rate.CountFrame(ReadFloat(time, Name, "time"));
+    status.Build(rate.framesPerSecond, ReadInt(count, Name, "count"));
+    static_cast<GLDevice*>(device)->Present();
     GLDevice::ClearBuffers();
 }
 

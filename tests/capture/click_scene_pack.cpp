@@ -7,7 +7,6 @@
 #include <cmath>
 
 #include "plugin/contract.h"
-#include "plugin/variable.h"
 
 namespace {
 
@@ -27,7 +26,7 @@ public:
     void Start() override {}
     bool Prepare() override { return true; }
     void Run() override {
-        long long frame = std::llround(static_cast<FloatValue*>(*time)->value * Rate);
+        long long frame = std::llround(ReadFloat(time, "PrintCOctreeScene", "time") * Rate);
         long long first = frame * SampleRate / Rate;
         long long end = (frame + 1) * SampleRate / Rate;
         float level = 0.0f;

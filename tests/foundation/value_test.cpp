@@ -4,7 +4,7 @@
 
 #include "foundation/memory_stream.h"
 #include "foundation/string.h"
-#include "plugin/variable.h"
+#include "plugin/scalar_value.h"
 #include "test_support.h"
 
 // The Value operations reached through the interface, as a pack reaches them.

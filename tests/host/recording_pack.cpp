@@ -10,7 +10,6 @@
 #include <cstdio>
 
 #include "plugin/contract.h"
-#include "plugin/variable.h"
 
 namespace {
 

@@ -3,12 +3,15 @@
 # with nothing but find_package(Ombrel), puts it into the installed demo
 # folder, and loads it there with the installed inspector and validator and
 # through the plugin framework (the template pack's test program, copied
-# beside it).
+# beside it). Then builds the example scene pack the same way and leaves a
+# copy of the demo folder with it in place of Vantrope, in
+# WORK_DIR/scene-demo, for the demo to run.
 #
-# Variables: BUILD_DIR, WORK_DIR, GENERATOR, PACK_FILE, INSPECTOR, VALIDATOR, LOADER,
-# DEMO_FILES (what the installed demo folder must hold, separated by commas),
-# CROSS (a Windows build: cross-compile with the SDK's toolchain file TOOLCHAIN
-# and run programs under EMULATOR), CXX_COMPILER (the native build's compiler).
+# Variables: BUILD_DIR, WORK_DIR, GENERATOR, PACK_FILE, SCENE_PACK_FILE, INSPECTOR,
+# VALIDATOR, LOADER, DEMO_FILES (what the installed demo folder must hold,
+# separated by commas), CROSS (a Windows build: cross-compile with the SDK's
+# toolchain file TOOLCHAIN and run programs under EMULATOR), CXX_COMPILER (the native
+# build's compiler).
 cmake_minimum_required(VERSION 3.25)
 
 set(prefix "${WORK_DIR}/prefix")
@@ -44,32 +47,38 @@ foreach(file IN LISTS demo_files)
   endif()
 endforeach()
 
-set(configure "${CMAKE_COMMAND}" -S "${prefix}/share/ombrel/template-pack" -B "${pack_build}"
-    -G "${GENERATOR}" -DCMAKE_BUILD_TYPE=Release)
 if(CROSS)
   # The cross toolchain searches for packages under the target's root only,
   # so the package folder is named directly.
-  list(APPEND configure "-DCMAKE_TOOLCHAIN_FILE=${config_dir}/${TOOLCHAIN}"
-       "-DOmbrel_DIR=${config_dir}")
+  set(sdk_options "-DCMAKE_TOOLCHAIN_FILE=${config_dir}/${TOOLCHAIN}"
+      "-DOmbrel_DIR=${config_dir}")
   set(runner ${EMULATOR})
 else()
-  list(APPEND configure "-DCMAKE_PREFIX_PATH=${prefix}" "-DCMAKE_CXX_COMPILER=${CXX_COMPILER}")
+  set(sdk_options "-DCMAKE_PREFIX_PATH=${prefix}" "-DCMAKE_CXX_COMPILER=${CXX_COMPILER}")
   set(runner "")
 endif()
-run("configure the template pack against the SDK" "${WORK_DIR}" ${configure})
-run("build the template pack" "${WORK_DIR}" "${CMAKE_COMMAND}" --build "${pack_build}")
-
-# Nothing of the source tree may leak into the outside build: its headers,
-# libraries and CMake files all come from the prefix.
 get_filename_component(source_dir "${CMAKE_CURRENT_LIST_DIR}/../.." ABSOLUTE)
-file(READ "${pack_build}/CMakeCache.txt" cache)
-file(READ "${pack_build}/build.ninja" rules)
-foreach(folder examples foundation plugin cmake)
-  string(FIND "${cache}${rules}" "${source_dir}/${folder}/" leak)
-  if(NOT leak EQUAL -1)
-    message(FATAL_ERROR "the outside build refers to ${source_dir}/${folder}")
-  endif()
-endforeach()
+
+# build_example(<what> <folder under share/ombrel> <build folder>): configures
+# and builds an example from the prefix's copy, and checks that nothing of the
+# source tree leaked into the outside build: its headers, libraries and CMake
+# files all come from the prefix.
+function(build_example what folder build)
+  run("configure ${what} against the SDK" "${WORK_DIR}" "${CMAKE_COMMAND}"
+      -S "${prefix}/share/ombrel/${folder}" -B "${build}" -G "${GENERATOR}"
+      -DCMAKE_BUILD_TYPE=Release ${sdk_options})
+  run("build ${what}" "${WORK_DIR}" "${CMAKE_COMMAND}" --build "${build}")
+  file(READ "${build}/CMakeCache.txt" cache)
+  file(READ "${build}/build.ninja" rules)
+  foreach(part examples foundation plugin cmake)
+    string(FIND "${cache}${rules}" "${source_dir}/${part}/" leak)
+    if(NOT leak EQUAL -1)
+      message(FATAL_ERROR "the outside build of ${what} refers to ${source_dir}/${part}")
+    endif()
+  endforeach()
+endfunction()
+
+build_example("the template pack" template-pack "${pack_build}")
 
 file(COPY "${pack_build}/${PACK_FILE}" "${LOADER}" DESTINATION "${demo}")
 get_filename_component(loader_name "${LOADER}" NAME)
@@ -97,3 +106,18 @@ endif()
 run("load ${PACK_FILE} through the plugin framework" "${demo}" ${runner} "${demo}/${loader_name}"
     --gtest_brief=1)
 message(STATUS "${output}")
+
+# The example scene pack, put in place of Vantrope in a copy of the demo.
+set(scene_build "${WORK_DIR}/scene-build")
+set(scene_demo "${WORK_DIR}/scene-demo")
+build_example("the example scene pack" scene-pack "${scene_build}")
+file(COPY "${demo}/" DESTINATION "${scene_demo}")
+file(COPY "${scene_build}/${SCENE_PACK_FILE}" DESTINATION "${scene_demo}")
+run("inspect the example scene pack" "${scene_demo}" ${runner} "${scene_demo}/${INSPECTOR}"
+    "${SCENE_PACK_FILE}")
+foreach(line "Pack: ExampleScene" "  0: out COctreeScene scene" "  3: in bool english")
+  string(FIND "${output}" "${line}\n" found)
+  if(found EQUAL -1)
+    message(FATAL_ERROR "the example scene pack is not what the demo needs:\n${output}")
+  endif()
+endforeach()

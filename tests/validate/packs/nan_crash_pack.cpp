@@ -2,7 +2,7 @@
 // time into a table index would.
 #include <cmath>
 
-#include "plugin/variable.h"
+#include "plugin/contract.h"
 #include "tests/validate/packs/fault_plugin.h"
 
 namespace {

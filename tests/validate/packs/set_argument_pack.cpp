@@ -1,6 +1,6 @@
 // Fault: SetArgument keeps one index too many, and Run fills every slot it
 // keeps, the one it was given out of range included.
-#include "plugin/variable.h"
+#include "plugin/contract.h"
 #include "tests/validate/packs/fault_plugin.h"
 
 namespace {

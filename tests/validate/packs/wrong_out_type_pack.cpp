@@ -1,5 +1,5 @@
 // Fault: the "out int" argument is filled with a FloatValue.
-#include "plugin/variable.h"
+#include "plugin/contract.h"
 #include "tests/validate/packs/fault_plugin.h"
 
 namespace {

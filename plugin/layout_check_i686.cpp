@@ -3,7 +3,7 @@
 #include <cstddef>
 
 #include "foundation/exception.h"
-#include "plugin/variable.h"
+#include "plugin/contract.h"
 
 static_assert(sizeof(void*) == 4, "the Windows build is 32-bit");
 static_assert(sizeof(String) == 24, "String is 24 bytes");

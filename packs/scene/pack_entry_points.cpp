@@ -1,16 +1,16 @@
 // The entry points of the Vantrope pack and its two plugin objects, which
 // live as long as the module and share the list of scenes the pack has made.
 
-#include "packs/scene/load_scene_plugin.h"
-#include "packs/scene/print_scene_plugin.h"
+#include "packs/scene/load_coctree_scene.h"
+#include "packs/scene/print_coctree_scene.h"
 #include "packs/scene/scene_list.h"
 #include "plugin/contract.h"
 
 namespace {
 
 SceneList scenes;
-LoadScenePlugin loadScene(scenes);
-PrintScenePlugin printScene(scenes);
+LoadCOctreeScene loadScene(scenes);
+PrintCOctreeScene printScene(scenes);
 Plugin* const plugins[] = {&loadScene, &printScene};
 
 }  // namespace

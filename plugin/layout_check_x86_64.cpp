@@ -6,7 +6,7 @@
 #include <cstddef>
 
 #include "foundation/exception.h"
-#include "plugin/variable.h"
+#include "plugin/contract.h"
 
 static_assert(sizeof(void*) == 8, "this build is 64-bit");
 static_assert(sizeof(String) == 40, "String is 40 bytes");

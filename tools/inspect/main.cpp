@@ -1,6 +1,7 @@
 // ombrel-inspect: loads one plugin pack exactly as the host does and prints
-// what the host would see: the pack's name, its plugin count and every
-// plugin's parsed arguments, or the message that would stop the host.
+// what the host would see: the file the loader loaded, the pack's name, its
+// plugin count and every plugin's parsed arguments, or the message that would
+// stop the host.
 //
 //   ombrel-inspect <pack file>
 //
@@ -8,6 +9,8 @@
 // wrong usage.
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "foundation/exception.h"
 #include "plugin/descriptor.h"
@@ -33,7 +36,25 @@ void PrintDescriptors(PluginPack& pack) {
     }
 }
 
+// Says which file the loader loaded. A bare name is looked for beside the
+// inspector, as the host looks for its packs, so run from a folder that holds
+// a pack of that name it may load another file: the author is told so.
+void PrintLoadedFile(const char* fileName, ModuleHandle module) {
+    String path = GetModulePath(module);
+    if (path.GetLength() == 0) return;
+    std::printf("File: %s\n", path.GetText());
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (fs::path(fileName).has_parent_path() || !fs::exists(fileName, error)) return;
+    if (fs::equivalent(fileName, path.GetText(), error) || error) return;
+    std::printf("Note: this is not the %s in the current folder (give ./%s to inspect that one)\n",
+                fileName, fileName);
+}
+
 int Inspect(const char* fileName) {
+    // The module stays loaded; the pack below gets the very same one.
+    ModuleHandle module = LoadModule(fileName);
+    if (module) PrintLoadedFile(fileName, module);
     PluginPack* pack = nullptr;
     try {
         pack = new PluginPack(fileName);

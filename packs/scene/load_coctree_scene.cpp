@@ -1,0 +1,40 @@
+#include "packs/scene/load_coctree_scene.h"
+
+namespace {
+
+// The depth used when the host gives none.
+const int DefaultDepth = 5;
+
+}  // namespace
+
+const char* LoadCOctreeScene::GetSignature() {
+    return "out COctreeScene scene, in String title, in int depth";
+}
+
+const char* LoadCOctreeScene::GetName() {
+    return "LoadCOctreeScene";
+}
+
+void LoadCOctreeScene::Run() {
+    // Without a place to put it, a scene would only be lost.
+    Value** sceneSlot = slots_[SceneArgument];
+    if (sceneSlot == nullptr) return;
+    String title = ReadStringOr(slots_[TitleArgument], "");
+    int depth = ReadIntOr(slots_[DepthArgument], DefaultDepth);
+    COctreeScene* scene = new COctreeScene(title.GetText(), depth);
+    made_.push_back(scene);
+    scenes_.Add(scene);
+    // Whatever the variable held before is neither looked at nor freed.
+    *sceneSlot = scene;
+}
+
+void LoadCOctreeScene::Stop() {
+    Value** sceneSlot = slots_[SceneArgument];
+    for (COctreeScene* scene : made_) {
+        // Leave no dangling pointer in the variable the scene went into.
+        if (sceneSlot != nullptr && *sceneSlot == scene) *sceneSlot = nullptr;
+        scenes_.Remove(scene);
+        delete scene;
+    }
+    made_.clear();
+}

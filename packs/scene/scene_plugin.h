@@ -1,0 +1,27 @@
+#pragma once
+
+#include "packs/scene/scene_list.h"
+#include "plugin/contract.h"
+
+// What the pack's two plugins share: the pack's list of scenes, one slot per
+// argument (an index they do not have, compared unsigned, is ignored), and a
+// Start and Prepare with nothing to do. A clone shares the list and starts
+// with nothing bound.
+template <typename Derived, int ArgumentCount>
+class ScenePlugin : public PluginWithoutInfo {
+public:
+    Plugin* Clone() override { return new Derived(scenes_); }
+    void Release() override { delete static_cast<Derived*>(this); }
+    void SetArgument(int index, Value** slot) override {
+        if (static_cast<unsigned>(index) < ArgumentCount) slots_[index] = slot;
+    }
+    void Start() override {}
+    bool Prepare() override { return true; }
+
+protected:
+    explicit ScenePlugin(SceneList& scenes) : scenes_(scenes), slots_() {}
+    ~ScenePlugin() = default;
+
+    SceneList& scenes_;
+    Value** slots_[ArgumentCount];
+};
