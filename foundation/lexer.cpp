@@ -11,8 +11,12 @@ const char kLF = 10;
 const char kTab = 9;
 const char kEndOfText = 23;
 
-bool IsDigit(int c) { return c >= '0' && c <= '9'; }
-bool IsLetter(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsDigit(int c) {
+    return c >= '0' && c <= '9';
+}
+bool IsLetter(int c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 // Decimal text to a 32-bit integer. Out-of-range numbers wrap around modulo
 // 2^32, as the 32-bit arithmetic of the original conversion did, instead of
@@ -51,7 +55,8 @@ Lexer::Lexer(Stream* stream)
 
 char Lexer::LookAhead(int i) {
     if (i >= 0 && bufferStart + i < bufferEnd) return buffer[bufferStart + i];
-    if (i < 0 || i >= remaining || source->IsEOF()) throw Ombrel::Exception("LookAhead: End of file");
+    if (i < 0 || i >= remaining || source->IsEOF())
+        throw Ombrel::Exception("LookAhead: End of file");
     // Compact only when the consumed part outgrows the unconsumed part, so a
     // long input lives in a buffer of about twice the longest look-ahead.
     int unconsumed = bufferEnd - bufferStart;
@@ -141,36 +146,28 @@ void Lexer::ScanToken() {
 
     if (Enabled(TokenFloat) && remaining >= 3 && (IsDigit(c) || (c == '-' && IsDigit(next)))) {
         if (int length = MatchFloat(true)) {
-            SetText(0, length);
+            SetToken(TokenFloat, length);
             floatValue = static_cast<float>(std::atof(tokenText.GetText()));
-            tokenKind = TokenFloat;
-            Advance(length);
             return;
         }
     }
     if (Enabled(TokenInteger) && (IsDigit(c) || (c == '-' && IsDigit(next)))) {
         int length = MatchInteger(true);
-        SetText(0, length);
+        SetToken(TokenInteger, length);
         intValue = WrappingDecimal(tokenText.GetText());
-        tokenKind = TokenInteger;
-        Advance(length);
         return;
     }
     if (Enabled(TokenUnsignedFloat) && IsDigit(c) && remaining >= 3) {
         if (int length = MatchFloat(false)) {
-            SetText(0, length);
+            SetToken(TokenUnsignedFloat, length);
             floatValue = static_cast<float>(std::atof(tokenText.GetText()));
-            tokenKind = TokenUnsignedFloat;
-            Advance(length);
             return;
         }
     }
     if (Enabled(TokenUnsignedInteger) && IsDigit(c)) {
         int length = MatchInteger(false);
-        SetText(0, length);
+        SetToken(TokenUnsignedInteger, length);
         intValue = WrappingDecimal(tokenText.GetText());
-        tokenKind = TokenUnsignedInteger;
-        Advance(length);
         return;
     }
     if (Enabled(TokenIdentifier) && IsLetter(c)) {

@@ -19,14 +19,15 @@ void RunDemo(const char*) {
     settings.height = 480;
     settings.colorBits = 16;
     settings.fullScreen = false;
-    ShowSetupDialog();
+    ShowSetupDialog(settings);
 
     CheckAudioLibrary();
     Timer timer;
     DemoGraph graph(registry, settings);
     // Only OpenGLPrint ends the frames (when its window closes): without it
     // the demo would run for ever with nothing to close.
-    if (!graph.calls.printCall.plugin) throw Ombrel::Exception("Plugin %s not found", "OpenGLPrint");
+    if (!graph.calls.printCall.plugin)
+        throw Ombrel::Exception("Plugin %s not found", "OpenGLPrint");
     graph.FirstStart();
 
     HSTREAM musicStream = StartMusic();

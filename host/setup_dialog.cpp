@@ -2,23 +2,11 @@
 
 #include <cstdlib>
 
-namespace {
-
-const int IDOK_COMMAND = 1;
-const int IDCANCEL_COMMAND = 2;
-
-struct Resolution {
-    int id;
-    int width;
-    int height;
+const SetupDialogResolution setupDialogResolutions[5] = {
+    {IDC_RES320, "320x240", 320, 240},    {IDC_RES512, "512x384", 512, 384},
+    {IDC_RES640, "640x480", 640, 480},    {IDC_RES800, "800x600", 800, 600},
+    {IDC_RES1024, "1024x768", 1024, 768},
 };
-
-const Resolution resolutions[] = {
-    {IDC_RES320, 320, 240}, {IDC_RES512, 512, 384},   {IDC_RES640, 640, 480},
-    {IDC_RES800, 800, 600}, {IDC_RES1024, 1024, 768},
-};
-
-}  // namespace
 
 void SetSetupDialogInitialState(SetupDialogButtons& buttons) {
     buttons.CheckRadio(IDC_BITS32, IDC_BITS16, IDC_BITS16);
@@ -30,7 +18,7 @@ void SetSetupDialogInitialState(SetupDialogButtons& buttons) {
 void ReadSetupDialog(SetupDialogButtons& buttons, Settings& target) {
     if (buttons.IsChecked(IDC_BITS32)) target.colorBits = 32;
     if (buttons.IsChecked(IDC_BITS16)) target.colorBits = 16;
-    for (const Resolution& resolution : resolutions) {
+    for (const SetupDialogResolution& resolution : setupDialogResolutions) {
         if (buttons.IsChecked(resolution.id)) {
             target.width = resolution.width;
             target.height = resolution.height;
@@ -42,11 +30,11 @@ void ReadSetupDialog(SetupDialogButtons& buttons, Settings& target) {
 }
 
 SetupDialogOutcome HandleSetupDialogCommand(int id, SetupDialogButtons& buttons, Settings& target) {
-    if (id == IDOK_COMMAND) {
+    if (id == IDC_OK) {
         ReadSetupDialog(buttons, target);
         return SetupDialogOutcome::Accept;
     }
-    if (id == IDCANCEL_COMMAND) return SetupDialogOutcome::Cancel;
+    if (id == IDC_CANCEL) return SetupDialogOutcome::Cancel;
     return SetupDialogOutcome::KeepOpen;
 }
 

@@ -17,7 +17,19 @@ protected:
     ~SetupDialogButtons() = default;
 };
 
-// The same state at every opening, whatever `settings` held: 16 bits,
+// A resolution button: its control id, its text and the size it sets.
+struct SetupDialogResolution {
+    int id;
+    const char* text;
+    int width;
+    int height;
+};
+
+// The resolution buttons from top to bottom, which is also the order OK reads
+// them in.
+extern const SetupDialogResolution setupDialogResolutions[5];
+
+// The same state at every opening, whatever the settings held: 16 bits,
 // Spanish, 640x480, windowed.
 void SetSetupDialogInitialState(SetupDialogButtons& buttons);
 
@@ -31,10 +43,10 @@ enum class SetupDialogOutcome { KeepOpen, Accept, Cancel };
 // accepts; Cancel cancels without reading; any other id does nothing.
 SetupDialogOutcome HandleSetupDialogCommand(int id, SetupDialogButtons& buttons, Settings& target);
 
-// Shows the modal dialog and waits for it; on OK `settings` holds the choice.
+// Shows the modal dialog and waits for it; on OK `target` holds the choice.
 // Cancel ends the process at once with exit code 1. If the dialog cannot be
-// shown, `settings` is left as it is.
-void ShowSetupDialog();
+// shown, `target` is left as it is.
+void ShowSetupDialog(Settings& target);
 
 // Cancel's exit: the runtime's ordinary exit with code 1, after the dialog has
 // been taken down, so no further host code runs.

@@ -1,15 +1,13 @@
 #include <gtk/gtk.h>
 
 #include <clocale>
+#include <cstddef>
 #include <map>
 
 #include "host/setup_dialog.h"
 #include "host/title_picture.h"
 
 namespace {
-
-const int OkCommand = 1;
-const int CancelCommand = 2;
 
 // The GTK toggle buttons behind the dialog's control ids.
 class GtkButtons final : public SetupDialogButtons {
@@ -32,18 +30,20 @@ struct Choice {
     const char* text;
 };
 
-// A framed group of radio buttons with a centred title.
-GtkWidget* RadioGroup(const char* title, const Choice* choices, int count, GtkButtons& buttons) {
+// A framed group of radio buttons with a centred title, one for each choice
+// (anything with a control id and a text).
+template <typename Button, std::size_t Count>
+GtkWidget* RadioGroup(const char* title, const Button (&choices)[Count], GtkButtons& buttons) {
     GtkWidget* frame = gtk_frame_new(title);
     gtk_frame_set_label_align(GTK_FRAME(frame), 0.5f, 0.5f);
     GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
     gtk_container_set_border_width(GTK_CONTAINER(box), 4);
     GtkWidget* previous = nullptr;
-    for (int i = 0; i < count; ++i) {
+    for (const Button& choice : choices) {
         GtkWidget* radio = gtk_radio_button_new_with_label_from_widget(
-            previous ? GTK_RADIO_BUTTON(previous) : nullptr, choices[i].text);
+            previous ? GTK_RADIO_BUTTON(previous) : nullptr, choice.text);
         gtk_box_pack_start(GTK_BOX(box), radio, FALSE, FALSE, 0);
-        buttons.Add(choices[i].id, radio);
+        buttons.Add(choice.id, radio);
         previous = radio;
     }
     gtk_container_add(GTK_CONTAINER(frame), box);
@@ -88,19 +88,14 @@ GtkWidget* BuildDialog(GtkButtons& buttons) {
     gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
     g_signal_connect(dialog, "key-press-event", G_CALLBACK(OnKeyPress), nullptr);
 
-    static const Choice resolutions[] = {{IDC_RES320, "320x240"},
-                                         {IDC_RES512, "512x384"},
-                                         {IDC_RES640, "640x480"},
-                                         {IDC_RES800, "800x600"},
-                                         {IDC_RES1024, "1024x768"}};
     static const Choice languages[] = {{IDC_ENGLISH, "English"}, {IDC_SPANISH, "Spanish"}};
     static const Choice depths[] = {{IDC_BITS32, "32 bits"}, {IDC_BITS16, "16 bits"}};
 
     GtkWidget* middle = gtk_box_new(GTK_ORIENTATION_VERTICAL, 6);
-    gtk_box_pack_start(GTK_BOX(middle), RadioGroup("Language", languages, 2, buttons), FALSE, FALSE,
+    gtk_box_pack_start(GTK_BOX(middle), RadioGroup("Language", languages, buttons), FALSE, FALSE,
                        0);
-    gtk_box_pack_start(GTK_BOX(middle), RadioGroup("Color Buffer", depths, 2, buttons), FALSE,
-                       FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(middle), RadioGroup("Color Buffer", depths, buttons), FALSE, FALSE,
+                       0);
 
     GtkWidget* fullScreen = gtk_check_button_new_with_label("Full Screen");
     buttons.Add(IDC_FULLSCREEN, fullScreen);
@@ -115,8 +110,8 @@ GtkWidget* BuildDialog(GtkButtons& buttons) {
     gtk_box_pack_start(GTK_BOX(right), fullScreen, FALSE, FALSE, 8);
 
     GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 8);
-    gtk_box_pack_start(GTK_BOX(row), RadioGroup("Resolution", resolutions, 5, buttons), FALSE,
-                       FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(row), RadioGroup("Resolution", setupDialogResolutions, buttons),
+                       FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(row), middle, FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(row), right, TRUE, TRUE, 0);
 
@@ -132,7 +127,7 @@ GtkWidget* BuildDialog(GtkButtons& buttons) {
 
 }  // namespace
 
-void ShowSetupDialog() {
+void ShowSetupDialog(Settings& target) {
     if (!gtk_init_check(nullptr, nullptr)) return;
     // GTK takes the user's locale; numbers stay in the C form that the
     // plugins' formatting and parsing expect, as on Windows.
@@ -140,8 +135,8 @@ void ShowSetupDialog() {
     GtkButtons buttons;
     GtkWidget* dialog = BuildDialog(buttons);
     SetSetupDialogInitialState(buttons);
-    int command = gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_OK ? OkCommand : CancelCommand;
-    SetupDialogOutcome outcome = HandleSetupDialogCommand(command, buttons, settings);
+    int command = gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_OK ? IDC_OK : IDC_CANCEL;
+    SetupDialogOutcome outcome = HandleSetupDialogCommand(command, buttons, target);
     gtk_widget_destroy(dialog);
     while (gtk_events_pending()) gtk_main_iteration();
     if (outcome == SetupDialogOutcome::Cancel) ExitOnSetupDialogCancel();

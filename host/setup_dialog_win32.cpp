@@ -2,7 +2,14 @@
 
 #include "host/setup_dialog.h"
 
+static_assert(IDC_OK == IDOK && IDC_CANCEL == IDCANCEL,
+              "OK and Cancel carry the dialog manager's ids");
+
 namespace {
+
+// The record that OK fills, for the one modal run: the dialog's
+// initialisation parameter stays 0, so the procedure finds it here.
+Settings* dialogTarget = nullptr;
 
 // The dialog's own controls, as the shared dialog logic sees them.
 class Win32Buttons final : public SetupDialogButtons {
@@ -28,7 +35,7 @@ INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             SetSetupDialogInitialState(buttons);
             return TRUE;
         case WM_COMMAND:
-            switch (HandleSetupDialogCommand(LOWORD(wParam), buttons, settings)) {
+            switch (HandleSetupDialogCommand(LOWORD(wParam), buttons, *dialogTarget)) {
                 case SetupDialogOutcome::Accept:
                     EndDialog(dialog, static_cast<INT_PTR>(wParam));
                     break;
@@ -46,6 +53,8 @@ INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-void ShowSetupDialog() {
+void ShowSetupDialog(Settings& target) {
+    dialogTarget = &target;
     DialogBoxParamA(GetModuleHandleA(nullptr), "DIALOG", nullptr, SetupDialogProc, 0);
+    dialogTarget = nullptr;
 }

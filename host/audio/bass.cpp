@@ -51,6 +51,15 @@ bool ReadFile(const char* name, std::uint32_t offset, std::uint32_t length,
     return true;
 }
 
+// Runs `action` on the mixer under the library's lock: 0 before BASS_Init,
+// otherwise whether the action succeeded.
+template <typename Action>
+int WithMixer(Action action) {
+    Library& library = TheLibrary();
+    std::lock_guard<std::mutex> lock(library.mutex);
+    return library.mixer && action(*library.mixer);
+}
+
 }  // namespace
 
 std::uint32_t BASS_GetVersion() {
@@ -79,13 +88,10 @@ int BASS_Init(int device, std::uint32_t frequency, std::uint32_t /*flags*/, void
 }
 
 int BASS_Start() {
-    Library& library = TheLibrary();
-    std::lock_guard<std::mutex> lock(library.mutex);
-    if (!library.mixer) {
-        return 0;
-    }
-    library.mixer->SetRunning(true);
-    return 1;
+    return WithMixer([](Mixer& mixer) {
+        mixer.SetRunning(true);
+        return true;
+    });
 }
 
 HSTREAM BASS_StreamCreateFile(int memory, const void* file, std::uint32_t offset,
@@ -110,33 +116,27 @@ HSTREAM BASS_StreamCreateFile(int memory, const void* file, std::uint32_t offset
 }
 
 int BASS_StreamPreBuf(HSTREAM handle) {
-    Library& library = TheLibrary();
-    std::lock_guard<std::mutex> lock(library.mutex);
-    return library.mixer && library.mixer->With(handle, [](MusicStream& s) { s.PreBuffer(); });
+    return WithMixer([handle](Mixer& mixer) {
+        return mixer.With(handle, [](MusicStream& s) { s.PreBuffer(); });
+    });
 }
 
 int BASS_StreamPlay(HSTREAM handle, int flush, std::uint32_t /*flags*/) {
-    Library& library = TheLibrary();
-    std::lock_guard<std::mutex> lock(library.mutex);
-    return library.mixer &&
-           library.mixer->With(handle, [flush](MusicStream& s) { s.Play(flush != 0); });
+    return WithMixer([handle, flush](Mixer& mixer) {
+        return mixer.With(handle, [flush](MusicStream& s) { s.Play(flush != 0); });
+    });
 }
 
 int BASS_Stop() {
-    Library& library = TheLibrary();
-    std::lock_guard<std::mutex> lock(library.mutex);
-    if (!library.mixer) {
-        return 0;
-    }
-    library.mixer->SetRunning(false);
-    library.mixer->StopAll();
-    return 1;
+    return WithMixer([](Mixer& mixer) {
+        mixer.SetRunning(false);
+        mixer.StopAll();
+        return true;
+    });
 }
 
 int BASS_StreamFree(HSTREAM handle) {
-    Library& library = TheLibrary();
-    std::lock_guard<std::mutex> lock(library.mutex);
-    return library.mixer && library.mixer->Remove(handle);
+    return WithMixer([handle](Mixer& mixer) { return mixer.Remove(handle); });
 }
 
 int BASS_Free() {

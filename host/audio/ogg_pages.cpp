@@ -10,34 +10,46 @@ const std::uint8_t kLastPageFlag = 0x04;
 
 }  // namespace
 
-bool IsCompleteOggStream(const std::uint8_t* data, std::size_t size) {
-    std::size_t position = 0;
-    bool first = true;
-    std::uint8_t flags = 0;
-    while (position < size) {
-        const std::uint8_t* page = data + position;
-        std::size_t left = size - position;
-        if (left < kPageHeaderSize || std::memcmp(page, "OggS", 4) != 0 || page[4] != 0) {
-            return false;
-        }
-        flags = page[5];
-        if (first && !(flags & kFirstPageFlag)) {
-            return false;
-        }
-        std::size_t segments = page[26];
-        if (left < kPageHeaderSize + segments) {
-            return false;
-        }
-        std::size_t body = 0;
-        for (std::size_t i = 0; i < segments; ++i) {
-            body += page[kPageHeaderSize + i];
-        }
-        std::size_t pageSize = kPageHeaderSize + segments + body;
-        if (left < pageSize) {
-            return false;
-        }
-        position += pageSize;
-        first = false;
+OggPageWalker::OggPageWalker(const std::uint8_t* data, std::size_t size)
+    : data_(data), size_(size), position_(0) {}
+
+bool OggPageWalker::Next(OggPage* page) {
+    const std::uint8_t* start = data_ + position_;
+    std::size_t left = size_ - position_;
+    if (left < kPageHeaderSize || std::memcmp(start, "OggS", 4) != 0 || start[4] != 0) {
+        return false;
     }
-    return !first && (flags & kLastPageFlag);
+    std::size_t segments = start[26];
+    if (left < kPageHeaderSize + segments) {
+        return false;
+    }
+    std::size_t bodySize = 0;
+    for (std::size_t i = 0; i < segments; ++i) {
+        bodySize += start[kPageHeaderSize + i];
+    }
+    std::size_t pageSize = kPageHeaderSize + segments + bodySize;
+    if (left < pageSize) {
+        return false;
+    }
+    page->flags = start[5];
+    page->segmentSizes = start + kPageHeaderSize;
+    page->segmentCount = segments;
+    page->body = start + kPageHeaderSize + segments;
+    position_ += pageSize;
+    return true;
+}
+
+bool IsCompleteOggStream(const std::uint8_t* data, std::size_t size) {
+    OggPageWalker pages(data, size);
+    OggPage page;
+    bool any = false;
+    std::uint8_t lastFlags = 0;
+    while (pages.Next(&page)) {
+        if (!any && !(page.flags & kFirstPageFlag)) {
+            return false;
+        }
+        any = true;
+        lastFlags = page.flags;
+    }
+    return any && pages.ReachedEnd() && (lastFlags & kLastPageFlag);
 }

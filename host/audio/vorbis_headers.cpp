@@ -3,34 +3,29 @@
 #include <cstring>
 #include <vector>
 
+#include "host/audio/ogg_pages.h"
+
 namespace {
 
-const std::size_t kPageHeaderSize = 27;
 const int kCommentPacket = 1;
 
 // The bytes of packet `index` (from 0) of the Ogg pages in `data`; false when
-// the data ends first.
+// the pages end first.
 bool ReadPacket(const std::uint8_t* data, std::size_t size, int index,
                 std::vector<std::uint8_t>* packet) {
+    OggPageWalker pages(data, size);
+    OggPage page;
     int current = 0;
-    std::size_t position = 0;
     packet->clear();
-    while (position + kPageHeaderSize <= size) {
-        const std::uint8_t* page = data + position;
-        std::size_t segments = page[26];
-        std::size_t body = position + kPageHeaderSize + segments;
-        if (std::memcmp(page, "OggS", 4) != 0 || body > size) {
-            return false;
-        }
-        for (std::size_t i = 0; i < segments; ++i) {
-            std::size_t length = page[kPageHeaderSize + i];
-            if (body + length > size) {
-                return false;
-            }
+    while (pages.Next(&page)) {
+        const std::uint8_t* segment = page.body;
+        for (std::size_t i = 0; i < page.segmentCount; ++i) {
+            std::size_t length = page.segmentSizes[i];
             if (current == index) {
-                packet->insert(packet->end(), data + body, data + body + length);
+                packet->insert(packet->end(), segment, segment + length);
             }
-            body += length;
+            segment += length;
+            // A segment shorter than 255 bytes ends its packet.
             if (length < 255) {
                 if (current == index) {
                     return true;
@@ -38,7 +33,6 @@ bool ReadPacket(const std::uint8_t* data, std::size_t size, int index,
                 ++current;
             }
         }
-        position = body;
     }
     return false;
 }

@@ -44,6 +44,9 @@ public:
     static void ClearBuffers();
 
 private:
-    // The window system's part of Init, after the initialized check.
+    // The window system's part of Init, after the initialized check: the
+    // window, its contexts and the running flag.
     void OpenWindow(const char* title, int width, int height, int colorBits, bool fullScreen);
+    // Swaps the window's buffers: the back buffer becomes visible.
+    void ShowBackBuffer();
 };

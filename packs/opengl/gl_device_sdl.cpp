@@ -198,11 +198,6 @@ void GLDevice::OpenWindow(const char* title, int width, int height, int colorBit
     if (state == nullptr) throw Ombrel::Exception("Error initializing openGL window");
     state->running = true;
     SDL_SetWindowData(created, StateKey, state);
-
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glFlush();
-    SDL_GL_SwapWindow(created);
 }
 
 // The per-frame path: one look at the window system, at most one event
@@ -214,10 +209,10 @@ void GLDevice::Present() {
         HandleEvent(event);
     }
 
-    SDL_Window* shown = WindowOf(*this);
     glFlush();
-    SDL_GL_SwapWindow(shown);
+    ShowBackBuffer();
 
+    SDL_Window* shown = WindowOf(*this);
     auto* state = static_cast<WindowState*>(SDL_GetWindowData(shown, StateKey));
     if (state == nullptr || state->running) return;
 
@@ -231,6 +226,6 @@ void GLDevice::Present() {
     throw Ombrel::Exception("%s", "OpenGL window closed");
 }
 
-void GLDevice::ClearBuffers() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+void GLDevice::ShowBackBuffer() {
+    SDL_GL_SwapWindow(WindowOf(*this));
 }

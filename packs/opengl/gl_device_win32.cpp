@@ -133,11 +133,6 @@ void GLDevice::OpenWindow(const char* title, int width, int height, int colorBit
     if (flag == nullptr) throw Ombrel::Exception("Error initializing openGL window");
     *flag = 1;
     GlobalUnlock(block);
-
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glFlush();
-    SwapBuffers(context);
 }
 
 // The per-frame path: PeekMessageA never blocks, and GetMessageA is called
@@ -151,9 +146,8 @@ void GLDevice::Present() {
         DispatchMessageA(&message);
     }
 
-    HDC context = static_cast<HDC>(deviceContext);
     glFlush();
-    SwapBuffers(context);
+    ShowBackBuffer();
 
     HWND shown = WindowOf(*this);
     HGLOBAL block = reinterpret_cast<HGLOBAL>(GetWindowLongPtrA(shown, GWLP_USERDATA));
@@ -165,12 +159,12 @@ void GLDevice::Present() {
 
     ChangeDisplaySettingsA(nullptr, 0);
     if (glContext != nullptr) wglDeleteContext(static_cast<HGLRC>(glContext));
-    if (deviceContext != nullptr) ReleaseDC(shown, context);
+    if (deviceContext != nullptr) ReleaseDC(shown, static_cast<HDC>(deviceContext));
     GlobalUnlock(block);
     DestroyWindow(shown);
     throw Ombrel::Exception("%s", "OpenGL window closed");
 }
 
-void GLDevice::ClearBuffers() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+void GLDevice::ShowBackBuffer() {
+    SwapBuffers(static_cast<HDC>(deviceContext));
 }
