@@ -45,19 +45,12 @@ if(WIN32)
 endif()
 
 # The runnable demo folder.
-if(NOT OMBREL_HOST_TARGET AND TARGET solvara)
-  set(OMBREL_HOST_TARGET solvara)
-endif()
-foreach(target ${OMBREL_HOST_TARGET} kestrelia vantrope ombrel-inspect ombrel-validate ombrel-capture)
-  if(target AND TARGET ${target})
-    install(TARGETS ${target} RUNTIME DESTINATION ${OMBREL_RUNTIME_FOLDER}
-                              LIBRARY DESTINATION ${OMBREL_RUNTIME_FOLDER})
-    add_dependencies(sdk ${target})
-  endif()
-endforeach()
-if(EXISTS "${PROJECT_SOURCE_DIR}/Data")
-  install(DIRECTORY "${PROJECT_SOURCE_DIR}/Data" DESTINATION ${OMBREL_RUNTIME_FOLDER})
-endif()
+set(demo_targets solvara kestrelia vantrope ombrel-inspect ombrel-validate ombrel-capture)
+install(TARGETS ${demo_targets}
+        RUNTIME DESTINATION ${OMBREL_RUNTIME_FOLDER}
+        LIBRARY DESTINATION ${OMBREL_RUNTIME_FOLDER})
+add_dependencies(sdk ${demo_targets})
+install(DIRECTORY "${PROJECT_SOURCE_DIR}/Data" DESTINATION ${OMBREL_RUNTIME_FOLDER})
 if(OMBREL_RUNTIME_DLLS)
   install(FILES ${OMBREL_RUNTIME_DLLS} DESTINATION ${OMBREL_RUNTIME_FOLDER})
 endif()

@@ -22,3 +22,9 @@ else()
   set(OMBREL_PACK_SUFFIX ".so")
   set(OMBREL_RUNTIME_DLLS "")
 endif()
+
+# The pack suffix as the C++ code sees it: OMBREL_PACK_SUFFIX, ".dll" or ".so",
+# for every program and test that names a pack file.
+add_library(ombrel_pack_suffix INTERFACE)
+target_compile_definitions(ombrel_pack_suffix INTERFACE
+  "OMBREL_PACK_SUFFIX=\"${OMBREL_PACK_SUFFIX}\"")

@@ -26,12 +26,12 @@
 #include <string>
 #include <utility>
 
-#include "bench/opengl/allocation_counter.h"
 #include "foundation/exception.h"
 #include "foundation/timer.h"
 #include "host/audio/bass.h"
 #include "host/demo_graph.h"
 #include "packs/scene/octree_scene.h"
+#include "tests/support/allocation_counter.h"
 
 namespace {
 

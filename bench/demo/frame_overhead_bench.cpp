@@ -5,9 +5,9 @@
 // same plugin objects. Both count the allocations made per frame.
 #include <benchmark/benchmark.h>
 
-#include "bench/opengl/allocation_counter.h"
 #include "foundation/timer.h"
 #include "host/demo_graph.h"
+#include "tests/support/allocation_counter.h"
 
 namespace {
 

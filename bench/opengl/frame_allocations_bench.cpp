@@ -3,11 +3,12 @@
 // display that DISPLAY names, and the allocations of the frames are counted.
 #include <benchmark/benchmark.h>
 
-#include "bench/opengl/allocation_counter.h"
 #include "foundation/exception.h"
+#include "host/pack_files.h"
 #include "plugin/call.h"
 #include "plugin/registry.h"
 #include "plugin/variable.h"
+#include "tests/support/allocation_counter.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ struct Demo {
 
     Demo() {
         try {
-            registry.AddPack(KESTRELIA_FILE);
+            registry.AddPack(DevicePackFile);
             PluginCall* init = new PluginCall(registry, "OpenGLInit");
             print = new PluginCall(registry, "OpenGLPrint");
             String* title = new String();

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "tests/scene/scene_harness.h"
+#include "tests/support/scene_harness.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <exception>
 #include <vector>
 
-#include "tests/scene/scene_harness.h"
+#include "tests/support/scene_harness.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {

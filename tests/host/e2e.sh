@@ -39,8 +39,8 @@ die() {
     finish
 }
 
-suffix=.so program=solvara
-[ "$platform" = win32 ] && suffix=.dll program=solvara.exe
+suffix=.so
+[ "$platform" = win32 ] && suffix=.dll
 # Wine needs longer to start a program than the native loader does.
 start_seconds=20
 [ "$platform" = win32 ] && start_seconds=60
@@ -58,20 +58,15 @@ elapsed_since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.2f", b - a }'; 
 
 # Whether the program's music was heard: the captured audio is not silent.
 music_rms() {
-    if [ "$platform" = win32 ]; then
-        [ -s "$out/music.wav" ] && sox "$out/music.wav" -n stat 2>&1 | awk '/RMS +amplitude/ { print $3 }'
-    else
-        [ -s "$out/music.raw" ] &&
-            sox -t raw -r 44100 -e signed -b 16 -c 2 "$out/music.raw" -n stat 2>&1 |
-            awk '/RMS +amplitude/ { print $3 }'
-    fi
+    session_music_heard && session_music_wav &&
+        sox "$out/music.wav" -n stat 2>&1 | awk '/RMS +amplitude/ { print $3 }'
 }
 music_heard() { local rms; rms=$(music_rms); [ -n "$rms" ] && is_less 0.01 "$rms"; }
 # The frames start right after the music: wait for its first sound, since a
 # wine that starts cold can spend seconds opening its audio device.
 wait_for_music() {
     for _ in $(seq 1 300); do
-        [ -s "$out/music.raw" ] || [ -s "$out/music.wav" ] && return 0
+        session_music_heard && return 0
         sleep 0.1
     done
     return 1
@@ -88,18 +83,10 @@ wait_for_frames() {
     done
     return 1
 }
-no_music() { [ ! -s "$out/music.raw" ] && [ ! -s "$out/music.wav" ]; }
+no_music() { ! session_music_heard; }
 
-# The text of a message box: standard error on Linux, wine's trace of it
-# under wine.
-message_shown() {
-    if [ "$platform" = win32 ]; then
-        grep -q -F "L\"$1\"" "$out/stderr.txt"
-    else
-        grep -q -F "Exception: $1" "$out/stderr.txt"
-    fi
-}
-no_message() { ! grep -q -E 'Exception: |trace:msgbox' "$out/stderr.txt"; }
+message_shown() { session_messages | grep -q -x -F -- "$1"; }
+no_message() { [ -z "$(session_messages)" ]; }
 not_black() {
     local mean
     mean=$(convert "$1" -format '%[fx:mean]' info: 2>/dev/null)
@@ -113,7 +100,7 @@ accept_dialog() {
 
 # Runs the demo with the defaults and returns with its window open.
 run_with_defaults() {
-    session_start "$platform" "$run" "$out"
+    session_start "$run" "$out"
     accept_dialog
     window=$(session_wait_window demo 30) || die "no window titled ' SOLVARA RealTime' appeared"
     echo "ok: a window titled ' SOLVARA RealTime' appeared"
@@ -133,7 +120,7 @@ ends_quietly_after() {
     if [ "$how" = Escape ]; then
         session_press "$window" Escape
     else
-        python3 "$here/close_window.py" "$window"
+        session_close "$window"
     fi
     while is_less "$(elapsed_since "$started")" "$limit"; do
         [ -z "$(session_window demo)" ] && { gone=$(elapsed_since "$started"); break; }
@@ -180,7 +167,7 @@ pointer-flood-escape | pointer-flood-close)
 cancel | setup-closed | tab-cancel)
     # Escape answers Cancel; so do closing the dialog's window and Return on
     # the Cancel button, which Tab reaches from OK.
-    session_start "$platform" "$run" "$out"
+    session_start "$run" "$out"
     dialog=$(session_wait_window setup "$start_seconds") || die "the setup dialog did not appear"
     if [ "$scenario" = cancel ]; then
         session_dismiss setup Escape 10
@@ -188,7 +175,7 @@ cancel | setup-closed | tab-cancel)
         session_press "$dialog" Tab
         session_dismiss setup Return 10
     else
-        python3 "$here/close_window.py" "$dialog"
+        session_close "$dialog"
     fi
     opened=""
     for _ in $(seq 1 100); do
@@ -203,7 +190,7 @@ cancel | setup-closed | tab-cancel)
     ;;
 missing-scene-pack)
     rm -f "$run/Vantrope$suffix"
-    session_start "$platform" "$run" "$out"
+    session_start "$run" "$out"
     message=$(session_wait_window message "$start_seconds") || die "no message box appeared"
     check "no setup dialog before the message" test -z "$(session_window setup)"
     check "the message is 'Unable to load: Vantrope$suffix'" message_shown "Unable to load: Vantrope$suffix"
@@ -213,7 +200,7 @@ missing-scene-pack)
     ;;
 missing-music)
     rm -rf "$run/Data"
-    session_start "$platform" "$run" "$out"
+    session_start "$run" "$out"
     accept_dialog
     message=$(session_wait_window message 30) || die "no message box appeared"
     check "the demo window had opened before the message" test -n "$(session_window demo)"
@@ -228,11 +215,11 @@ recorded-bindings)
     rm -f "$run"/Vantrope* "$run"/Kestrelia* "$run/host-record.log"
     cp "$bin/HostRecordScene$suffix" "$run/Vantrope$suffix"
     cp "$bin/HostRecordDevice$suffix" "$run/Kestrelia$suffix"
-    session_start "$platform" "$run" "$out"
+    session_start "$run" "$out"
     dialog=$(session_wait_window setup "$start_seconds") || die "the setup dialog did not appear"
     # Choose "English" with the mouse, at its place in each platform's dialog.
     if [ "$platform" = win32 ]; then at=(175 198); else at=(150 204); fi
-    xdotool mousemove --window "$dialog" "${at[@]}" click 1
+    session_click "$dialog" "${at[@]}"
     sleep 0.3
     session_dismiss setup Return 10
     session_wait_exit 30

@@ -5,12 +5,13 @@
 #include <thread>
 
 #include "foundation/exception.h"
+#include "host/pack_files.h"
 #include "tests/opengl/desktop.h"
 
 PluginRegistry& DemoWindowTest::Registry() {
     static PluginRegistry* registry = [] {
         auto* made = new PluginRegistry();
-        made->AddPack(KESTRELIA_FILE);
+        made->AddPack(DevicePackFile);
         return made;
     }();
     return *registry;

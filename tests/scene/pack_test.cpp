@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "plugin/variable.h"
-#include "tests/scene/pack_module.h"
+#include "tests/support/pack_module.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "packs/scene/octree_scene.h"
-#include "tests/scene/scene_harness.h"
+#include "tests/support/scene_harness.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Replaces the program's global operator new and interposes the C allocator,
 // so that every allocation of the process, the pack's included, passes here.
-#include "bench/opengl/allocation_counter.h"
+#include "tests/support/allocation_counter.h"
 
 #include <cstdlib>
 #include <new>

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "plugin/variable.h"
-#include "tests/scene/pack_module.h"
+#include "tests/support/pack_module.h"
 
 struct SDL_Window;
 

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "tests/scene/scene_harness.h"
+#include "tests/support/scene_harness.h"
 
 SceneHarness::SceneHarness(int width, int height)
     : loadPlugin(pack.Find("LoadCOctreeScene")),

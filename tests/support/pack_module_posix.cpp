@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "tests/scene/pack_module.h"
+#include "tests/support/pack_module.h"
 
 namespace {
 
