@@ -48,9 +48,9 @@ std::unique_ptr<AudioOutput> AudioOutput::Open(int frequency, Render render) {
     return std::unique_ptr<AudioOutput>(new AudioOutput(std::move(device)));
 }
 
-AudioOutput::AudioOutput(std::unique_ptr<Device> device) : device_(std::move(device)) {}
+AudioOutput::AudioOutput(std::unique_ptr<Device> opened) : device(std::move(opened)) {}
 
 AudioOutput::~AudioOutput() {
-    SDL_CloseAudioDevice(device_->id);
+    SDL_CloseAudioDevice(device->id);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }

@@ -80,16 +80,16 @@ std::unique_ptr<AudioOutput> AudioOutput::Open(int frequency, Render render) {
     return std::unique_ptr<AudioOutput>(new AudioOutput(std::move(device)));
 }
 
-AudioOutput::AudioOutput(std::unique_ptr<Device> device) : device_(std::move(device)) {}
+AudioOutput::AudioOutput(std::unique_ptr<Device> opened) : device(std::move(opened)) {}
 
 AudioOutput::~AudioOutput() {
-    device_->closing = true;
-    SetEvent(device_->played);
-    device_->thread.join();
-    waveOutReset(device_->wave);
-    for (WAVEHDR& header : device_->headers) {
-        waveOutUnprepareHeader(device_->wave, &header, sizeof(WAVEHDR));
+    device->closing = true;
+    SetEvent(device->played);
+    device->thread.join();
+    waveOutReset(device->wave);
+    for (WAVEHDR& header : device->headers) {
+        waveOutUnprepareHeader(device->wave, &header, sizeof(WAVEHDR));
     }
-    waveOutClose(device_->wave);
-    CloseHandle(device_->played);
+    waveOutClose(device->wave);
+    CloseHandle(device->played);
 }

@@ -10,12 +10,12 @@ const std::uint8_t kLastPageFlag = 0x04;
 
 }  // namespace
 
-OggPageWalker::OggPageWalker(const std::uint8_t* data, std::size_t size)
-    : data_(data), size_(size), position_(0) {}
+OggPageWalker::OggPageWalker(const std::uint8_t* bytes, std::size_t byteCount)
+    : data(bytes), size(byteCount), position(0) {}
 
 bool OggPageWalker::Next(OggPage* page) {
-    const std::uint8_t* start = data_ + position_;
-    std::size_t left = size_ - position_;
+    const std::uint8_t* start = data + position;
+    std::size_t left = size - position;
     if (left < kPageHeaderSize || std::memcmp(start, "OggS", 4) != 0 || start[4] != 0) {
         return false;
     }
@@ -35,7 +35,7 @@ bool OggPageWalker::Next(OggPage* page) {
     page->segmentSizes = start + kPageHeaderSize;
     page->segmentCount = segments;
     page->body = start + kPageHeaderSize + segments;
-    position_ += pageSize;
+    position += pageSize;
     return true;
 }
 

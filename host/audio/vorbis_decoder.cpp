@@ -47,33 +47,33 @@ std::unique_ptr<VorbisDecoder> VorbisDecoder::Open(const std::uint8_t* data, std
 }
 
 std::unique_ptr<VorbisDecoder> VorbisDecoder::Check(std::unique_ptr<VorbisDecoder> decoder) {
-    if (decoder->sampleRate_ < static_cast<int>(kLowestRate) ||
-        decoder->sampleRate_ > static_cast<int>(kHighestRate) || decoder->channels_ < 1 ||
-        decoder->channels_ > kMostChannels || decoder->maxFrames_ < 1) {
+    if (decoder->sampleRate < static_cast<int>(kLowestRate) ||
+        decoder->sampleRate > static_cast<int>(kHighestRate) || decoder->channels < 1 ||
+        decoder->channels > kMostChannels || decoder->maxFrames < 1) {
         return nullptr;
     }
     return decoder;
 }
 
-VorbisDecoder::VorbisDecoder(stb_vorbis* vorbis, std::unique_ptr<char[]> memory)
-    : memory_(std::move(memory)), vorbis_(vorbis) {
+VorbisDecoder::VorbisDecoder(stb_vorbis* opened, std::unique_ptr<char[]> arena)
+    : memory(std::move(arena)), vorbis(opened) {
     stb_vorbis_info info = stb_vorbis_get_info(vorbis);
-    sampleRate_ = info.sample_rate <= kHighestRate ? static_cast<int>(info.sample_rate) : 0;
-    channels_ = info.channels;
+    sampleRate = info.sample_rate <= kHighestRate ? static_cast<int>(info.sample_rate) : 0;
+    channels = info.channels;
     // A packet decodes to at most half a long block, except the last: trimmed
     // to the stream's length, it may hold up to a whole long block.
-    maxFrames_ = 2 * info.max_frame_size;
+    maxFrames = 2 * info.max_frame_size;
 }
 
 VorbisDecoder::~VorbisDecoder() {
-    stb_vorbis_close(vorbis_);
+    stb_vorbis_close(vorbis);
 }
 
-int VorbisDecoder::DecodePacket(float*** channels) {
+int VorbisDecoder::DecodePacket(float*** samples) {
     int count = 0;
-    return stb_vorbis_get_frame_float(vorbis_, &count, channels);
+    return stb_vorbis_get_frame_float(vorbis, &count, samples);
 }
 
 void VorbisDecoder::Rewind() {
-    stb_vorbis_seek_start(vorbis_);
+    stb_vorbis_seek_start(vorbis);
 }
