@@ -39,7 +39,8 @@ const int SlotCount = 6;
 
 class Recorder : public PluginWithoutInfo {
 public:
-    Recorder(const char* name, const char* signature) : name(name), signature(signature) {}
+    Recorder(const char* pluginName, const char* signatureText)
+        : name(pluginName), signature(signatureText) {}
 
     Plugin* Clone() override { return nullptr; }
     void Release() override {}
