@@ -9,7 +9,7 @@ namespace {
 
 // Output frames converted in one step; the device's buffers are larger and
 // are filled in several steps.
-const int kConvertFrames = 1024;
+const int ConvertFrames = 1024;
 
 }  // namespace
 
@@ -32,7 +32,7 @@ MusicStream::MusicStream(std::vector<std::uint8_t> bytes, std::unique_ptr<Vorbis
       decoder(std::move(opened)),
       resampler(decoder->SampleRate(), outputRate),
       decoded(2 * static_cast<std::size_t>(decoder->MaxFrames())),
-      converted(2 * kConvertFrames) {}
+      converted(2 * ConvertFrames) {}
 
 void MusicStream::PreBuffer() {
     if (decodedUsed == decodedFrames && !ended && !Decode()) {
@@ -77,7 +77,7 @@ int MusicStream::MixInto(float* mix, int frames) {
             ended = true;
             break;
         }
-        int want = frames - done < kConvertFrames ? frames - done : kConvertFrames;
+        int want = frames - done < ConvertFrames ? frames - done : ConvertFrames;
         int used = 0;
         int made = resampler.Convert(decoded.data() + 2 * decodedUsed, decodedFrames - decodedUsed,
                                      &used, converted.data(), want);
