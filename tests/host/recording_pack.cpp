@@ -109,8 +109,8 @@ public:
 
 static LoadScene loadScene;
 static DrawScene drawScene;
-static Plugin* const plugins[] = {&loadScene, &drawScene};
-OMBREL_DECLARE_PACK("RecordingScene", plugins)
+static Plugin* const Plugins[] = {&loadScene, &drawScene};
+OMBREL_DECLARE_PACK("RecordingScene", Plugins)
 
 #else
 
@@ -152,7 +152,7 @@ private:
 
 static Init init;
 static Print print;
-static Plugin* const plugins[] = {&init, &print};
-OMBREL_DECLARE_PACK("RecordingDevice", plugins)
+static Plugin* const Plugins[] = {&init, &print};
+OMBREL_DECLARE_PACK("RecordingDevice", Plugins)
 
 #endif
