@@ -6,10 +6,10 @@
 
 namespace {
 
-const char kCR = 13;
-const char kLF = 10;
-const char kTab = 9;
-const char kEndOfText = 23;
+const char CR = 13;
+const char LF = 10;
+const char Tab = 9;
+const char EndOfText = 23;
 
 bool IsDigit(int c) {
     return c >= '0' && c <= '9';
@@ -75,8 +75,8 @@ char Lexer::LookAhead(int i) {
 void Lexer::Advance(int n) {
     for (int k = 0; k < n; ++k) {
         char c = LookAhead(0);
-        if (c != kLF) ++column;
-        if (c == kCR) {
+        if (c != LF) ++column;
+        if (c == CR) {
             column = 1;
             ++line;
         }
@@ -130,7 +130,7 @@ int Lexer::LineCommentLength() {
     int k = 0;
     while (k < remaining) {
         char c = LookAhead(k);
-        if (c == kCR || c == kLF || c == kEndOfText) break;
+        if (c == CR || c == LF || c == EndOfText) break;
         ++k;
     }
     return k;
@@ -180,17 +180,17 @@ void Lexer::ScanToken() {
         SetToken(TokenIdentifier, length);
         return;
     }
-    if (Enabled(TokenBlank) && (c == ' ' || c == kTab)) {
+    if (Enabled(TokenBlank) && (c == ' ' || c == Tab)) {
         SetToken(TokenBlank, 1);
         return;
     }
-    if (Enabled(TokenNewLine) && (c == kCR || c == kLF)) {
+    if (Enabled(TokenNewLine) && (c == CR || c == LF)) {
         tokenKind = TokenNewLine;
         Advance(1);
-        if (remaining > 0 && (LookAhead(0) == kCR || LookAhead(0) == kLF)) Advance(1);
+        if (remaining > 0 && (LookAhead(0) == CR || LookAhead(0) == LF)) Advance(1);
         return;
     }
-    if (c == kEndOfText) {
+    if (c == EndOfText) {
         tokenKind = TokenEndOfFile;
         Advance(1);
         return;

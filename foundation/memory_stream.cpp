@@ -5,9 +5,9 @@
 
 #include "foundation/exception.h"
 
-static const char kNotEnoughBytes[] = "Not enough bytes to read from MemoryStream";
-static const char kInvalidPosition[] = "Invalid position in MemoryStream";
-static const char kInvalidSeekOption[] = "Invalid Seek Option in MemoryStream";
+static const char NotEnoughBytes[] = "Not enough bytes to read from MemoryStream";
+static const char InvalidPosition[] = "Invalid position in MemoryStream";
+static const char InvalidSeekOption[] = "Invalid Seek Option in MemoryStream";
 
 MemoryStream::MemoryStream() : buffer(10, 10.0f) {
     Clear();
@@ -17,7 +17,7 @@ MemoryStream::MemoryStream() : buffer(10, 10.0f) {
 // position, length and buffer as they were. A negative count is refused too:
 // it would copy backwards through memory.
 void MemoryStream::Read(void* destination, int count) {
-    if (count < 0 || count > length - position) throw Ombrel::Exception(kNotEnoughBytes);
+    if (count < 0 || count > length - position) throw Ombrel::Exception(NotEnoughBytes);
     if (count > 0) std::memcpy(destination, buffer.data + position, static_cast<size_t>(count));
     position += count;
 }
@@ -25,7 +25,7 @@ void MemoryStream::Read(void* destination, int count) {
 void MemoryStream::Write(const void* source, int count) {
     // A negative count would move the position backwards, and a huge one past
     // what a 32-bit position can hold: both are invalid positions.
-    if (count < 0 || count > INT_MAX / 2 - position) throw Ombrel::Exception(kInvalidPosition);
+    if (count < 0 || count > INT_MAX / 2 - position) throw Ombrel::Exception(InvalidPosition);
     int end = position + count;
     if (end > reservedSize) {
         buffer.Grow();
@@ -46,7 +46,7 @@ void MemoryStream::Write(const void* source, int count) {
 }
 
 char MemoryStream::ReadByte() {
-    if (position == length) throw Ombrel::Exception(kNotEnoughBytes);
+    if (position == length) throw Ombrel::Exception(NotEnoughBytes);
     return buffer.data[position++];
 }
 
@@ -67,13 +67,13 @@ void MemoryStream::Seek(int offset, int origin) {
             target = static_cast<long long>(position) + offset;
             break;
         case SeekEnd:
-            if (offset > 0) throw Ombrel::Exception(kInvalidPosition);
+            if (offset > 0) throw Ombrel::Exception(InvalidPosition);
             target = static_cast<long long>(length) + offset;
             break;
         default:
-            throw Ombrel::Exception(kInvalidSeekOption);
+            throw Ombrel::Exception(InvalidSeekOption);
     }
-    if (target > length || target < 0) throw Ombrel::Exception(kInvalidPosition);
+    if (target > length || target < 0) throw Ombrel::Exception(InvalidPosition);
     position = static_cast<int>(target);
 }
 

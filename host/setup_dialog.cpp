@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-const SetupDialogResolution setupDialogResolutions[5] = {
+const SetupDialogResolution SetupDialogResolutions[5] = {
     {IDC_RES320, "320x240", 320, 240},    {IDC_RES512, "512x384", 512, 384},
     {IDC_RES640, "640x480", 640, 480},    {IDC_RES800, "800x600", 800, 600},
     {IDC_RES1024, "1024x768", 1024, 768},
@@ -18,7 +18,7 @@ void SetSetupDialogInitialState(SetupDialogButtons& buttons) {
 void ReadSetupDialog(SetupDialogButtons& buttons, Settings& target) {
     if (buttons.IsChecked(IDC_BITS32)) target.colorBits = 32;
     if (buttons.IsChecked(IDC_BITS16)) target.colorBits = 16;
-    for (const SetupDialogResolution& resolution : setupDialogResolutions) {
+    for (const SetupDialogResolution& resolution : SetupDialogResolutions) {
         if (buttons.IsChecked(resolution.id)) {
             target.width = resolution.width;
             target.height = resolution.height;

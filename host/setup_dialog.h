@@ -27,7 +27,7 @@ struct SetupDialogResolution {
 
 // The resolution buttons from top to bottom, which is also the order OK reads
 // them in.
-extern const SetupDialogResolution setupDialogResolutions[5];
+extern const SetupDialogResolution SetupDialogResolutions[5];
 
 // The same state at every opening, whatever the settings held: 16 bits,
 // Spanish, 640x480, windowed.

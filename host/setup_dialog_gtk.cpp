@@ -50,10 +50,10 @@ GtkWidget* RadioGroup(const char* title, const Button (&choices)[Count], GtkButt
     return frame;
 }
 
-GtkWidget* TitlePicture() {
+GtkWidget* TitleWidget() {
     GdkPixbufLoader* loader = gdk_pixbuf_loader_new_with_type("bmp", nullptr);
     GtkWidget* image = nullptr;
-    if (loader && gdk_pixbuf_loader_write(loader, titlePicture, titlePictureSize, nullptr) &&
+    if (loader && gdk_pixbuf_loader_write(loader, TitlePicture, TitlePictureSize, nullptr) &&
         gdk_pixbuf_loader_close(loader, nullptr)) {
         image = gtk_image_new_from_pixbuf(gdk_pixbuf_loader_get_pixbuf(loader));
     } else {
@@ -110,7 +110,7 @@ GtkWidget* BuildDialog(GtkButtons& buttons) {
     gtk_box_pack_start(GTK_BOX(right), fullScreen, FALSE, FALSE, 8);
 
     GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 8);
-    gtk_box_pack_start(GTK_BOX(row), RadioGroup("Resolution", setupDialogResolutions, buttons),
+    gtk_box_pack_start(GTK_BOX(row), RadioGroup("Resolution", SetupDialogResolutions, buttons),
                        FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(row), middle, FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(row), right, TRUE, TRUE, 0);
@@ -118,7 +118,7 @@ GtkWidget* BuildDialog(GtkButtons& buttons) {
     GtkWidget* content = gtk_dialog_get_content_area(GTK_DIALOG(dialog));
     gtk_container_set_border_width(GTK_CONTAINER(content), 8);
     gtk_box_set_spacing(GTK_BOX(content), 8);
-    gtk_box_pack_start(GTK_BOX(content), TitlePicture(), FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(content), TitleWidget(), FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(content), row, FALSE, FALSE, 0);
     gtk_widget_show_all(dialog);
     gtk_widget_grab_focus(ok);

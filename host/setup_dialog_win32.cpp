@@ -14,7 +14,7 @@ Settings* dialogTarget = nullptr;
 // The dialog's own controls, as the shared dialog logic sees them.
 class Win32Buttons final : public SetupDialogButtons {
 public:
-    explicit Win32Buttons(HWND dialog) : dialog(dialog) {}
+    explicit Win32Buttons(HWND window) : dialog(window) {}
 
     void CheckRadio(int first, int last, int id) override {
         CheckRadioButton(dialog, first, last, id);

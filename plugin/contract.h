@@ -129,8 +129,8 @@ typedef const char* (*GetPluginPackNameFunction)();
 // Declares the four entry points of a pack from a table of plugin objects:
 //
 //   static MyPlugin myPlugin;
-//   static Plugin* const plugins[] = {&myPlugin};
-//   OMBREL_DECLARE_PACK("MyPack", plugins)
+//   static Plugin* const Plugins[] = {&myPlugin};
+//   OMBREL_DECLARE_PACK("MyPack", Plugins)
 //
 // GetPluginInstance answers null for any index outside the table.
 #define OMBREL_DECLARE_PACK(packName, pluginTable)                                               \

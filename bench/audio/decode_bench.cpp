@@ -10,8 +10,8 @@
 
 namespace {
 
-const int kOutputRate = 44100;
-const int kBufferFrames = 1024;
+const int OutputRate = 44100;
+const int BufferFrames = 1024;
 
 std::vector<std::uint8_t> ReadMinute() {
     std::ifstream file(OMBREL_BENCH_MINUTE, std::ios::binary);
@@ -21,10 +21,10 @@ std::vector<std::uint8_t> ReadMinute() {
 
 void DecodeAMinuteOfMusic(benchmark::State& state) {
     std::vector<std::uint8_t> data = ReadMinute();
-    std::vector<float> mix(2 * kBufferFrames);
+    std::vector<float> mix(2 * BufferFrames);
     std::int64_t frames = 0;
     for (auto _ : state) {
-        std::unique_ptr<MusicStream> stream = MusicStream::Create(data, kOutputRate);
+        std::unique_ptr<MusicStream> stream = MusicStream::Create(data, OutputRate);
         if (!stream) {
             state.SkipWithError("the minute of music does not open");
             return;
@@ -32,11 +32,11 @@ void DecodeAMinuteOfMusic(benchmark::State& state) {
         stream->Play(false);
         frames = 0;
         while (stream->IsPlaying()) {
-            frames += stream->MixInto(mix.data(), kBufferFrames);
+            frames += stream->MixInto(mix.data(), BufferFrames);
         }
         benchmark::DoNotOptimize(mix.data());
     }
-    state.counters["seconds_of_music"] = static_cast<double>(frames) / kOutputRate;
+    state.counters["seconds_of_music"] = static_cast<double>(frames) / OutputRate;
 }
 
 }  // namespace

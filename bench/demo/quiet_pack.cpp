@@ -11,8 +11,8 @@ FixedPlugin print("OpenGLPrint", "in OpenGL openGL, in float  time, in int count
 FixedPlugin loadScene("LoadCOctreeScene", "out COctreeScene scene, in String title, in int depth");
 FixedPlugin drawScene("PrintCOctreeScene",
                       "in COctreeScene scene, in float time, in int count, in bool english");
-Plugin* const plugins[] = {&init, &print, &loadScene, &drawScene};
+Plugin* const Plugins[] = {&init, &print, &loadScene, &drawScene};
 
 }  // namespace
 
-OMBREL_DECLARE_PACK("BenchQuiet", plugins)
+OMBREL_DECLARE_PACK("BenchQuiet", Plugins)

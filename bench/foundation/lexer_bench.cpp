@@ -11,11 +11,11 @@
 namespace {
 
 std::string MakeText(size_t size) {
-    static const char kPiece[] =
+    static const char piece[] =
         "out OpenGL openGL, in String name, in int width, in float  time, opt in bool flag,\r\n";
     std::string text;
-    text.reserve(size + sizeof kPiece);
-    while (text.size() < size) text += kPiece;
+    text.reserve(size + sizeof piece);
+    while (text.size() < size) text += piece;
     text.resize(size);
     return text;
 }

@@ -5,6 +5,6 @@
 // The demo looks its scene plugins up by name; their order is free.
 static LoadCOctreeScene loadScene;
 static PrintCOctreeScene printScene;
-static Plugin* const plugins[] = {&loadScene, &printScene};
+static Plugin* const Plugins[] = {&loadScene, &printScene};
 
-OMBREL_DECLARE_PACK("ExampleScene", plugins)
+OMBREL_DECLARE_PACK("ExampleScene", Plugins)

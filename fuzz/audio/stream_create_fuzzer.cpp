@@ -9,15 +9,15 @@
 
 namespace {
 
-const int kOutputRate = 44100;
-const int kBufferFrames = 1024;
-const int kMostBuffers = 90;  // about two seconds of output
+const int OutputRate = 44100;
+const int BufferFrames = 1024;
+const int MostBuffers = 90;  // about two seconds of output
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::unique_ptr<MusicStream> stream =
-        MusicStream::Create(std::vector<std::uint8_t>(data, data + size), kOutputRate);
+        MusicStream::Create(std::vector<std::uint8_t>(data, data + size), OutputRate);
     if (!stream) {
         return 0;
     }
@@ -27,14 +27,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         s.PreBuffer();
         s.Play(false);
     });
-    std::vector<std::int16_t> samples(2 * kBufferFrames);
+    std::vector<std::int16_t> samples(2 * BufferFrames);
     bool playing = true;
-    for (int i = 0; i < kMostBuffers && playing; ++i) {
-        mixer.Render(samples.data(), kBufferFrames);
+    for (int i = 0; i < MostBuffers && playing; ++i) {
+        mixer.Render(samples.data(), BufferFrames);
         mixer.With(handle, [&playing](MusicStream& s) { playing = s.IsPlaying(); });
     }
     mixer.With(handle, [](MusicStream& s) { s.Play(true); });
-    mixer.Render(samples.data(), kBufferFrames);
+    mixer.Render(samples.data(), BufferFrames);
     mixer.Remove(handle);
     return 0;
 }

@@ -23,6 +23,6 @@ public:
 
 private:
     struct Device;
-    explicit AudioOutput(std::unique_ptr<Device> device);
-    std::unique_ptr<Device> device_;
+    explicit AudioOutput(std::unique_ptr<Device> opened);
+    std::unique_ptr<Device> device;
 };

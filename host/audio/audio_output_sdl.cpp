@@ -14,7 +14,7 @@ namespace {
 // 11.6 ms at 44.1 kHz: the music enters the device's next buffer after it
 // starts, so the buffer's length bounds how far the music trails the picture
 // from the first frame; closing the device also waits for the buffers queued.
-const Uint16 kBufferFrames = 512;
+const Uint16 BufferFrames = 512;
 
 void SDLCALL Fill(void* userdata, Uint8* stream, int bytes) {
     auto* device = static_cast<AudioOutput::Render*>(userdata);
@@ -34,7 +34,7 @@ std::unique_ptr<AudioOutput> AudioOutput::Open(int frequency, Render render) {
     wanted.freq = frequency;
     wanted.format = AUDIO_S16SYS;
     wanted.channels = 2;
-    wanted.samples = kBufferFrames;
+    wanted.samples = BufferFrames;
     wanted.callback = Fill;
     wanted.userdata = &device->render;
     SDL_AudioSpec obtained = {};
@@ -48,9 +48,9 @@ std::unique_ptr<AudioOutput> AudioOutput::Open(int frequency, Render render) {
     return std::unique_ptr<AudioOutput>(new AudioOutput(std::move(device)));
 }
 
-AudioOutput::AudioOutput(std::unique_ptr<Device> device) : device_(std::move(device)) {}
+AudioOutput::AudioOutput(std::unique_ptr<Device> opened) : device(std::move(opened)) {}
 
 AudioOutput::~AudioOutput() {
-    SDL_CloseAudioDevice(device_->id);
+    SDL_CloseAudioDevice(device->id);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }

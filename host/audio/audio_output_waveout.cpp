@@ -11,8 +11,8 @@
 
 namespace {
 
-const int kBufferCount = 4;
-const int kBufferFrames = 2048;
+const int BufferCount = 4;
+const int BufferFrames = 2048;
 
 }  // namespace
 
@@ -25,21 +25,21 @@ struct AudioOutput::Device {
     std::thread thread;
     std::atomic<bool> closing{false};
     Render render;
-    WAVEHDR headers[kBufferCount] = {};
-    std::vector<std::int16_t> buffers[kBufferCount];
+    WAVEHDR headers[BufferCount] = {};
+    std::vector<std::int16_t> buffers[BufferCount];
 
     void Queue(int index) {
-        render(buffers[index].data(), kBufferFrames);
+        render(buffers[index].data(), BufferFrames);
         waveOutWrite(wave, &headers[index], sizeof(WAVEHDR));
     }
 
     void Run() {
-        for (int i = 0; i < kBufferCount; ++i) {
+        for (int i = 0; i < BufferCount; ++i) {
             Queue(i);
         }
         while (!closing) {
             WaitForSingleObject(played, 100);
-            for (int i = 0; i < kBufferCount && !closing; ++i) {
+            for (int i = 0; i < BufferCount && !closing; ++i) {
                 if (headers[i].dwFlags & WHDR_DONE) {
                     Queue(i);
                 }
@@ -68,11 +68,11 @@ std::unique_ptr<AudioOutput> AudioOutput::Open(int frequency, Render render) {
         CloseHandle(device->played);
         return nullptr;
     }
-    for (int i = 0; i < kBufferCount; ++i) {
-        device->buffers[i].assign(2 * kBufferFrames, 0);
+    for (int i = 0; i < BufferCount; ++i) {
+        device->buffers[i].assign(2 * BufferFrames, 0);
         WAVEHDR& header = device->headers[i];
         header.lpData = reinterpret_cast<LPSTR>(device->buffers[i].data());
-        header.dwBufferLength = 4 * kBufferFrames;
+        header.dwBufferLength = 4 * BufferFrames;
         waveOutPrepareHeader(device->wave, &header, sizeof(WAVEHDR));
     }
     Device* running = device.get();
@@ -80,16 +80,16 @@ std::unique_ptr<AudioOutput> AudioOutput::Open(int frequency, Render render) {
     return std::unique_ptr<AudioOutput>(new AudioOutput(std::move(device)));
 }
 
-AudioOutput::AudioOutput(std::unique_ptr<Device> device) : device_(std::move(device)) {}
+AudioOutput::AudioOutput(std::unique_ptr<Device> opened) : device(std::move(opened)) {}
 
 AudioOutput::~AudioOutput() {
-    device_->closing = true;
-    SetEvent(device_->played);
-    device_->thread.join();
-    waveOutReset(device_->wave);
-    for (WAVEHDR& header : device_->headers) {
-        waveOutUnprepareHeader(device_->wave, &header, sizeof(WAVEHDR));
+    device->closing = true;
+    SetEvent(device->played);
+    device->thread.join();
+    waveOutReset(device->wave);
+    for (WAVEHDR& header : device->headers) {
+        waveOutUnprepareHeader(device->wave, &header, sizeof(WAVEHDR));
     }
-    waveOutClose(device_->wave);
-    CloseHandle(device_->played);
+    waveOutClose(device->wave);
+    CloseHandle(device->played);
 }

@@ -11,9 +11,9 @@
 
 namespace {
 
-const std::uint32_t kVersion = 0x30001;
-const std::uint32_t kLowestFrequency = 8000;
-const std::uint32_t kHighestFrequency = 192000;
+const std::uint32_t Version = 0x30001;
+const std::uint32_t LowestFrequency = 8000;
+const std::uint32_t HighestFrequency = 192000;
 
 // The library's state between BASS_Init and BASS_Free. The mixer outlives the
 // output, whose thread renders from it.
@@ -63,14 +63,14 @@ int WithMixer(Action action) {
 }  // namespace
 
 std::uint32_t BASS_GetVersion() {
-    return kVersion;
+    return Version;
 }
 
 int BASS_Init(int device, std::uint32_t frequency, std::uint32_t /*flags*/, void* /*window*/) {
     Library& library = TheLibrary();
     std::lock_guard<std::mutex> lock(library.mutex);
-    if (library.output || (device != -1 && device != 1) || frequency < kLowestFrequency ||
-        frequency > kHighestFrequency) {
+    if (library.output || (device != -1 && device != 1) || frequency < LowestFrequency ||
+        frequency > HighestFrequency) {
         return 0;
     }
     std::unique_ptr<Mixer> mixer(new Mixer);

@@ -7,27 +7,26 @@ struct Weights {
     float right;
 };
 
-const float kHalfPower = 0.70710678f;
+const float HalfPower = 0.70710678f;
 
-const Weights kFrontLeft = {1.0f, 0.0f};
-const Weights kFrontRight = {0.0f, 1.0f};
-const Weights kCentre = {kHalfPower, kHalfPower};
-const Weights kRearLeft = {kHalfPower, 0.0f};
-const Weights kRearRight = {0.0f, kHalfPower};
-const Weights kRearCentre = {0.5f, 0.5f};
-const Weights kLowFrequency = {0.0f, 0.0f};
+const Weights FrontLeft = {1.0f, 0.0f};
+const Weights FrontRight = {0.0f, 1.0f};
+const Weights Centre = {HalfPower, HalfPower};
+const Weights RearLeft = {HalfPower, 0.0f};
+const Weights RearRight = {0.0f, HalfPower};
+const Weights RearCentre = {0.5f, 0.5f};
+const Weights LowFrequency = {0.0f, 0.0f};
 
 // The place of each channel for three to eight channels, as Vorbis orders them.
-const Weights kThree[] = {kFrontLeft, kCentre, kFrontRight};
-const Weights kFour[] = {kFrontLeft, kFrontRight, kRearLeft, kRearRight};
-const Weights kFive[] = {kFrontLeft, kCentre, kFrontRight, kRearLeft, kRearRight};
-const Weights kSix[] = {kFrontLeft, kCentre, kFrontRight, kRearLeft, kRearRight, kLowFrequency};
-const Weights kSeven[] = {kFrontLeft, kCentre,     kFrontRight,  kRearLeft,
-                          kRearRight, kRearCentre, kLowFrequency};
-const Weights kEight[] = {kFrontLeft, kCentre,   kFrontRight, kRearLeft,
-                          kRearRight, kRearLeft, kRearRight,  kLowFrequency};
-const Weights* const kLayouts[9] = {nullptr, nullptr, nullptr, kThree, kFour,
-                                    kFive,   kSix,    kSeven,  kEight};
+const Weights Three[] = {FrontLeft, Centre, FrontRight};
+const Weights Four[] = {FrontLeft, FrontRight, RearLeft, RearRight};
+const Weights Five[] = {FrontLeft, Centre, FrontRight, RearLeft, RearRight};
+const Weights Six[] = {FrontLeft, Centre, FrontRight, RearLeft, RearRight, LowFrequency};
+const Weights Seven[] = {FrontLeft, Centre,     FrontRight,  RearLeft,
+                         RearRight, RearCentre, LowFrequency};
+const Weights Eight[] = {FrontLeft, Centre,   FrontRight, RearLeft,
+                         RearRight, RearLeft, RearRight,  LowFrequency};
+const Weights* const Layouts[9] = {nullptr, nullptr, nullptr, Three, Four, Five, Six, Seven, Eight};
 
 }  // namespace
 
@@ -50,7 +49,7 @@ void MixToStereo(float* const* channels, int count, int frames, float* stereo) {
         }
         return;
     }
-    const Weights* layout = kLayouts[count];
+    const Weights* layout = Layouts[count];
     float total = 0.0f;
     for (int c = 0; c < count; ++c) {
         total += layout[c].left;

@@ -7,33 +7,33 @@
 #include "host/audio/music_frames_played.h"
 
 std::uint32_t Mixer::Add(std::unique_ptr<MusicStream> stream) {
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::lock_guard<std::mutex> lock(mutex);
     do {
-        ++lastHandle_;
-    } while (lastHandle_ == 0 || streams_.count(lastHandle_));
-    streams_[lastHandle_] = std::move(stream);
-    return lastHandle_;
+        ++lastHandle;
+    } while (lastHandle == 0 || streams.count(lastHandle));
+    streams[lastHandle] = std::move(stream);
+    return lastHandle;
 }
 
 bool Mixer::Remove(std::uint32_t handle) {
     std::unique_ptr<MusicStream> removed;
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        auto found = streams_.find(handle);
-        if (found == streams_.end()) {
+        std::lock_guard<std::mutex> lock(mutex);
+        auto found = streams.find(handle);
+        if (found == streams.end()) {
             return false;
         }
         removed = std::move(found->second);
-        streams_.erase(found);
+        streams.erase(found);
     }
     // Freed outside the lock, so the output never waits for it.
     return true;
 }
 
 bool Mixer::With(std::uint32_t handle, const std::function<void(MusicStream&)>& action) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    auto found = streams_.find(handle);
-    if (found == streams_.end()) {
+    std::lock_guard<std::mutex> lock(mutex);
+    auto found = streams.find(handle);
+    if (found == streams.end()) {
         return false;
     }
     action(*found->second);
@@ -41,37 +41,37 @@ bool Mixer::With(std::uint32_t handle, const std::function<void(MusicStream&)>& 
 }
 
 void Mixer::StopAll() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    for (auto& entry : streams_) {
+    std::lock_guard<std::mutex> lock(mutex);
+    for (auto& entry : streams) {
         entry.second->Stop();
     }
 }
 
-void Mixer::SetRunning(bool running) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    running_ = running;
+void Mixer::SetRunning(bool on) {
+    std::lock_guard<std::mutex> lock(mutex);
+    running = on;
 }
 
 // Runs on the output device's thread, once per buffer.
 void Mixer::Render(std::int16_t* samples, int frames) {
     std::size_t count = 2 * static_cast<std::size_t>(frames);
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (mix_.size() < count) {
-        mix_.resize(count);
+    std::lock_guard<std::mutex> lock(mutex);
+    if (mix.size() < count) {
+        mix.resize(count);
     }
-    std::fill(mix_.begin(), mix_.begin() + count, 0.0f);
+    std::fill(mix.begin(), mix.begin() + count, 0.0f);
     // The buffer's music: as many frames as the longest playing stream gave.
     int music = 0;
-    if (running_) {
-        for (auto& entry : streams_) {
-            music = std::max(music, entry.second->MixInto(mix_.data(), frames));
+    if (running) {
+        for (auto& entry : streams) {
+            music = std::max(music, entry.second->MixInto(mix.data(), frames));
         }
     }
     CountMusicFramesPlayed(music);
     for (std::size_t i = 0; i < count; ++i) {
         // Clamped before rounding, so that loud mixes clip and a damaged
         // packet's NaN turns into a plain sample.
-        float value = std::min(32767.0f, std::max(-32768.0f, mix_[i] * 32767.0f));
+        float value = std::min(32767.0f, std::max(-32768.0f, mix[i] * 32767.0f));
         samples[i] = static_cast<std::int16_t>(std::lrint(value));
     }
 }

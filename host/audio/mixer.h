@@ -23,7 +23,7 @@ public:
     // Stops every stream; each keeps its place.
     void StopAll();
     // While not running, Render gives silence and no stream moves on.
-    void SetRunning(bool running);
+    void SetRunning(bool on);
 
     // Fills `samples` with `frames` interleaved 16-bit stereo frames of the
     // playing streams, silence where none plays, and counts the buffer's music
@@ -32,9 +32,9 @@ public:
     void Render(std::int16_t* samples, int frames);
 
 private:
-    std::mutex mutex_;
-    std::map<std::uint32_t, std::unique_ptr<MusicStream>> streams_;
-    std::uint32_t lastHandle_ = 0;
-    bool running_ = true;
-    std::vector<float> mix_;
+    std::mutex mutex;
+    std::map<std::uint32_t, std::unique_ptr<MusicStream>> streams;
+    std::uint32_t lastHandle = 0;
+    bool running = true;
+    std::vector<float> mix;
 };

@@ -9,7 +9,7 @@ namespace {
 
 // Output frames converted in one step; the device's buffers are larger and
 // are filled in several steps.
-const int kConvertFrames = 1024;
+const int ConvertFrames = 1024;
 
 }  // namespace
 
@@ -26,66 +26,65 @@ std::unique_ptr<MusicStream> MusicStream::Create(std::vector<std::uint8_t> data,
 }
 
 // The decoder reads the bytes in place; moving the vector keeps its buffer.
-MusicStream::MusicStream(std::vector<std::uint8_t> data, std::unique_ptr<VorbisDecoder> decoder,
+MusicStream::MusicStream(std::vector<std::uint8_t> bytes, std::unique_ptr<VorbisDecoder> opened,
                          int outputRate)
-    : data_(std::move(data)),
-      decoder_(std::move(decoder)),
-      resampler_(decoder_->SampleRate(), outputRate),
-      decoded_(2 * static_cast<std::size_t>(decoder_->MaxFrames())),
-      converted_(2 * kConvertFrames) {}
+    : data(std::move(bytes)),
+      decoder(std::move(opened)),
+      resampler(decoder->SampleRate(), outputRate),
+      decoded(2 * static_cast<std::size_t>(decoder->MaxFrames())),
+      converted(2 * ConvertFrames) {}
 
 void MusicStream::PreBuffer() {
-    if (decodedUsed_ == decodedFrames_ && !ended_ && !Decode()) {
-        ended_ = true;
+    if (decodedUsed == decodedFrames && !ended && !Decode()) {
+        ended = true;
     }
 }
 
 void MusicStream::Play(bool restart) {
-    if (restart || ended_) {
+    if (restart || ended) {
         Rewind();
     }
-    playing_ = true;
+    playing = true;
 }
 
 void MusicStream::Rewind() {
-    decoder_->Rewind();
-    resampler_.Reset();
-    decodedFrames_ = decodedUsed_ = 0;
-    ended_ = false;
+    decoder->Rewind();
+    resampler.Reset();
+    decodedFrames = decodedUsed = 0;
+    ended = false;
 }
 
 bool MusicStream::Decode() {
     float** channels = nullptr;
-    int frames = decoder_->DecodePacket(&channels);
+    int frames = decoder->DecodePacket(&channels);
     if (frames <= 0) {
         return false;
     }
-    if (frames > decoder_->MaxFrames()) {
-        frames = decoder_->MaxFrames();
+    if (frames > decoder->MaxFrames()) {
+        frames = decoder->MaxFrames();
     }
-    MixToStereo(channels, decoder_->Channels(), frames, decoded_.data());
-    decodedFrames_ = frames;
-    decodedUsed_ = 0;
+    MixToStereo(channels, decoder->Channels(), frames, decoded.data());
+    decodedFrames = frames;
+    decodedUsed = 0;
     return true;
 }
 
 int MusicStream::MixInto(float* mix, int frames) {
     int done = 0;
-    while (playing_ && done < frames) {
-        if (decodedUsed_ == decodedFrames_ && !Decode()) {
-            playing_ = false;
-            ended_ = true;
+    while (playing && done < frames) {
+        if (decodedUsed == decodedFrames && !Decode()) {
+            playing = false;
+            ended = true;
             break;
         }
-        int want = frames - done < kConvertFrames ? frames - done : kConvertFrames;
+        int want = frames - done < ConvertFrames ? frames - done : ConvertFrames;
         int used = 0;
-        int made =
-            resampler_.Convert(decoded_.data() + 2 * decodedUsed_, decodedFrames_ - decodedUsed_,
-                               &used, converted_.data(), want);
-        decodedUsed_ += used;
+        int made = resampler.Convert(decoded.data() + 2 * decodedUsed, decodedFrames - decodedUsed,
+                                     &used, converted.data(), want);
+        decodedUsed += used;
         float* target = mix + 2 * done;
         for (int i = 0; i < 2 * made; ++i) {
-            target[i] += converted_[i];
+            target[i] += converted[i];
         }
         done += made;
     }

@@ -15,10 +15,10 @@ public:
     // Null when `data` is empty, cut short or not Ogg Vorbis.
     static std::unique_ptr<MusicStream> Create(std::vector<std::uint8_t> data, int outputRate);
 
-    int SampleRate() const { return decoder_->SampleRate(); }
-    int Channels() const { return decoder_->Channels(); }
-    bool IsPlaying() const { return playing_; }
-    bool HasEnded() const { return ended_; }
+    int SampleRate() const { return decoder->SampleRate(); }
+    int Channels() const { return decoder->Channels(); }
+    bool IsPlaying() const { return playing; }
+    bool HasEnded() const { return ended; }
 
     // Decodes the next packet ahead, if nothing is decoded yet.
     void PreBuffer();
@@ -26,7 +26,7 @@ public:
     // the stream has ended.
     void Play(bool restart);
     // Stops, keeping the place.
-    void Stop() { playing_ = false; }
+    void Stop() { playing = false; }
 
     // Adds up to `frames` frames of the playing stream to the interleaved
     // stereo `mix` and returns how many it added. At its end the stream stops
@@ -34,18 +34,18 @@ public:
     int MixInto(float* mix, int frames);
 
 private:
-    MusicStream(std::vector<std::uint8_t> data, std::unique_ptr<VorbisDecoder> decoder,
+    MusicStream(std::vector<std::uint8_t> bytes, std::unique_ptr<VorbisDecoder> opened,
                 int outputRate);
     bool Decode();
     void Rewind();
 
-    std::vector<std::uint8_t> data_;
-    std::unique_ptr<VorbisDecoder> decoder_;
-    Resampler resampler_;
-    std::vector<float> decoded_;  // one packet, stereo at the stream's rate
-    int decodedFrames_ = 0;
-    int decodedUsed_ = 0;
-    std::vector<float> converted_;  // stereo at the output rate
-    bool playing_ = false;
-    bool ended_ = false;
+    std::vector<std::uint8_t> data;
+    std::unique_ptr<VorbisDecoder> decoder;
+    Resampler resampler;
+    std::vector<float> decoded;  // one packet, stereo at the stream's rate
+    int decodedFrames = 0;
+    int decodedUsed = 0;
+    std::vector<float> converted;  // stereo at the output rate
+    bool playing = false;
+    bool ended = false;
 };

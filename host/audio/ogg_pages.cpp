@@ -4,38 +4,38 @@
 
 namespace {
 
-const std::size_t kPageHeaderSize = 27;  // up to and including the segment count
-const std::uint8_t kFirstPageFlag = 0x02;
-const std::uint8_t kLastPageFlag = 0x04;
+const std::size_t PageHeaderSize = 27;  // up to and including the segment count
+const std::uint8_t FirstPageFlag = 0x02;
+const std::uint8_t LastPageFlag = 0x04;
 
 }  // namespace
 
-OggPageWalker::OggPageWalker(const std::uint8_t* data, std::size_t size)
-    : data_(data), size_(size), position_(0) {}
+OggPageWalker::OggPageWalker(const std::uint8_t* bytes, std::size_t byteCount)
+    : data(bytes), size(byteCount), position(0) {}
 
 bool OggPageWalker::Next(OggPage* page) {
-    const std::uint8_t* start = data_ + position_;
-    std::size_t left = size_ - position_;
-    if (left < kPageHeaderSize || std::memcmp(start, "OggS", 4) != 0 || start[4] != 0) {
+    const std::uint8_t* start = data + position;
+    std::size_t left = size - position;
+    if (left < PageHeaderSize || std::memcmp(start, "OggS", 4) != 0 || start[4] != 0) {
         return false;
     }
     std::size_t segments = start[26];
-    if (left < kPageHeaderSize + segments) {
+    if (left < PageHeaderSize + segments) {
         return false;
     }
     std::size_t bodySize = 0;
     for (std::size_t i = 0; i < segments; ++i) {
-        bodySize += start[kPageHeaderSize + i];
+        bodySize += start[PageHeaderSize + i];
     }
-    std::size_t pageSize = kPageHeaderSize + segments + bodySize;
+    std::size_t pageSize = PageHeaderSize + segments + bodySize;
     if (left < pageSize) {
         return false;
     }
     page->flags = start[5];
-    page->segmentSizes = start + kPageHeaderSize;
+    page->segmentSizes = start + PageHeaderSize;
     page->segmentCount = segments;
-    page->body = start + kPageHeaderSize + segments;
-    position_ += pageSize;
+    page->body = start + PageHeaderSize + segments;
+    position += pageSize;
     return true;
 }
 
@@ -45,11 +45,11 @@ bool IsCompleteOggStream(const std::uint8_t* data, std::size_t size) {
     bool any = false;
     std::uint8_t lastFlags = 0;
     while (pages.Next(&page)) {
-        if (!any && !(page.flags & kFirstPageFlag)) {
+        if (!any && !(page.flags & FirstPageFlag)) {
             return false;
         }
         any = true;
         lastFlags = page.flags;
     }
-    return any && pages.ReachedEnd() && (lastFlags & kLastPageFlag);
+    return any && pages.ReachedEnd() && (lastFlags & LastPageFlag);
 }

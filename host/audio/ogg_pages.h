@@ -17,18 +17,18 @@ struct OggPage {
 // the first page that is damaged or cut short.
 class OggPageWalker {
 public:
-    OggPageWalker(const std::uint8_t* data, std::size_t size);
+    OggPageWalker(const std::uint8_t* bytes, std::size_t byteCount);
 
     // The next page; false when there is none.
     bool Next(OggPage* page);
 
     // Whether the pages given so far fill the data to its last byte.
-    bool ReachedEnd() const { return position_ == size_; }
+    bool ReachedEnd() const { return position == size; }
 
 private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t position_;
+    const std::uint8_t* data;
+    std::size_t size;
+    std::size_t position;
 };
 
 // True when `data` is a whole Ogg stream: a run of complete pages from its

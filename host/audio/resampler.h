@@ -16,8 +16,8 @@ public:
     void Reset();
 
 private:
-    double step_;   // input frames per output frame
-    double phase_;  // place of the next output frame after `previous_`
-    float previous_[2];
-    float next_[2];
+    double step;   // input frames per output frame
+    double phase;  // place of the next output frame after `previous`
+    float previous[2];
+    float next[2];
 };

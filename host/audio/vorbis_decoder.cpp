@@ -13,16 +13,16 @@ namespace {
 
 // Rates a sound card plays; anything else is a damaged header, and a rate of
 // zero would stall the resampler.
-const unsigned kLowestRate = 1000;
-const unsigned kHighestRate = 384000;
-const int kMostChannels = 8;
+const unsigned LowestRate = 1000;
+const unsigned HighestRate = 384000;
+const int MostChannels = 8;
 
 // The decoder takes all its memory from one block of ours, so that nothing
 // leaks when it gives up halfway through a damaged header, and a header cannot
 // make it take more than the largest block. Real files need a few hundred
 // kilobytes; a block too small is retried four times larger.
-const std::size_t kFirstBlock = 256 * 1024;
-const std::size_t kLargestBlock = 16 * 1024 * 1024;
+const std::size_t FirstBlock = 256 * 1024;
+const std::size_t LargestBlock = 16 * 1024 * 1024;
 
 }  // namespace
 
@@ -30,7 +30,7 @@ std::unique_ptr<VorbisDecoder> VorbisDecoder::Open(const std::uint8_t* data, std
     if (size == 0 || size > INT_MAX || !HasSoundCommentHeader(data, size)) {
         return nullptr;
     }
-    for (std::size_t block = kFirstBlock; block <= kLargestBlock; block *= 4) {
+    for (std::size_t block = FirstBlock; block <= LargestBlock; block *= 4) {
         std::unique_ptr<char[]> memory(new char[block]);
         stb_vorbis_alloc alloc = {memory.get(), static_cast<int>(block)};
         int error = 0;
@@ -47,33 +47,33 @@ std::unique_ptr<VorbisDecoder> VorbisDecoder::Open(const std::uint8_t* data, std
 }
 
 std::unique_ptr<VorbisDecoder> VorbisDecoder::Check(std::unique_ptr<VorbisDecoder> decoder) {
-    if (decoder->sampleRate_ < static_cast<int>(kLowestRate) ||
-        decoder->sampleRate_ > static_cast<int>(kHighestRate) || decoder->channels_ < 1 ||
-        decoder->channels_ > kMostChannels || decoder->maxFrames_ < 1) {
+    if (decoder->sampleRate < static_cast<int>(LowestRate) ||
+        decoder->sampleRate > static_cast<int>(HighestRate) || decoder->channels < 1 ||
+        decoder->channels > MostChannels || decoder->maxFrames < 1) {
         return nullptr;
     }
     return decoder;
 }
 
-VorbisDecoder::VorbisDecoder(stb_vorbis* vorbis, std::unique_ptr<char[]> memory)
-    : memory_(std::move(memory)), vorbis_(vorbis) {
+VorbisDecoder::VorbisDecoder(stb_vorbis* opened, std::unique_ptr<char[]> arena)
+    : memory(std::move(arena)), vorbis(opened) {
     stb_vorbis_info info = stb_vorbis_get_info(vorbis);
-    sampleRate_ = info.sample_rate <= kHighestRate ? static_cast<int>(info.sample_rate) : 0;
-    channels_ = info.channels;
+    sampleRate = info.sample_rate <= HighestRate ? static_cast<int>(info.sample_rate) : 0;
+    channels = info.channels;
     // A packet decodes to at most half a long block, except the last: trimmed
     // to the stream's length, it may hold up to a whole long block.
-    maxFrames_ = 2 * info.max_frame_size;
+    maxFrames = 2 * info.max_frame_size;
 }
 
 VorbisDecoder::~VorbisDecoder() {
-    stb_vorbis_close(vorbis_);
+    stb_vorbis_close(vorbis);
 }
 
-int VorbisDecoder::DecodePacket(float*** channels) {
+int VorbisDecoder::DecodePacket(float*** samples) {
     int count = 0;
-    return stb_vorbis_get_frame_float(vorbis_, &count, channels);
+    return stb_vorbis_get_frame_float(vorbis, &count, samples);
 }
 
 void VorbisDecoder::Rewind() {
-    stb_vorbis_seek_start(vorbis_);
+    stb_vorbis_seek_start(vorbis);
 }

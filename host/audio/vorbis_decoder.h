@@ -16,26 +16,26 @@ public:
     VorbisDecoder(const VorbisDecoder&) = delete;
     VorbisDecoder& operator=(const VorbisDecoder&) = delete;
 
-    int SampleRate() const { return sampleRate_; }
-    int Channels() const { return channels_; }
+    int SampleRate() const { return sampleRate; }
+    int Channels() const { return channels; }
     // The most frames one packet can decode to.
-    int MaxFrames() const { return maxFrames_; }
+    int MaxFrames() const { return maxFrames; }
 
     // Decodes the next packet: returns its frame count, 0 at the end of the
-    // stream, and points `channels` at one array of samples per channel, valid
+    // stream, and points `samples` at one array of samples per channel, valid
     // until the next call.
-    int DecodePacket(float*** channels);
+    int DecodePacket(float*** samples);
     // Goes back to the first sample.
     void Rewind();
 
 private:
-    VorbisDecoder(stb_vorbis* vorbis, std::unique_ptr<char[]> memory);
+    VorbisDecoder(stb_vorbis* opened, std::unique_ptr<char[]> arena);
     // Null unless the stream's rate and channel count are ones we can play.
     static std::unique_ptr<VorbisDecoder> Check(std::unique_ptr<VorbisDecoder> decoder);
 
-    std::unique_ptr<char[]> memory_;  // everything the decoder allocates
-    stb_vorbis* vorbis_;
-    int sampleRate_;
-    int channels_;
-    int maxFrames_;
+    std::unique_ptr<char[]> memory;  // everything the decoder allocates
+    stb_vorbis* vorbis;
+    int sampleRate;
+    int channels;
+    int maxFrames;
 };

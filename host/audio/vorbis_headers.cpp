@@ -7,7 +7,7 @@
 
 namespace {
 
-const int kCommentPacket = 1;
+const int CommentPacket = 1;
 
 // The bytes of packet `index` (from 0) of the Ogg pages in `data`; false when
 // the pages end first.
@@ -46,7 +46,7 @@ std::uint64_t Read32(const std::vector<std::uint8_t>& packet, std::size_t at) {
 
 bool HasSoundCommentHeader(const std::uint8_t* data, std::size_t size) {
     std::vector<std::uint8_t> packet;
-    if (!ReadPacket(data, size, kCommentPacket, &packet)) {
+    if (!ReadPacket(data, size, CommentPacket, &packet)) {
         return false;
     }
     const std::size_t n = packet.size();

@@ -135,7 +135,7 @@ void SetupPixelFormat() {
 // Windows. A picture that cannot be read leaves the window system's own.
 void SetHostIcon(SDL_Window* window) {
     IconPicture icon;
-    if (!icon.Decode(hostIcon, hostIconSize, 32)) return;
+    if (!icon.Decode(HostIcon, HostIconSize, 32)) return;
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
         icon.pixels.data(), icon.width, icon.height, 32, icon.width * 4, SDL_PIXELFORMAT_ARGB8888);
     if (surface == nullptr) return;

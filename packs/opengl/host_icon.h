@@ -2,5 +2,5 @@
 
 // The host's window icon (the icon file of its Windows resources, "ICON"),
 // built into the pack by the build.
-extern const unsigned char hostIcon[];
-extern const unsigned int hostIconSize;
+extern const unsigned char HostIcon[];
+extern const unsigned int HostIconSize;

@@ -7,21 +7,21 @@ namespace {
 // Little-endian fields of the file, read only inside its bounds.
 class Bytes {
 public:
-    Bytes(const unsigned char* data, std::uint32_t size) : data_(data), size_(size) {}
+    Bytes(const unsigned char* bytes, std::uint32_t byteCount) : data(bytes), size(byteCount) {}
 
     bool Has(std::uint64_t offset, std::uint64_t count) const {
-        return offset <= size_ && count <= size_ - offset;
+        return offset <= size && count <= size - offset;
     }
     std::uint32_t Read(std::uint64_t offset, int count) const {
         std::uint32_t value = 0;
-        for (int i = count - 1; i >= 0; --i) value = value << 8 | data_[offset + i];
+        for (int i = count - 1; i >= 0; --i) value = value << 8 | data[offset + i];
         return value;
     }
-    unsigned char At(std::uint64_t offset) const { return data_[offset]; }
+    unsigned char At(std::uint64_t offset) const { return data[offset]; }
 
 private:
-    const unsigned char* data_;
-    std::uint32_t size_;
+    const unsigned char* data;
+    std::uint32_t size;
 };
 
 // Bytes per row of a bitmap: rows are padded to 32 bits.

@@ -5,6 +5,6 @@
 
 static OpenGLInit openGLInit;
 static OpenGLPrint openGLPrint;
-static Plugin* const plugins[] = {&openGLInit, &openGLPrint};
+static Plugin* const Plugins[] = {&openGLInit, &openGLPrint};
 
-OMBREL_DECLARE_PACK("ConsoleDevice", plugins)
+OMBREL_DECLARE_PACK("ConsoleDevice", Plugins)

@@ -5,36 +5,36 @@
 
 #include <cstring>
 
-Caption::Caption() : quads_(0), width_(0), layouts_(0) {
-    text_[0] = '\0';
+Caption::Caption() : quads(0), width(0), layouts(0) {
+    text[0] = '\0';
 }
 
-void Caption::Set(const char* text) {
+void Caption::Set(const char* line) {
     char sanitized[MaxText + 1];
     int length = 0;
-    for (; text[length] != '\0' && length < MaxText; ++length) {
-        unsigned char c = static_cast<unsigned char>(text[length]);
+    for (; line[length] != '\0' && length < MaxText; ++length) {
+        unsigned char c = static_cast<unsigned char>(line[length]);
         // The font indexes its glyph table with (c - 32): anything outside
         // 32..126 would read outside it.
         sanitized[length] = (c >= 32 && c < 127) ? static_cast<char>(c) : '?';
     }
     sanitized[length] = '\0';
-    if (std::strcmp(sanitized, text_) == 0) return;
-    std::memcpy(text_, sanitized, static_cast<size_t>(length) + 1);
-    quads_ = stb_easy_font_print(0.0f, 0.0f, sanitized, nullptr, vertices_,
-                                 static_cast<int>(sizeof(vertices_)));
-    width_ = stb_easy_font_width(sanitized);
-    ++layouts_;
+    if (std::strcmp(sanitized, text) == 0) return;
+    std::memcpy(text, sanitized, static_cast<size_t>(length) + 1);
+    quads = stb_easy_font_print(0.0f, 0.0f, sanitized, nullptr, vertices,
+                                static_cast<int>(sizeof(vertices)));
+    width = stb_easy_font_width(sanitized);
+    ++layouts;
 }
 
 void Caption::Draw(float x, float y, float scale) const {
-    if (quads_ == 0) return;
+    if (quads == 0) return;
     glPushMatrix();
     glTranslatef(x, y, 0.0f);
     glScalef(scale, scale, 1.0f);
     glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(2, GL_FLOAT, 16, vertices_);
-    glDrawArrays(GL_QUADS, 0, quads_ * 4);
+    glVertexPointer(2, GL_FLOAT, 16, vertices);
+    glDrawArrays(GL_QUADS, 0, quads * 4);
     glDisableClientState(GL_VERTEX_ARRAY);
     glPopMatrix();
 }

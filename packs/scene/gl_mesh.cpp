@@ -3,44 +3,44 @@
 #include <GL/gl.h>
 
 GlMesh::~GlMesh() {
-    if (list_ != 0) glDeleteLists(list_, 1);
+    if (list != 0) glDeleteLists(list, 1);
 }
 
-void GlMesh::Upload(std::vector<MeshVertex>& vertices, bool withColors) {
-    if (list_ != 0) glDeleteLists(list_, 1);
-    vertices_.clear();
-    vertices_.swap(vertices);
-    vertexCount_ = static_cast<int>(vertices_.size());
-    withColors_ = withColors;
-    list_ = vertexCount_ > 0 ? glGenLists(1) : 0;
-    if (list_ == 0) return;
-    glNewList(list_, GL_COMPILE);
+void GlMesh::Upload(std::vector<MeshVertex>& built, bool colored) {
+    if (list != 0) glDeleteLists(list, 1);
+    vertices.clear();
+    vertices.swap(built);
+    vertexCount = static_cast<int>(vertices.size());
+    withColors = colored;
+    list = vertexCount > 0 ? glGenLists(1) : 0;
+    if (list == 0) return;
+    glNewList(list, GL_COMPILE);
     DrawArrays();
     glEndList();
     // The list holds its own copy of the vertices now.
-    std::vector<MeshVertex>().swap(vertices_);
+    std::vector<MeshVertex>().swap(vertices);
 }
 
 void GlMesh::Draw() const {
-    if (list_ != 0) {
-        glCallList(list_);
-    } else if (vertexCount_ > 0) {
+    if (list != 0) {
+        glCallList(list);
+    } else if (vertexCount > 0) {
         DrawArrays();
     }
 }
 
 void GlMesh::DrawArrays() const {
-    const MeshVertex* first = vertices_.data();
+    const MeshVertex* first = vertices.data();
     const GLsizei stride = sizeof(MeshVertex);
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
     glVertexPointer(3, GL_FLOAT, stride, first->position);
     glNormalPointer(GL_FLOAT, stride, first->normal);
-    if (withColors_) {
+    if (withColors) {
         glEnableClientState(GL_COLOR_ARRAY);
         glColorPointer(4, GL_UNSIGNED_BYTE, stride, first->color);
     }
-    glDrawArrays(GL_QUADS, 0, vertexCount_);
+    glDrawArrays(GL_QUADS, 0, vertexCount);
     glPopClientAttrib();
 }

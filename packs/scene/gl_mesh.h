@@ -10,24 +10,24 @@
 // there. Either way, drawing allocates nothing.
 class GlMesh {
 public:
-    GlMesh() : list_(0), vertexCount_(0), withColors_(false) {}
+    GlMesh() : list(0), vertexCount(0), withColors(false) {}
     ~GlMesh();
     GlMesh(const GlMesh&) = delete;
     GlMesh& operator=(const GlMesh&) = delete;
 
-    // Takes the vertices (the vector is left empty). With `withColors` the
+    // Takes the vertices (the vector is left empty). With `colored` the
     // vertices' colours are used; without, the current colour is.
-    void Upload(std::vector<MeshVertex>& vertices, bool withColors);
+    void Upload(std::vector<MeshVertex>& built, bool colored);
     void Draw() const;
 
-    int GetVertexCount() const { return vertexCount_; }
-    bool IsCompiled() const { return list_ != 0; }
+    int GetVertexCount() const { return vertexCount; }
+    bool IsCompiled() const { return list != 0; }
 
 private:
     void DrawArrays() const;
 
-    unsigned list_;
-    int vertexCount_;
-    bool withColors_;
-    std::vector<MeshVertex> vertices_;
+    unsigned list;
+    int vertexCount;
+    bool withColors;
+    std::vector<MeshVertex> vertices;
 };

@@ -17,24 +17,24 @@ const char* LoadCOctreeScene::GetName() {
 
 void LoadCOctreeScene::Run() {
     // Without a place to put it, a scene would only be lost.
-    Value** sceneSlot = slots_[SceneArgument];
+    Value** sceneSlot = slots[SceneArgument];
     if (sceneSlot == nullptr) return;
-    String title = ReadStringOr(slots_[TitleArgument], "");
-    int depth = ReadIntOr(slots_[DepthArgument], DefaultDepth);
+    String title = ReadStringOr(slots[TitleArgument], "");
+    int depth = ReadIntOr(slots[DepthArgument], DefaultDepth);
     COctreeScene* scene = new COctreeScene(title.GetText(), depth);
-    made_.push_back(scene);
-    scenes_.Add(scene);
+    made.push_back(scene);
+    scenes.Add(scene);
     // Whatever the variable held before is neither looked at nor freed.
     *sceneSlot = scene;
 }
 
 void LoadCOctreeScene::Stop() {
-    Value** sceneSlot = slots_[SceneArgument];
-    for (COctreeScene* scene : made_) {
+    Value** sceneSlot = slots[SceneArgument];
+    for (COctreeScene* scene : made) {
         // Leave no dangling pointer in the variable the scene went into.
         if (sceneSlot != nullptr && *sceneSlot == scene) *sceneSlot = nullptr;
-        scenes_.Remove(scene);
+        scenes.Remove(scene);
         delete scene;
     }
-    made_.clear();
+    made.clear();
 }

@@ -11,7 +11,7 @@
 // until its Stop.
 class LoadCOctreeScene final : public ScenePlugin<LoadCOctreeScene, 3> {
 public:
-    explicit LoadCOctreeScene(SceneList& scenes) : ScenePlugin(scenes) {}
+    explicit LoadCOctreeScene(SceneList& packScenes) : ScenePlugin(packScenes) {}
 
     const char* GetSignature() override;
     const char* GetName() override;
@@ -22,5 +22,5 @@ private:
     // The positions of the three arguments in the signature.
     enum { SceneArgument, TitleArgument, DepthArgument };
 
-    std::vector<COctreeScene*> made_;
+    std::vector<COctreeScene*> made;
 };

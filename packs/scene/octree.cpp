@@ -6,10 +6,10 @@ const float HalfDiagonalPerHalfEdge = 1.7320508f;  // sqrt 3
 
 }  // namespace
 
-int Octree::ClampDepth(int depth) {
-    if (depth < MinDepth) return MinDepth;
-    if (depth > MaxDepth) return MaxDepth;
-    return depth;
+int Octree::ClampDepth(int wanted) {
+    if (wanted < MinDepth) return MinDepth;
+    if (wanted > MaxDepth) return MaxDepth;
+    return wanted;
 }
 
 bool Octree::MayCrossSurface(const Solid& solid, const OctreeCell& cell) {
@@ -18,14 +18,14 @@ bool Octree::MayCrossSurface(const Solid& solid, const OctreeCell& cell) {
     return distance <= reach && distance >= -reach;
 }
 
-Octree::Octree(const Solid& solid, int depth) : depth_(ClampDepth(depth)) {
+Octree::Octree(const Solid& solid, int wantedDepth) : depth(ClampDepth(wantedDepth)) {
     OctreeCell root = {0.0f, 0.0f, 0.0f, 1.0f};
-    if (MayCrossSurface(solid, root)) levels_[0].push_back(root);
+    if (MayCrossSurface(solid, root)) levels[0].push_back(root);
     // Level by level: a child of a dropped cell can never cross the surface,
     // so only the children of kept cells are looked at.
-    for (int level = 1; level <= depth_; ++level) {
-        const std::vector<OctreeCell>& parents = levels_[level - 1];
-        std::vector<OctreeCell>& children = levels_[level];
+    for (int level = 1; level <= depth; ++level) {
+        const std::vector<OctreeCell>& parents = levels[level - 1];
+        std::vector<OctreeCell>& children = levels[level];
         children.reserve(parents.size() * 4);
         for (const OctreeCell& parent : parents) {
             float half = parent.half * 0.5f;
@@ -41,6 +41,6 @@ Octree::Octree(const Solid& solid, int depth) : depth_(ClampDepth(depth)) {
 
 const std::vector<OctreeCell>& Octree::GetLevel(int level) const {
     static const std::vector<OctreeCell> none;
-    if (level < 0 || level > depth_) return none;
-    return levels_[level];
+    if (level < 0 || level > depth) return none;
+    return levels[level];
 }

@@ -21,21 +21,21 @@ public:
 
     // Depths outside MinDepth..MaxDepth are brought to the nearest bound: the
     // tree below level 8 would take hundreds of megabytes to draw.
-    static int ClampDepth(int depth);
+    static int ClampDepth(int wanted);
 
     // A cell may hold part of the surface when the solid's distance bound at
     // its centre does not exceed its half diagonal.
     static bool MayCrossSurface(const Solid& solid, const OctreeCell& cell);
 
-    Octree(const Solid& solid, int depth);
+    Octree(const Solid& solid, int wantedDepth);
 
-    int GetDepth() const { return depth_; }
+    int GetDepth() const { return depth; }
     // The cells of one level, 0 to GetDepth(); those of an empty level (or of
     // a level out of range) are an empty list.
     const std::vector<OctreeCell>& GetLevel(int level) const;
-    const std::vector<OctreeCell>& GetLeaves() const { return GetLevel(depth_); }
+    const std::vector<OctreeCell>& GetLeaves() const { return GetLevel(depth); }
 
 private:
-    int depth_;
-    std::vector<OctreeCell> levels_[MaxDepth + 1];
+    int depth;
+    std::vector<OctreeCell> levels[MaxDepth + 1];
 };

@@ -66,31 +66,32 @@ void SetUpLights() {
 
 }  // namespace
 
-COctreeScene::COctreeScene(const char* title, int depth) : depth_(Octree::ClampDepth(depth)) {
+COctreeScene::COctreeScene(const char* title, int wantedDepth)
+    : depth(Octree::ClampDepth(wantedDepth)) {
     Solid solid;
-    Octree octree(solid, depth_);
+    Octree octree(solid, depth);
     std::vector<MeshVertex> vertices;
-    for (int level = 1; level <= depth_; ++level) {
+    for (int level = 1; level <= depth; ++level) {
         vertices.clear();
         AppendLevel(vertices, solid, octree.GetLevel(level));
-        levels_[level].Upload(vertices, true);
+        levels[level].Upload(vertices, true);
     }
     const OctreeCell unitCube = {0.0f, 0.0f, 0.0f, 1.0f};
     const unsigned char white[4] = {255, 255, 255, 255};
     vertices.clear();
     AppendCube(vertices, unitCube, white, 0x3Fu);
-    satellite_.Upload(vertices, false);
+    satellite.Upload(vertices, false);
 
     // The caption keeps its own copy of the title, which as the host gives
     // it may start with blanks.
     const char* name = title != nullptr ? title : "";
     while (*name == ' ') ++name;
-    titleLine_.Set(name);
+    titleLine.Set(name);
     char line[Caption::MaxText + 1];
-    std::snprintf(line, sizeof(line), "An octree of depth %d around a ringed planet", depth_);
-    englishLine_.Set(line);
-    std::snprintf(line, sizeof(line), "Octree de profundidad %d sobre un planeta anillado", depth_);
-    spanishLine_.Set(line);
+    std::snprintf(line, sizeof(line), "An octree of depth %d around a ringed planet", depth);
+    englishLine.Set(line);
+    std::snprintf(line, sizeof(line), "Octree de profundidad %d sobre un planeta anillado", depth);
+    spanishLine.Set(line);
 }
 
 void COctreeScene::Draw(float time, int count, bool english) {
@@ -148,9 +149,9 @@ void COctreeScene::Draw(float time, int count, bool english) {
 }
 
 void COctreeScene::DrawSolid(float time) {
-    LevelBlend blend = LevelsAt(time, depth_);
+    LevelBlend blend = LevelsAt(time, depth);
     if (blend.next == blend.shown || blend.sweep <= 0.0f) {
-        levels_[blend.shown].Draw();
+        levels[blend.shown].Draw();
         return;
     }
     // A plane crosses the solid: behind it the next level, ahead of it the
@@ -162,9 +163,9 @@ void COctreeScene::DrawSolid(float time) {
                                   position};
     glEnable(GL_CLIP_PLANE0);
     glClipPlane(GL_CLIP_PLANE0, keepShown);
-    levels_[blend.shown].Draw();
+    levels[blend.shown].Draw();
     glClipPlane(GL_CLIP_PLANE0, keepNext);
-    levels_[blend.next].Draw();
+    levels[blend.next].Draw();
     glDisable(GL_CLIP_PLANE0);
 }
 
@@ -181,7 +182,7 @@ void COctreeScene::DrawSatellites(float time, int count) {
         glTranslatef(orbit.radius, 0.0f, 0.0f);
         glRotatef(2.0f * orbit.angle, 1.0f, 1.0f, 0.0f);
         glScalef(orbit.size, orbit.size, orbit.size);
-        satellite_.Draw();
+        satellite.Draw();
         glPopMatrix();
     }
     glDisable(GL_NORMALIZE);
@@ -198,15 +199,15 @@ void COctreeScene::DrawOverlay(float time, int count, bool english, int width, i
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 
-    LevelBlend blend = LevelsAt(time, depth_);
+    LevelBlend blend = LevelsAt(time, depth);
     int level = blend.sweep >= 0.5f ? blend.next : blend.shown;
     char status[Caption::MaxText + 1];
     std::snprintf(status, sizeof(status),
                   english ? "level %d of %d, %d satellites" : "nivel %d de %d, %d satelites", level,
-                  depth_, count);
-    statusLine_.Set(status);
+                  depth, count);
+    statusLine.Set(status);
 
-    const Caption* lines[3] = {&titleLine_, english ? &englishLine_ : &spanishLine_, &statusLine_};
+    const Caption* lines[3] = {&titleLine, english ? &englishLine : &spanishLine, &statusLine};
     int widest = 0;
     for (const Caption* line : lines)
         widest = line->GetWidth() > widest ? line->GetWidth() : widest;

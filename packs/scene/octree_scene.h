@@ -14,9 +14,9 @@ public:
     // The most satellites drawn, whatever count a frame asks for.
     static constexpr int MaxSatellites = 256;
 
-    // Builds the octree of `depth` (clamped to Octree's range) and hands its
-    // levels to the current OpenGL context, if there is one.
-    COctreeScene(const char* title, int depth);
+    // Builds the octree of `wantedDepth` (clamped to Octree's range) and hands
+    // its levels to the current OpenGL context, if there is one.
+    COctreeScene(const char* title, int wantedDepth);
     ~COctreeScene() = default;
 
     // A scene is not serialized.
@@ -24,7 +24,7 @@ public:
     void Read(Stream&) override {}
     int GetSize() override { return static_cast<int>(sizeof(COctreeScene)); }
 
-    int GetDepth() const { return depth_; }
+    int GetDepth() const { return depth; }
 
     // Draws the whole frame for demo time `time` into the current context's
     // back buffer: background, octree, `count` satellites, the caption in
@@ -36,11 +36,11 @@ private:
     void DrawSatellites(float time, int count);
     void DrawOverlay(float time, int count, bool english, int width, int height);
 
-    int depth_;
-    GlMesh levels_[Octree::MaxDepth + 1];
-    GlMesh satellite_;
-    Caption titleLine_;
-    Caption englishLine_;
-    Caption spanishLine_;
-    Caption statusLine_;
+    int depth;
+    GlMesh levels[Octree::MaxDepth + 1];
+    GlMesh satellite;
+    Caption titleLine;
+    Caption englishLine;
+    Caption spanishLine;
+    Caption statusLine;
 };

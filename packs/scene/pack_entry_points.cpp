@@ -11,8 +11,8 @@ namespace {
 SceneList scenes;
 LoadCOctreeScene loadScene(scenes);
 PrintCOctreeScene printScene(scenes);
-Plugin* const plugins[] = {&loadScene, &printScene};
+Plugin* const Plugins[] = {&loadScene, &printScene};
 
 }  // namespace
 
-OMBREL_DECLARE_PACK("Vantrope", plugins)
+OMBREL_DECLARE_PACK("Vantrope", Plugins)

@@ -12,10 +12,10 @@ const char* PrintCOctreeScene::GetName() {
 
 void PrintCOctreeScene::Run() {
     // The per-frame path: reads the arguments afresh and draws; no allocation.
-    COctreeScene* scene = scenes_.Find(FindInValue(slots_[SceneArgument]));
+    COctreeScene* scene = scenes.Find(FindInValue(slots[SceneArgument]));
     if (scene == nullptr) return;
-    float time = ReadFloatOr(slots_[TimeArgument], 0.0f);
-    int count = ReadIntOr(slots_[CountArgument], 0);
-    bool english = ReadBoolOr(slots_[EnglishArgument], true);
+    float time = ReadFloatOr(slots[TimeArgument], 0.0f);
+    int count = ReadIntOr(slots[CountArgument], 0);
+    bool english = ReadBoolOr(slots[EnglishArgument], true);
     scene->Draw(time, count, english);
 }

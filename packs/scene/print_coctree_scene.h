@@ -7,7 +7,7 @@
 // argument it draws nothing.
 class PrintCOctreeScene final : public ScenePlugin<PrintCOctreeScene, 4> {
 public:
-    explicit PrintCOctreeScene(SceneList& scenes) : ScenePlugin(scenes) {}
+    explicit PrintCOctreeScene(SceneList& packScenes) : ScenePlugin(packScenes) {}
 
     const char* GetSignature() override;
     const char* GetName() override;

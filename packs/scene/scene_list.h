@@ -10,11 +10,11 @@ class Value;
 // (or one already freed) is never drawn as a scene.
 class SceneList {
 public:
-    void Add(COctreeScene* scene) { scenes_.push_back(scene); }
+    void Add(COctreeScene* scene) { scenes.push_back(scene); }
     void Remove(const COctreeScene* scene);
     // The scene that `value` is, or null when this pack did not make it.
     COctreeScene* Find(const Value* value) const;
 
 private:
-    std::vector<COctreeScene*> scenes_;
+    std::vector<COctreeScene*> scenes;
 };

@@ -10,18 +10,18 @@
 template <typename Derived, int ArgumentCount>
 class ScenePlugin : public PluginWithoutInfo {
 public:
-    Plugin* Clone() override { return new Derived(scenes_); }
+    Plugin* Clone() override { return new Derived(scenes); }
     void Release() override { delete static_cast<Derived*>(this); }
     void SetArgument(int index, Value** slot) override {
-        if (static_cast<unsigned>(index) < ArgumentCount) slots_[index] = slot;
+        if (static_cast<unsigned>(index) < ArgumentCount) slots[index] = slot;
     }
     void Start() override {}
     bool Prepare() override { return true; }
 
 protected:
-    explicit ScenePlugin(SceneList& scenes) : scenes_(scenes), slots_() {}
+    explicit ScenePlugin(SceneList& packScenes) : scenes(packScenes), slots() {}
     ~ScenePlugin() = default;
 
-    SceneList& scenes_;
-    Value** slots_[ArgumentCount];
+    SceneList& scenes;
+    Value** slots[ArgumentCount];
 };

@@ -12,7 +12,7 @@
 
 namespace {
 
-const int kRate = 44100;
+const int Rate = 44100;
 
 void Wait(double seconds) {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
@@ -29,7 +29,7 @@ protected:
     // Initialises the library as the host does, capturing the output.
     std::string Init(const std::string& capture) {
         std::string path = CaptureOutput(capture);
-        EXPECT_NE(0, BASS_Init(-1, kRate, 0x50, nullptr)) << "no output device";
+        EXPECT_NE(0, BASS_Init(-1, Rate, 0x50, nullptr)) << "no output device";
         BASS_Start();
         return path;
     }
@@ -56,18 +56,18 @@ protected:
 }  // namespace
 
 TEST_F(Playback, TonesComeOutAtTheirPitchAndLevel) {
-    for (const ToneFile& file : kToneFiles) {
+    for (const ToneFile& file : ToneFiles) {
         SCOPED_TRACE(file.name);
         Sound sound = PlayFor(file.name, 1.0, true);
         Span loud = LoudSpan(sound);
-        ASSERT_GT(loud.Frames(), kRate / 2u) << "less than half a second of sound came out";
-        std::size_t begin = loud.begin + kRate / 10;
-        std::size_t end = loud.end - kRate / 100;
+        ASSERT_GT(loud.Frames(), Rate / 2u) << "less than half a second of sound came out";
+        std::size_t begin = loud.begin + Rate / 10;
+        std::size_t end = loud.end - Rate / 100;
         for (int channel = 0; channel < 2; ++channel) {
-            EXPECT_NEAR(file.frequency, ToneFrequency(sound, channel, begin, end, kRate),
+            EXPECT_NEAR(file.frequency, ToneFrequency(sound, channel, begin, end, Rate),
                         file.frequency * 0.005)
                 << "channel " << channel << " plays at the wrong pitch";
-            EXPECT_NEAR(kToneLevel, RmsLevel(sound, channel, begin, end), 0.03)
+            EXPECT_NEAR(ToneLevel, RmsLevel(sound, channel, begin, end), 0.03)
                 << "channel " << channel << " plays at the wrong level";
         }
     }
@@ -76,24 +76,24 @@ TEST_F(Playback, TonesComeOutAtTheirPitchAndLevel) {
 TEST_F(Playback, StopSilencesTheOutputAndTheStreamEndsByItself) {
     // Stopped after half a second of a long tone: far less than the whole
     // tone comes out, and silence follows.
-    Sound stopped = PlayFor(kLongFile, 0.5, true, 0.8);
+    Sound stopped = PlayFor(LongFile, 0.5, true, 0.8);
     Span loud = LoudSpan(stopped);
-    EXPECT_GT(loud.Frames(), kRate / 4u) << "the tone did not play";
-    EXPECT_LT(loud.Frames(), kRate * kLongSeconds / 2)
+    EXPECT_GT(loud.Frames(), Rate / 4u) << "the tone did not play";
+    EXPECT_LT(loud.Frames(), Rate * LongSeconds / 2)
         << "the tone went on after BASS_Stop: " << loud.Frames() << " frames";
-    EXPECT_GT(stopped.Frames() - loud.end, kRate * 0.3) << "no silence after BASS_Stop";
+    EXPECT_GT(stopped.Frames() - loud.end, Rate * 0.3) << "no silence after BASS_Stop";
 
     // Not stopped: a short file plays whole once, then silence.
-    Sound ended = PlayFor(kShortFile, 1.2, false);
+    Sound ended = PlayFor(ShortFile, 1.2, false);
     loud = LoudSpan(ended);
-    EXPECT_NEAR(kShortSeconds * kRate, loud.Frames(), kRate * 0.05);
-    EXPECT_GT(ended.Frames() - loud.end, kRate * 0.4) << "no silence after the end";
+    EXPECT_NEAR(ShortSeconds * Rate, loud.Frames(), Rate * 0.05);
+    EXPECT_GT(ended.Frames() - loud.end, Rate * 0.4) << "no silence after the end";
 }
 
 TEST_F(Playback, FilesThatAreNotWholeOggVorbisGiveNoStream) {
     Init("audio-capture-refused.raw");
-    std::string whole(reinterpret_cast<const char*>(ReadBytes(MediaPath(kShortFile)).data()),
-                      ReadBytes(MediaPath(kShortFile)).size());
+    std::string whole(reinterpret_cast<const char*>(ReadBytes(MediaPath(ShortFile)).data()),
+                      ReadBytes(MediaPath(ShortFile)).size());
     ASSERT_GT(whole.size(), 1000u);
     WriteFile("audio-empty.ogg", "");
     WriteFile("audio-truncated.ogg", whole.substr(0, whole.size() / 2));
@@ -118,17 +118,17 @@ TEST_F(Playback, CallsOutOfOrderFailOrDoNothing) {
     EXPECT_EQ(0x30001u, BASS_GetVersion());
     EXPECT_EQ(0, BASS_Start());
     EXPECT_EQ(0, BASS_Stop());
-    EXPECT_EQ(0u, BASS_StreamCreateFile(0, MediaPath(kShortFile).c_str(), 0, 0, 0));
+    EXPECT_EQ(0u, BASS_StreamCreateFile(0, MediaPath(ShortFile).c_str(), 0, 0, 0));
     EXPECT_EQ(0, BASS_StreamPreBuf(1));
     EXPECT_EQ(0, BASS_StreamPlay(1, 0, 0));
     EXPECT_EQ(0, BASS_StreamFree(1));
     EXPECT_EQ(0, BASS_Free());
 
     Init("audio-capture-order.raw");
-    EXPECT_EQ(0, BASS_Init(-1, kRate, 0x50, nullptr)) << "initialised twice";
+    EXPECT_EQ(0, BASS_Init(-1, Rate, 0x50, nullptr)) << "initialised twice";
     EXPECT_EQ(0, BASS_StreamPlay(0, 0, 0));
     EXPECT_EQ(0, BASS_StreamPlay(12345, 0, 0));
-    HSTREAM stream = BASS_StreamCreateFile(0, MediaPath(kShortFile).c_str(), 0, 0, 0);
+    HSTREAM stream = BASS_StreamCreateFile(0, MediaPath(ShortFile).c_str(), 0, 0, 0);
     ASSERT_NE(0u, stream);
     EXPECT_NE(0, BASS_StreamPlay(stream, 0, 0));
     EXPECT_NE(0, BASS_Stop());
@@ -137,7 +137,7 @@ TEST_F(Playback, CallsOutOfOrderFailOrDoNothing) {
     EXPECT_EQ(0, BASS_StreamPlay(stream, 0, 0)) << "played after free";
     EXPECT_EQ(0, BASS_StreamPreBuf(stream));
 
-    HSTREAM kept = BASS_StreamCreateFile(0, MediaPath(kShortFile).c_str(), 0, 0, 0);
+    HSTREAM kept = BASS_StreamCreateFile(0, MediaPath(ShortFile).c_str(), 0, 0, 0);
     EXPECT_NE(stream, kept) << "a freed handle was given again";
     EXPECT_NE(0, BASS_Free());
     EXPECT_EQ(0, BASS_Free()) << "freed twice";
@@ -145,15 +145,15 @@ TEST_F(Playback, CallsOutOfOrderFailOrDoNothing) {
 
     // Initialised again after BASS_Free.
     Init("audio-capture-order.raw");
-    EXPECT_EQ(0, BASS_Init(0, kRate, 0x50, nullptr)) << "device 0 is not an output";
+    EXPECT_EQ(0, BASS_Init(0, Rate, 0x50, nullptr)) << "device 0 is not an output";
 }
 
 TEST_F(Playback, InitFailsWithoutAnOutputDevice) {
     if (!HideOutputDevices()) {
         GTEST_SKIP() << "no way to hide the output devices here";
     }
-    EXPECT_EQ(0, BASS_Init(-1, kRate, 0x50, nullptr));
-    EXPECT_EQ(0u, BASS_StreamCreateFile(0, MediaPath(kShortFile).c_str(), 0, 0, 0));
+    EXPECT_EQ(0, BASS_Init(-1, Rate, 0x50, nullptr));
+    EXPECT_EQ(0u, BASS_StreamCreateFile(0, MediaPath(ShortFile).c_str(), 0, 0, 0));
     RestoreOutputDevices();
     Init("audio-capture-device.raw");
 }

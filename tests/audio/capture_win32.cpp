@@ -5,13 +5,13 @@
 namespace {
 
 // Fixed by the ALSA configuration the test runs with (alsa-capture.conf.in).
-const char kCaptureFile[] = "audio-capture-wine.raw";
+const char CaptureFile[] = "audio-capture-wine.raw";
 
 }  // namespace
 
 std::string CaptureOutput(const std::string&) {
-    std::remove(kCaptureFile);
-    return kCaptureFile;
+    std::remove(CaptureFile);
+    return CaptureFile;
 }
 
 bool HideOutputDevices() {

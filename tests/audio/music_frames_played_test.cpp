@@ -15,7 +15,7 @@ TEST(MusicFramesPlayed, CountsOnlyTheBuffersShareOfPlayingMusic) {
     const int rate = 44100, buffer = 1024;
     std::vector<std::int16_t> samples(2 * buffer);
     Mixer mixer;
-    std::uint32_t handle = mixer.Add(MusicStream::Create(ReadBytes(MediaPath(kShortFile)), rate));
+    std::uint32_t handle = mixer.Add(MusicStream::Create(ReadBytes(MediaPath(ShortFile)), rate));
     ASSERT_NE(0u, handle);
     auto render = [&](int buffers) {
         std::uint64_t before = OmbrelMusicFramesPlayed();
@@ -30,6 +30,6 @@ TEST(MusicFramesPlayed, CountsOnlyTheBuffersShareOfPlayingMusic) {
     EXPECT_EQ(0u, render(2)) << "counted while stopped";
     mixer.With(handle, [](MusicStream& s) { s.Play(false); });
     std::uint64_t rest = render(rate / buffer);
-    EXPECT_NEAR(kShortSeconds * rate, 4.0 * buffer + rest, rate * 0.01)
+    EXPECT_NEAR(ShortSeconds * rate, 4.0 * buffer + rest, rate * 0.01)
         << "the count does not end with the stream";
 }

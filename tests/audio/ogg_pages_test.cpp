@@ -28,7 +28,7 @@ int CountPages(const std::vector<std::uint8_t>& data, OggPageWalker& pages) {
 }  // namespace
 
 TEST(OggPageWalker, GivesEveryWholePageInOrderAndStopsAtACutOrDamagedOne) {
-    std::vector<std::uint8_t> whole = ReadBytes(MediaPath(kToneFiles[0].name));
+    std::vector<std::uint8_t> whole = ReadBytes(MediaPath(ToneFiles[0].name));
     ASSERT_GT(whole.size(), 4000u);
     OggPageWalker all(whole.data(), whole.size());
     int pageCount = CountPages(whole, all);

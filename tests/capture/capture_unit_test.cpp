@@ -170,9 +170,9 @@ namespace {
 // Records what reaches it; fails on the frame numbered `failAt`.
 class RecordingWriter final : public MediaWriter {
 public:
-    explicit RecordingWriter(int failAt) : failAt_(failAt) {}
+    explicit RecordingWriter(int failingFrame) : failAt(failingFrame) {}
     void WriteVideo(const std::uint8_t* pixels) override {
-        if (static_cast<int>(frames.size()) == failAt_) {
+        if (static_cast<int>(frames.size()) == failAt) {
             throw Ombrel::Exception("Cannot write out.mp4: disk full");
         }
         frames.push_back(pixels[0]);
@@ -185,7 +185,7 @@ public:
     std::vector<float> sound;
 
 private:
-    int failAt_;
+    int failAt;
 };
 
 }  // namespace

@@ -43,8 +43,8 @@ private:
 };
 
 FlashOnClick flash;
-Plugin* const plugins[] = {&flash};
+Plugin* const Plugins[] = {&flash};
 
 }  // namespace
 
-OMBREL_DECLARE_PACK("CaptureClickScene", plugins)
+OMBREL_DECLARE_PACK("CaptureClickScene", Plugins)

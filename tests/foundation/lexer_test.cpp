@@ -76,7 +76,7 @@ std::vector<std::string> Tokens(const std::string& bytes, int enabled, std::vect
 }
 
 using V = std::vector<std::string>;
-const int kNumbers = Lexer::TokenFloat | Lexer::TokenInteger | Lexer::TokenIdentifier;
+const int Numbers = Lexer::TokenFloat | Lexer::TokenInteger | Lexer::TokenIdentifier;
 
 }  // namespace
 
@@ -94,9 +94,9 @@ TEST(Lexer, SignedAndUnsignedIntegers) {
     EXPECT_EQ((V{"Integer -42=-42", "EOF"}), Tokens("-42", Lexer::TokenInteger));
     int unsignedKinds = Lexer::TokenUnsignedInteger | Lexer::TokenOperator;
     EXPECT_EQ((V{"Operator -", "UInteger 42=42", "EOF"}), Tokens("-42", unsignedKinds));
-    EXPECT_EQ((V{"Integer 5=5", "Symbol -", "EOF"}), Tokens("5-", kNumbers))
+    EXPECT_EQ((V{"Integer 5=5", "Symbol -", "EOF"}), Tokens("5-", Numbers))
         << "a '-' at the end is never a number";
-    EXPECT_EQ((V{"Operator -", "EOF"}), Tokens("-", kNumbers | Lexer::TokenOperator));
+    EXPECT_EQ((V{"Operator -", "EOF"}), Tokens("-", Numbers | Lexer::TokenOperator));
     EXPECT_EQ((V{"Symbol -", "Symbol x", "EOF"}), Tokens("-x", Lexer::TokenInteger));
 }
 
@@ -112,15 +112,15 @@ TEST(Lexer, IntegerValuesWrapModulo32Bits) {
 }
 
 TEST(Lexer, FloatForms) {
-    EXPECT_EQ((V{"Float 1.5f=1.500000", "EOF"}), Tokens("1.5f", kNumbers));
-    EXPECT_EQ((V{"Float 2.5e-3=0.002500", "Symbol ;", "EOF"}), Tokens("2.5e-3;", kNumbers));
-    EXPECT_EQ((V{"Float 3.14=3.140000", "EOF"}), Tokens("3.14", kNumbers));
-    EXPECT_EQ((V{"Float -0.5=-0.500000", "EOF"}), Tokens("-0.5", kNumbers));
-    EXPECT_EQ((V{"Float 1.5e+=1.500000", "EOF"}), Tokens("1.5e+", kNumbers));
-    EXPECT_EQ((V{"Integer 1=1", "Symbol .", "Identifier e5", "EOF"}), Tokens("1.e5", kNumbers));
-    EXPECT_EQ((V{"Float 1.5=1.500000", "Identifier E3", "EOF"}), Tokens("1.5E3", kNumbers));
-    EXPECT_EQ((V{"Float 1.5f=1.500000", "Identifier f", "EOF"}), Tokens("1.5ff", kNumbers));
-    EXPECT_EQ((V{"Integer 1=1", "Symbol .", "EOF"}), Tokens("1.", kNumbers));
+    EXPECT_EQ((V{"Float 1.5f=1.500000", "EOF"}), Tokens("1.5f", Numbers));
+    EXPECT_EQ((V{"Float 2.5e-3=0.002500", "Symbol ;", "EOF"}), Tokens("2.5e-3;", Numbers));
+    EXPECT_EQ((V{"Float 3.14=3.140000", "EOF"}), Tokens("3.14", Numbers));
+    EXPECT_EQ((V{"Float -0.5=-0.500000", "EOF"}), Tokens("-0.5", Numbers));
+    EXPECT_EQ((V{"Float 1.5e+=1.500000", "EOF"}), Tokens("1.5e+", Numbers));
+    EXPECT_EQ((V{"Integer 1=1", "Symbol .", "Identifier e5", "EOF"}), Tokens("1.e5", Numbers));
+    EXPECT_EQ((V{"Float 1.5=1.500000", "Identifier E3", "EOF"}), Tokens("1.5E3", Numbers));
+    EXPECT_EQ((V{"Float 1.5f=1.500000", "Identifier f", "EOF"}), Tokens("1.5ff", Numbers));
+    EXPECT_EQ((V{"Integer 1=1", "Symbol .", "EOF"}), Tokens("1.", Numbers));
     EXPECT_EQ((V{"Symbol 1", "Symbol 2", "EOF"}), Tokens("12", Lexer::TokenFloat));
     EXPECT_EQ((V{"Symbol 1", "Symbol 2", "Symbol 3", "EOF"}), Tokens("123", Lexer::TokenFloat));
     EXPECT_EQ((V{"Operator -", "UFloat 1.5=1.500000", "EOF"}),

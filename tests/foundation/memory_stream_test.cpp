@@ -7,8 +7,8 @@
 
 #include "test_support.h"
 
-static const char kNotEnough[] = "Not enough bytes to read from MemoryStream";
-static const char kInvalidPosition[] = "Invalid position in MemoryStream";
+static const char NotEnough[] = "Not enough bytes to read from MemoryStream";
+static const char InvalidPosition[] = "Invalid position in MemoryStream";
 
 // Position, length and the valid bytes, to show that a failed call moved nothing.
 static std::string State(const MemoryStream& s) {
@@ -38,7 +38,7 @@ TEST(MemoryStream, NewStreamIsEmptyWithInitialBuffer) {
     EXPECT_EQ(65536, s.buffer.capacity);
     EXPECT_EQ(2.0f, s.buffer.growthFactor);
     EXPECT_EQ(65536, s.reservedSize);
-    EXPECT_TRUE(Throws([&] { s.ReadByte(); }, kNotEnough));
+    EXPECT_TRUE(Throws([&] { s.ReadByte(); }, NotEnough));
 }
 
 TEST(MemoryStream, BytesReadBackInOrderUntilTheEnd) {
@@ -50,7 +50,7 @@ TEST(MemoryStream, BytesReadBackInOrderUntilTheEnd) {
         EXPECT_EQ(expected, s.ReadByte());
     }
     EXPECT_TRUE(s.IsEOF());
-    EXPECT_TRUE(Throws([&] { s.ReadByte(); }, kNotEnough));
+    EXPECT_TRUE(Throws([&] { s.ReadByte(); }, NotEnough));
     EXPECT_EQ("5/5:hello", State(s));
 }
 
@@ -67,16 +67,16 @@ TEST(MemoryStream, SeekMovesWithinTheLengthOnly) {
     EXPECT_EQ(5, s.Tell());
     s.Seek(3, Stream::SeekBegin);
 
-    EXPECT_TRUE(Throws([&] { s.Seek(1, Stream::SeekEnd); }, kInvalidPosition));
-    EXPECT_TRUE(Throws([&] { s.Seek(6, Stream::SeekBegin); }, kInvalidPosition));
-    EXPECT_TRUE(Throws([&] { s.Seek(3, Stream::SeekCurrent); }, kInvalidPosition));
+    EXPECT_TRUE(Throws([&] { s.Seek(1, Stream::SeekEnd); }, InvalidPosition));
+    EXPECT_TRUE(Throws([&] { s.Seek(6, Stream::SeekBegin); }, InvalidPosition));
+    EXPECT_TRUE(Throws([&] { s.Seek(3, Stream::SeekCurrent); }, InvalidPosition));
     EXPECT_TRUE(Throws([&] { s.Seek(0, 3); }, "Invalid Seek Option in MemoryStream"));
     EXPECT_TRUE(Throws([&] { s.Seek(-1, -1); }, "Invalid Seek Option in MemoryStream"));
     // Targets below 0 are refused just like targets past the end.
-    EXPECT_TRUE(Throws([&] { s.Seek(-1, Stream::SeekBegin); }, kInvalidPosition));
-    EXPECT_TRUE(Throws([&] { s.Seek(-4, Stream::SeekCurrent); }, kInvalidPosition));
-    EXPECT_TRUE(Throws([&] { s.Seek(-6, Stream::SeekEnd); }, kInvalidPosition));
-    EXPECT_TRUE(Throws([&] { s.Seek(-2147483647 - 1, Stream::SeekCurrent); }, kInvalidPosition));
+    EXPECT_TRUE(Throws([&] { s.Seek(-1, Stream::SeekBegin); }, InvalidPosition));
+    EXPECT_TRUE(Throws([&] { s.Seek(-4, Stream::SeekCurrent); }, InvalidPosition));
+    EXPECT_TRUE(Throws([&] { s.Seek(-6, Stream::SeekEnd); }, InvalidPosition));
+    EXPECT_TRUE(Throws([&] { s.Seek(-2147483647 - 1, Stream::SeekCurrent); }, InvalidPosition));
     EXPECT_EQ("3/5:12345", State(s)) << "failed seeks leave the stream as it was";
 }
 
@@ -85,9 +85,9 @@ TEST(MemoryStream, ReadNeedsEnoughBytesAndANonNegativeCount) {
     Fill(s, "abcde");
     s.Seek(3, Stream::SeekBegin);
     char out[8] = {};
-    EXPECT_TRUE(Throws([&] { s.Read(out, 3); }, kNotEnough));
-    EXPECT_TRUE(Throws([&] { s.Read(out, -1); }, kNotEnough));
-    EXPECT_TRUE(Throws([&] { s.Read(out, 2147483647); }, kNotEnough));
+    EXPECT_TRUE(Throws([&] { s.Read(out, 3); }, NotEnough));
+    EXPECT_TRUE(Throws([&] { s.Read(out, -1); }, NotEnough));
+    EXPECT_TRUE(Throws([&] { s.Read(out, 2147483647); }, NotEnough));
     EXPECT_EQ("3/5:abcde", State(s));
     EXPECT_STREQ("", out) << "a failed Read copies nothing";
     s.Read(out, 0);
@@ -116,8 +116,8 @@ TEST(MemoryStream, NegativeOrOverflowingWriteFailsAndChangesNothing) {
     MemoryStream s;
     Fill(s, "abc");
     s.Seek(2, Stream::SeekBegin);
-    EXPECT_TRUE(Throws([&] { s.Write("x", -1); }, kInvalidPosition));
-    EXPECT_TRUE(Throws([&] { s.Write("x", 2147483647); }, kInvalidPosition));
+    EXPECT_TRUE(Throws([&] { s.Write("x", -1); }, InvalidPosition));
+    EXPECT_TRUE(Throws([&] { s.Write("x", 2147483647); }, InvalidPosition));
     EXPECT_EQ("2/3:abc", State(s));
     EXPECT_EQ(65536, s.buffer.capacity);
 }

@@ -39,7 +39,8 @@ const int SlotCount = 6;
 
 class Recorder : public PluginWithoutInfo {
 public:
-    Recorder(const char* name, const char* signature) : name(name), signature(signature) {}
+    Recorder(const char* pluginName, const char* signatureText)
+        : name(pluginName), signature(signatureText) {}
 
     Plugin* Clone() override { return nullptr; }
     void Release() override {}
@@ -108,8 +109,8 @@ public:
 
 static LoadScene loadScene;
 static DrawScene drawScene;
-static Plugin* const plugins[] = {&loadScene, &drawScene};
-OMBREL_DECLARE_PACK("RecordingScene", plugins)
+static Plugin* const Plugins[] = {&loadScene, &drawScene};
+OMBREL_DECLARE_PACK("RecordingScene", Plugins)
 
 #else
 
@@ -151,7 +152,7 @@ private:
 
 static Init init;
 static Print print;
-static Plugin* const plugins[] = {&init, &print};
-OMBREL_DECLARE_PACK("RecordingDevice", plugins)
+static Plugin* const Plugins[] = {&init, &print};
+OMBREL_DECLARE_PACK("RecordingDevice", Plugins)
 
 #endif

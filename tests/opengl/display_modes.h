@@ -18,5 +18,5 @@ public:
     std::string Current();
 
 private:
-    void* display_;
+    void* display;
 };

@@ -14,16 +14,16 @@ Display* XDisplayOf(void* display) {
 
 }  // namespace
 
-DisplayModes::DisplayModes() : display_(XOpenDisplay(nullptr)) {}
+DisplayModes::DisplayModes() : display(XOpenDisplay(nullptr)) {}
 
 DisplayModes::~DisplayModes() {
-    if (display_ != nullptr) XCloseDisplay(XDisplayOf(display_));
+    if (display != nullptr) XCloseDisplay(XDisplayOf(display));
 }
 
 bool DisplayModes::Offer(int width, int height) {
-    Display* display = XDisplayOf(display_);
-    if (display == nullptr) return false;
-    XRRScreenResources* screen = XRRGetScreenResources(display, DefaultRootWindow(display));
+    Display* connection = XDisplayOf(display);
+    if (connection == nullptr) return false;
+    XRRScreenResources* screen = XRRGetScreenResources(connection, DefaultRootWindow(connection));
     if (screen == nullptr || screen->noutput == 0) return false;
     char name[32];
     std::snprintf(name, sizeof name, "%dx%d", width, height);
@@ -32,19 +32,19 @@ bool DisplayModes::Offer(int width, int height) {
     mode.width = width, mode.height = height, mode.dotClock = 60ul * width * height;
     mode.hTotal = width, mode.vTotal = height;
     mode.name = name, mode.nameLength = static_cast<unsigned>(std::strlen(name));
-    XRRAddOutputMode(display, screen->outputs[0],
-                     XRRCreateMode(display, DefaultRootWindow(display), &mode));
+    XRRAddOutputMode(connection, screen->outputs[0],
+                     XRRCreateMode(connection, DefaultRootWindow(connection), &mode));
     XRRFreeScreenResources(screen);
-    XSync(display, False);
+    XSync(connection, False);
     return true;
 }
 
 std::string DisplayModes::Current() {
-    Display* display = XDisplayOf(display_);
-    if (display == nullptr) return "no display";
-    XRRScreenResources* screen = XRRGetScreenResources(display, DefaultRootWindow(display));
+    Display* connection = XDisplayOf(display);
+    if (connection == nullptr) return "no display";
+    XRRScreenResources* screen = XRRGetScreenResources(connection, DefaultRootWindow(connection));
     if (screen == nullptr || screen->ncrtc == 0) return "no screen";
-    XRRCrtcInfo* crtc = XRRGetCrtcInfo(display, screen, screen->crtcs[0]);
+    XRRCrtcInfo* crtc = XRRGetCrtcInfo(connection, screen, screen->crtcs[0]);
     std::string size = std::to_string(crtc->width) + "x" + std::to_string(crtc->height);
     XRRFreeCrtcInfo(crtc);
     XRRFreeScreenResources(screen);

@@ -1,10 +1,9 @@
-#include "packs/opengl/icon_picture.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "packs/opengl/host_icon.h"
+#include "packs/opengl/icon_picture.h"
 
 namespace {
 
@@ -53,7 +52,7 @@ TEST(IconPicture, PalettedImageGivesItsColoursAndTheMaskItsTransparency) {
 
 TEST(IconPicture, TheHostIconReadsAt32By32) {
     IconPicture icon;
-    ASSERT_TRUE(icon.Decode(hostIcon, hostIconSize, 32));
+    ASSERT_TRUE(icon.Decode(HostIcon, HostIconSize, 32));
     EXPECT_EQ(32, icon.width);
     EXPECT_EQ(32, icon.height);
 }

@@ -118,8 +118,8 @@ TEST(PluginDescriptor, NullTextsFromAPluginReadAsEmpty) {
     EXPECT_STREQ(first.name.GetText(), "");
     EXPECT_EQ(first.GetArgumentCount(), 1);
 
-    FixedPlugin unsigned_("NoSignature", nullptr);
-    PluginDescriptor second(&unsigned_);
+    FixedPlugin withoutSignature("NoSignature", nullptr);
+    PluginDescriptor second(&withoutSignature);
     EXPECT_STREQ(second.name.GetText(), "NoSignature");
     EXPECT_EQ(second.GetArgumentCount(), 0);
 

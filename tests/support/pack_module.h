@@ -22,5 +22,5 @@ public:
     Plugin* Find(const char* name) const;
 
 private:
-    void* handle_;
+    void* handle;
 };

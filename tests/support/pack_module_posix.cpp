@@ -29,12 +29,12 @@ F Entry(void* handle, const char* name) {
 
 PackModule::PackModule() {
     std::string path = ProgramFolder() + "/Vantrope.so";
-    handle_ = dlopen(path.c_str(), RTLD_NOW);
-    if (handle_ == nullptr) throw std::runtime_error("Unable to load " + path + ": " + dlerror());
-    getMagic = Entry<GetMagicFunction>(handle_, "GetMagic");
-    getPluginCount = Entry<GetPluginCountFunction>(handle_, "GetPluginCount");
-    getPluginInstance = Entry<GetPluginInstanceFunction>(handle_, "GetPluginInstance");
-    getPluginPackName = Entry<GetPluginPackNameFunction>(handle_, "GetPluginPackName");
+    handle = dlopen(path.c_str(), RTLD_NOW);
+    if (handle == nullptr) throw std::runtime_error("Unable to load " + path + ": " + dlerror());
+    getMagic = Entry<GetMagicFunction>(handle, "GetMagic");
+    getPluginCount = Entry<GetPluginCountFunction>(handle, "GetPluginCount");
+    getPluginInstance = Entry<GetPluginInstanceFunction>(handle, "GetPluginInstance");
+    getPluginPackName = Entry<GetPluginPackNameFunction>(handle, "GetPluginPackName");
 }
 
 // The pack stays loaded, as in the host: its plugin objects are static and

@@ -13,7 +13,7 @@ struct SDL_Window;
 class SceneHarness {
 public:
     // Opens the window; throws std::runtime_error when there is no display.
-    SceneHarness(int width, int height);
+    SceneHarness(int windowWidth, int windowHeight);
     ~SceneHarness();
     SceneHarness(const SceneHarness&) = delete;
     SceneHarness& operator=(const SceneHarness&) = delete;
@@ -38,16 +38,16 @@ public:
     // Fills the back buffer with one colour (to see whether a frame drew).
     void Fill(float red, float green, float blue);
 
-    int Width() const { return width_; }
-    int Height() const { return height_; }
+    int Width() const { return width; }
+    int Height() const { return height; }
 
     PackModule pack;
     Plugin* loadPlugin;
     Plugin* printPlugin;
 
 private:
-    int width_;
-    int height_;
-    SDL_Window* window_;
-    void* context_;
+    int width;
+    int height;
+    SDL_Window* window;
+    void* context;
 };

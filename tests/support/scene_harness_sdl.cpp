@@ -6,13 +6,13 @@
 
 #include "tests/support/scene_harness.h"
 
-SceneHarness::SceneHarness(int width, int height)
+SceneHarness::SceneHarness(int windowWidth, int windowHeight)
     : loadPlugin(pack.Find("LoadCOctreeScene")),
       printPlugin(pack.Find("PrintCOctreeScene")),
-      width_(width),
-      height_(height),
-      window_(nullptr),
-      context_(nullptr) {
+      width(windowWidth),
+      height(windowHeight),
+      window(nullptr),
+      context(nullptr) {
     if (loadPlugin == nullptr || printPlugin == nullptr)
         throw std::runtime_error("Vantrope.so lacks a scene plugin");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
@@ -22,14 +22,14 @@ SceneHarness::SceneHarness(int width, int height)
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    window_ = SDL_CreateWindow("Vantrope", 0, 0, width, height, SDL_WINDOW_OPENGL);
-    if (window_ == nullptr) throw std::runtime_error(std::string("SDL window: ") + SDL_GetError());
-    context_ = SDL_GL_CreateContext(window_);
-    if (context_ == nullptr) {
-        SDL_DestroyWindow(window_);
+    window = SDL_CreateWindow("Vantrope", 0, 0, width, height, SDL_WINDOW_OPENGL);
+    if (window == nullptr) throw std::runtime_error(std::string("SDL window: ") + SDL_GetError());
+    context = SDL_GL_CreateContext(window);
+    if (context == nullptr) {
+        SDL_DestroyWindow(window);
         throw std::runtime_error(std::string("OpenGL context: ") + SDL_GetError());
     }
-    SDL_GL_MakeCurrent(window_, context_);
+    SDL_GL_MakeCurrent(window, context);
     SDL_GL_SetSwapInterval(0);
     glViewport(0, 0, width, height);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
@@ -57,9 +57,9 @@ SceneHarness::~SceneHarness() {
     delete static_cast<FloatValue*>(time.value);
     delete static_cast<IntValue*>(count.value);
     delete static_cast<IntValue*>(english.value);
-    SDL_GL_MakeCurrent(window_, nullptr);
-    SDL_GL_DeleteContext(context_);
-    SDL_DestroyWindow(window_);
+    SDL_GL_MakeCurrent(window, nullptr);
+    SDL_GL_DeleteContext(context);
+    SDL_DestroyWindow(window);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -91,15 +91,15 @@ void SceneHarness::Draw(float seconds, int satellites, bool inEnglish) {
 
 void SceneHarness::Present() {
     glFlush();
-    SDL_GL_SwapWindow(window_);
+    SDL_GL_SwapWindow(window);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 std::vector<unsigned char> SceneHarness::ReadBackBuffer() const {
-    std::vector<unsigned char> pixels(static_cast<size_t>(width_) * height_ * 3);
+    std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width_, height_, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
     return pixels;
 }
 

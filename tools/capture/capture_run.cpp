@@ -61,28 +61,27 @@ std::unique_ptr<MusicTrack> OpenMusic(const std::string& file) {
 // Each frame read back goes to be encoded with its own samples of the music.
 class FrameAndSound final : public FrameSink {
 public:
-    FrameAndSound(EncodingQueue& queue, MusicTrack& music, const FrameClock& clock)
+    FrameAndSound(EncodingQueue& encoder, MusicTrack& track, const FrameClock& frameClock)
         : written(0),
-          queue_(queue),
-          music_(music),
-          clock_(clock),
-          sound_(2 * static_cast<std::size_t>(clock.MostSamplesPerFrame())) {}
+          queue(encoder),
+          music(track),
+          clock(frameClock),
+          sound(2 * static_cast<std::size_t>(frameClock.MostSamplesPerFrame())) {}
 
     void TakeFrame(const std::uint8_t* bgra) override {
-        int samples =
-            static_cast<int>(clock_.FirstSample(written + 1) - clock_.FirstSample(written));
-        music_.Read(sound_.data(), samples);
-        queue_.Push(bgra, sound_.data(), samples);
+        int samples = static_cast<int>(clock.FirstSample(written + 1) - clock.FirstSample(written));
+        music.Read(sound.data(), samples);
+        queue.Push(bgra, sound.data(), samples);
         ++written;
     }
 
     std::int64_t written;
 
 private:
-    EncodingQueue& queue_;
-    MusicTrack& music_;
-    const FrameClock& clock_;
-    std::vector<float> sound_;
+    EncodingQueue& queue;
+    MusicTrack& music;
+    const FrameClock& clock;
+    std::vector<float> sound;
 };
 
 // Lets go of the window system before the private display stops.

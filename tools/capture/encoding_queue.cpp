@@ -12,78 +12,78 @@ const std::size_t Depth = 3;
 
 }  // namespace
 
-EncodingQueue::EncodingQueue(MediaWriter& writer, std::size_t frameBytes, int mostSamples)
-    : writer_(writer), slots_(Depth) {
-    for (Slot& slot : slots_) {
+EncodingQueue::EncodingQueue(MediaWriter& output, std::size_t frameBytes, int mostSamples)
+    : writer(output), slots(Depth) {
+    for (Slot& slot : slots) {
         slot.pixels.resize(frameBytes);
         slot.sound.resize(2 * static_cast<std::size_t>(mostSamples));
     }
-    thread_ = std::thread(&EncodingQueue::Work, this);
+    thread = std::thread(&EncodingQueue::Work, this);
 }
 
 EncodingQueue::~EncodingQueue() {
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        stopping_ = true;
+        std::lock_guard<std::mutex> lock(mutex);
+        stopping = true;
     }
-    changed_.notify_all();
-    thread_.join();
+    changed.notify_all();
+    thread.join();
 }
 
 void EncodingQueue::ThrowIfFailed() {
-    if (failed_) throw Ombrel::Exception("%s", failure_.c_str());
+    if (failed) throw Ombrel::Exception("%s", failure.c_str());
 }
 
 // The per-frame path on the drawing side: one copy into memory made up front.
 void EncodingQueue::Push(const std::uint8_t* pixels, const float* stereo, int samples) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [this] { return count_ < slots_.size() || failed_; });
+    std::unique_lock<std::mutex> lock(mutex);
+    changed.wait(lock, [this] { return count < slots.size() || failed; });
     ThrowIfFailed();
-    Slot& slot = slots_[(first_ + count_) % slots_.size()];
+    Slot& slot = slots[(first + count) % slots.size()];
     lock.unlock();
     // The thread never touches a slot until it is counted in.
     std::copy(pixels, pixels + slot.pixels.size(), slot.pixels.begin());
     std::copy(stereo, stereo + 2 * samples, slot.sound.begin());
     slot.samples = samples;
     lock.lock();
-    ++count_;
+    ++count;
     lock.unlock();
-    changed_.notify_all();
+    changed.notify_all();
 }
 
 void EncodingQueue::Flush() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [this] { return count_ == 0 || failed_; });
+    std::unique_lock<std::mutex> lock(mutex);
+    changed.wait(lock, [this] { return count == 0 || failed; });
     ThrowIfFailed();
 }
 
 void EncodingQueue::Work() {
-    std::unique_lock<std::mutex> lock(mutex_);
+    std::unique_lock<std::mutex> lock(mutex);
     for (;;) {
-        changed_.wait(lock, [this] { return count_ > 0 || stopping_; });
-        if (stopping_) return;
-        Slot& slot = slots_[first_];
+        changed.wait(lock, [this] { return count > 0 || stopping; });
+        if (stopping) return;
+        Slot& slot = slots[first];
         lock.unlock();
-        bool failed = true;
+        bool written = false;
         std::string reason;
         try {
-            writer_.WriteVideo(slot.pixels.data());
-            writer_.WriteAudio(slot.sound.data(), slot.samples);
-            failed = false;
+            writer.WriteVideo(slot.pixels.data());
+            writer.WriteAudio(slot.sound.data(), slot.samples);
+            written = true;
         } catch (const Ombrel::Exception& e) {
             reason = e.message;
         } catch (const std::exception& e) {
             reason = e.what();
         }
         lock.lock();
-        if (failed) {
-            failed_ = true;
-            failure_ = reason;
-            changed_.notify_all();
+        if (!written) {
+            failed = true;
+            failure = reason;
+            changed.notify_all();
             return;
         }
-        first_ = (first_ + 1) % slots_.size();
-        --count_;
-        changed_.notify_all();
+        first = (first + 1) % slots.size();
+        --count;
+        changed.notify_all();
     }
 }

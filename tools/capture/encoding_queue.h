@@ -16,7 +16,7 @@
 // used by that thread only until Flush returns.
 class EncodingQueue {
 public:
-    EncodingQueue(MediaWriter& writer, std::size_t frameBytes, int mostSamples);
+    EncodingQueue(MediaWriter& output, std::size_t frameBytes, int mostSamples);
     // Stops the thread; what is still waiting is dropped.
     ~EncodingQueue();
     EncodingQueue(const EncodingQueue&) = delete;
@@ -39,14 +39,14 @@ private:
     void Work();
     void ThrowIfFailed();
 
-    MediaWriter& writer_;
-    std::vector<Slot> slots_;
-    std::size_t first_ = 0;  // the oldest slot waiting
-    std::size_t count_ = 0;  // slots waiting or being written
-    bool stopping_ = false;
-    bool failed_ = false;
-    std::string failure_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::thread thread_;
+    MediaWriter& writer;
+    std::vector<Slot> slots;
+    std::size_t first = 0;  // the oldest slot waiting
+    std::size_t count = 0;  // slots waiting or being written
+    bool stopping = false;
+    bool failed = false;
+    std::string failure;
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::thread thread;
 };

@@ -191,10 +191,10 @@ void FfmpegWriter::State::EncodeAudio(int samples) {
 
 FfmpegWriter::FfmpegWriter(const std::string& path, const char* container,
                            const MediaFormat& format)
-    : state_(new State(path)) {
+    : state(new State(path)) {
     // The encoders' reports of their settings and statistics are noise here.
     av_log_set_level(AV_LOG_WARNING);
-    State& s = *state_;
+    State& s = *state;
     s.Check(
         avformat_alloc_output_context2(&s.format, nullptr, container, s.file.PartPath().c_str()),
         "choosing its format");
@@ -209,7 +209,7 @@ FfmpegWriter::~FfmpegWriter() = default;
 
 // The per-frame path: conversion into the picture made up front, encoding.
 void FfmpegWriter::WriteVideo(const std::uint8_t* bgra) {
-    State& s = *state_;
+    State& s = *state;
     s.Check(av_frame_make_writable(s.picture), "making a picture");
     // OpenGL's rows run from the bottom up: start at the last, step back.
     const int stride = 4 * s.video->width;
@@ -221,7 +221,7 @@ void FfmpegWriter::WriteVideo(const std::uint8_t* bgra) {
 }
 
 void FfmpegWriter::WriteAudio(const float* stereo, int samples) {
-    State& s = *state_;
+    State& s = *state;
     if (samples > s.convertedCapacity) {
         if (s.converted != nullptr) av_freep(&s.converted[0]);
         av_freep(&s.converted);
@@ -240,7 +240,7 @@ void FfmpegWriter::WriteAudio(const float* stereo, int samples) {
 }
 
 void FfmpegWriter::Finish() {
-    State& s = *state_;
+    State& s = *state;
     // The last sound frame may be short: the stream ends on the last sample.
     int rest = av_audio_fifo_size(s.fifo);
     if (rest > 0) s.EncodeAudio(rest);

@@ -21,5 +21,5 @@ public:
 
 private:
     struct State;  // FFmpeg's types stay out of this header
-    std::unique_ptr<State> state_;
+    std::unique_ptr<State> state;
 };

@@ -11,7 +11,7 @@ class FrameClock {
 public:
     static const int SampleRate = 44100;
 
-    FrameClock(int numerator, int denominator);
+    FrameClock(int rateNumerator, int rateDenominator);
 
     // The demo time of frame n, in seconds.
     float Seconds(std::int64_t frame) const;
@@ -25,6 +25,6 @@ public:
     int MostSamplesPerFrame() const;
 
 private:
-    std::int64_t numerator_;
-    std::int64_t denominator_;
+    std::int64_t numerator;
+    std::int64_t denominator;
 };

@@ -67,64 +67,64 @@ void SetPackState() {
 
 }  // namespace
 
-FrameReader::FrameReader(int width, int height)
-    : width_(width), height_(height), buffers_{0, 0}, next_(0), waiting_(0) {
+FrameReader::FrameReader(int frameWidth, int frameHeight)
+    : width(frameWidth), height(frameHeight), buffers{0, 0}, next(0), waiting(0) {
     if (glGetString(GL_VERSION) == nullptr) {
         throw Ombrel::Exception("No OpenGL context to read the frames from");
     }
     auto bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
-    gl_ = FindPixelBufferFunctions();
-    if (!gl_) {
-        pixels_.resize(bytes);
+    gl = FindPixelBufferFunctions();
+    if (!gl) {
+        pixels.resize(bytes);
         return;
     }
-    gl_->genBuffers(2, buffers_);
-    for (GLuint buffer : buffers_) {
-        gl_->bindBuffer(GL_PIXEL_PACK_BUFFER, buffer);
-        gl_->bufferData(GL_PIXEL_PACK_BUFFER, static_cast<GLsizeiptr>(bytes), nullptr,
-                        GL_STREAM_READ);
+    gl->genBuffers(2, buffers);
+    for (GLuint buffer : buffers) {
+        gl->bindBuffer(GL_PIXEL_PACK_BUFFER, buffer);
+        gl->bufferData(GL_PIXEL_PACK_BUFFER, static_cast<GLsizeiptr>(bytes), nullptr,
+                       GL_STREAM_READ);
     }
-    gl_->bindBuffer(GL_PIXEL_PACK_BUFFER, 0);
+    gl->bindBuffer(GL_PIXEL_PACK_BUFFER, 0);
 }
 
 FrameReader::~FrameReader() {
-    if (gl_ && buffers_[0] != 0) gl_->deleteBuffers(2, buffers_);
+    if (gl && buffers[0] != 0) gl->deleteBuffers(2, buffers);
 }
 
 // The per-frame path: one read into memory allocated up front.
 void FrameReader::Read(FrameSink& sink) {
     SetPackState();
-    if (!gl_) {
-        glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_BYTE, pixels_.data());
-        sink.TakeFrame(pixels_.data());
+    if (!gl) {
+        glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data());
+        sink.TakeFrame(pixels.data());
         return;
     }
-    gl_->bindBuffer(GL_PIXEL_PACK_BUFFER, buffers_[next_]);
-    glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
-    gl_->bindBuffer(GL_PIXEL_PACK_BUFFER, 0);
-    next_ = 1 - next_;
-    ++waiting_;
+    gl->bindBuffer(GL_PIXEL_PACK_BUFFER, buffers[next]);
+    glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+    gl->bindBuffer(GL_PIXEL_PACK_BUFFER, 0);
+    next = 1 - next;
+    ++waiting;
     // The frame before this one is due; this one arrives while the next is
     // drawn.
-    if (waiting_ == 2) Deliver(sink);
+    if (waiting == 2) Deliver(sink);
 }
 
 void FrameReader::Drain(FrameSink& sink) {
-    while (waiting_ > 0) Deliver(sink);
+    while (waiting > 0) Deliver(sink);
 }
 
 void FrameReader::Abandon() {
-    waiting_ = 0;
-    buffers_[0] = buffers_[1] = 0;
+    waiting = 0;
+    buffers[0] = buffers[1] = 0;
 }
 
 void FrameReader::Deliver(FrameSink& sink) {
-    int oldest = waiting_ == 2 ? next_ : 1 - next_;
-    gl_->bindBuffer(GL_PIXEL_PACK_BUFFER, buffers_[oldest]);
-    const void* mapped = gl_->mapBuffer(GL_PIXEL_PACK_BUFFER, GL_READ_ONLY);
-    --waiting_;
+    int oldest = waiting == 2 ? next : 1 - next;
+    gl->bindBuffer(GL_PIXEL_PACK_BUFFER, buffers[oldest]);
+    const void* mapped = gl->mapBuffer(GL_PIXEL_PACK_BUFFER, GL_READ_ONLY);
+    --waiting;
     if (mapped == nullptr) {
-        gl_->bindBuffer(GL_PIXEL_PACK_BUFFER, 0);
+        gl->bindBuffer(GL_PIXEL_PACK_BUFFER, 0);
         throw Ombrel::Exception("OpenGL could not map the pixels of a frame read back");
     }
     // The buffer is unmapped even when the sink fails.
@@ -134,6 +134,6 @@ void FrameReader::Deliver(FrameSink& sink) {
             gl.unmapBuffer(GL_PIXEL_PACK_BUFFER);
             gl.bindBuffer(GL_PIXEL_PACK_BUFFER, 0);
         }
-    } unmap{*gl_};
+    } unmap{*gl};
     sink.TakeFrame(static_cast<const std::uint8_t*>(mapped));
 }

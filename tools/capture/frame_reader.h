@@ -24,12 +24,12 @@ struct PixelBufferFunctions;
 class FrameReader {
 public:
     // Needs the demo's context current; throws when there is none.
-    FrameReader(int width, int height);
+    FrameReader(int frameWidth, int frameHeight);
     ~FrameReader();
     FrameReader(const FrameReader&) = delete;
     FrameReader& operator=(const FrameReader&) = delete;
 
-    bool IsAsynchronous() const { return gl_ != nullptr; }
+    bool IsAsynchronous() const { return gl != nullptr; }
 
     // Starts reading the frame just drawn, and hands the oldest frame whose
     // pixels are due to `sink`.
@@ -43,11 +43,11 @@ public:
 private:
     void Deliver(FrameSink& sink);
 
-    int width_;
-    int height_;
-    std::unique_ptr<PixelBufferFunctions> gl_;  // null: plain reads
-    unsigned buffers_[2];
-    int next_;     // the buffer the next frame is read into
-    int waiting_;  // frames read and not yet handed on
-    std::vector<std::uint8_t> pixels_;
+    int width;
+    int height;
+    std::unique_ptr<PixelBufferFunctions> gl;  // null: plain reads
+    unsigned buffers[2];
+    int next;     // the buffer the next frame is read into
+    int waiting;  // frames read and not yet handed on
+    std::vector<std::uint8_t> pixels;
 };

@@ -15,9 +15,9 @@ MusicTrack::MusicTrack(const std::string& path) {
     if (file) {
         data.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     }
-    stream_ = MusicStream::Create(std::move(data), FrameClock::SampleRate);
-    if (!stream_) throw Ombrel::Exception("Can't create stream");
-    stream_->Play(true);
+    stream = MusicStream::Create(std::move(data), FrameClock::SampleRate);
+    if (!stream) throw Ombrel::Exception("Can't create stream");
+    stream->Play(true);
 }
 
 MusicTrack::~MusicTrack() = default;
@@ -27,15 +27,15 @@ std::int64_t MusicTrack::CountSamples() {
     std::vector<float> scratch(2 * piece);
     std::int64_t total = 0;
     for (;;) {
-        int made = stream_->MixInto(scratch.data(), piece);
+        int made = stream->MixInto(scratch.data(), piece);
         total += made;
         if (made < piece) break;
     }
-    stream_->Play(true);
+    stream->Play(true);
     return total;
 }
 
 void MusicTrack::Read(float* stereo, int samples) {
     std::fill(stereo, stereo + 2 * samples, 0.0f);
-    stream_->MixInto(stereo, samples);
+    stream->MixInto(stereo, samples);
 }

@@ -26,5 +26,5 @@ public:
     void Read(float* stereo, int samples);
 
 private:
-    std::unique_ptr<MusicStream> stream_;
+    std::unique_ptr<MusicStream> stream;
 };

@@ -30,26 +30,26 @@ void Forget(const std::string& file) {
 
 }  // namespace
 
-PartFile::PartFile(const std::string& path)
-    : path_(path), partPath_(path + ".part"), committed_(false) {
+PartFile::PartFile(const std::string& finalPath)
+    : path(finalPath), partPath(finalPath + ".part"), committed(false) {
     static const bool removedAtExit = std::atexit(RemoveUnfinished) == 0;
     (void)removedAtExit;
-    Unfinished().push_back(partPath_);
+    Unfinished().push_back(partPath);
 }
 
 PartFile::~PartFile() {
-    Forget(partPath_);
-    if (committed_) return;
+    Forget(partPath);
+    if (committed) return;
     std::error_code ignored;
-    std::filesystem::remove(std::filesystem::path(partPath_), ignored);
+    std::filesystem::remove(std::filesystem::path(partPath), ignored);
 }
 
 void PartFile::Commit() {
     std::error_code error;
-    std::filesystem::rename(std::filesystem::path(partPath_), std::filesystem::path(path_), error);
+    std::filesystem::rename(std::filesystem::path(partPath), std::filesystem::path(path), error);
     if (error) {
-        throw Ombrel::Exception("Cannot write %s: %s", path_.c_str(), error.message().c_str());
+        throw Ombrel::Exception("Cannot write %s: %s", path.c_str(), error.message().c_str());
     }
-    Forget(partPath_);
-    committed_ = true;
+    Forget(partPath);
+    committed = true;
 }

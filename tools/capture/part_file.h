@@ -8,20 +8,20 @@
 // the program's end by exit().
 class PartFile {
 public:
-    explicit PartFile(const std::string& path);
+    explicit PartFile(const std::string& finalPath);
     ~PartFile();
     PartFile(const PartFile&) = delete;
     PartFile& operator=(const PartFile&) = delete;
 
-    const std::string& Path() const { return path_; }
-    const std::string& PartPath() const { return partPath_; }
+    const std::string& Path() const { return path; }
+    const std::string& PartPath() const { return partPath; }
 
     // Renames the temporary file to the final name, replacing what was
     // there. Throws naming the file when it cannot.
     void Commit();
 
 private:
-    std::string path_;
-    std::string partPath_;
-    bool committed_;
+    std::string path;
+    std::string partPath;
+    bool committed;
 };

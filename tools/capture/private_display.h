@@ -14,5 +14,5 @@ public:
     PrivateDisplay& operator=(const PrivateDisplay&) = delete;
 
 private:
-    long server_;  // the server's process, 0 for none
+    long server;  // the server's process, 0 for none
 };

@@ -47,7 +47,7 @@ std::string ReadDisplayNumber(int from) {
 
 }  // namespace
 
-PrivateDisplay::PrivateDisplay(int width, int height) : server_(0) {
+PrivateDisplay::PrivateDisplay(int width, int height) : server(0) {
     const char* display = std::getenv("DISPLAY");
     if (display != nullptr && *display != '\0') return;
 
@@ -55,27 +55,27 @@ PrivateDisplay::PrivateDisplay(int width, int height) : server_(0) {
     if (pipe(ends) != 0) throw Ombrel::Exception("No display: DISPLAY is not set");
     std::string fd = std::to_string(ends[1]);
     std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-    pid_t server = fork();
-    if (server == 0) {
+    pid_t child = fork();
+    if (child == 0) {
         close(ends[0]);
         RunServer(fd.c_str(), screen.c_str());
     }
     close(ends[1]);
-    std::string number = server > 0 ? ReadDisplayNumber(ends[0]) : std::string();
+    std::string number = child > 0 ? ReadDisplayNumber(ends[0]) : std::string();
     close(ends[0]);
     if (number.empty()) {
-        if (server > 0) {
-            kill(server, SIGTERM);
-            waitpid(server, nullptr, 0);
+        if (child > 0) {
+            kill(child, SIGTERM);
+            waitpid(child, nullptr, 0);
         }
         throw Ombrel::Exception("No display: DISPLAY is not set and Xvfb could not be started");
     }
-    server_ = server;
+    server = child;
     setenv("DISPLAY", (":" + number).c_str(), 1);
 }
 
 PrivateDisplay::~PrivateDisplay() {
-    if (server_ == 0) return;
-    kill(static_cast<pid_t>(server_), SIGTERM);
-    waitpid(static_cast<pid_t>(server_), nullptr, 0);
+    if (server == 0) return;
+    kill(static_cast<pid_t>(server), SIGTERM);
+    waitpid(static_cast<pid_t>(server), nullptr, 0);
 }

@@ -10,15 +10,15 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
 
 }  // namespace
 
-ProgressLine::ProgressLine(std::FILE* terminal, std::int64_t frames)
-    : terminal_(terminal),
-      frames_(frames),
-      start_(std::chrono::steady_clock::now()),
-      lastShown_(start_),
-      shown_(false) {}
+ProgressLine::ProgressLine(std::FILE* output, std::int64_t frameCount)
+    : terminal(output),
+      frames(frameCount),
+      start(std::chrono::steady_clock::now()),
+      lastShown(start),
+      shown(false) {}
 
 double ProgressLine::Seconds() const {
-    return SecondsSince(start_);
+    return SecondsSince(start);
 }
 
 double ProgressLine::Rate(std::int64_t done) const {
@@ -28,19 +28,18 @@ double ProgressLine::Rate(std::int64_t done) const {
 
 void ProgressLine::Show(std::int64_t done) {
     auto now = std::chrono::steady_clock::now();
-    if (terminal_ == nullptr || (now - lastShown_ < Interval && done < frames_)) return;
-    lastShown_ = now;
+    if (terminal == nullptr || (now - lastShown < Interval && done < frames)) return;
+    lastShown = now;
     double rate = Rate(done);
-    long left =
-        rate > 0.0 ? static_cast<long>(static_cast<double>(frames_ - done) / rate + 0.5) : 0;
-    std::fprintf(terminal_, "\rframe %lld/%lld  %3d%%  %6.1f fps  %ld:%02ld left ",
-                 static_cast<long long>(done), static_cast<long long>(frames_),
-                 static_cast<int>(100 * done / frames_), rate, left / 60, left % 60);
-    std::fflush(terminal_);
-    shown_ = true;
+    long left = rate > 0.0 ? static_cast<long>(static_cast<double>(frames - done) / rate + 0.5) : 0;
+    std::fprintf(terminal, "\rframe %lld/%lld  %3d%%  %6.1f fps  %ld:%02ld left ",
+                 static_cast<long long>(done), static_cast<long long>(frames),
+                 static_cast<int>(100 * done / frames), rate, left / 60, left % 60);
+    std::fflush(terminal);
+    shown = true;
 }
 
 void ProgressLine::End() {
-    if (shown_) std::fprintf(terminal_, "\n");
-    shown_ = false;
+    if (shown) std::fprintf(terminal, "\n");
+    shown = false;
 }

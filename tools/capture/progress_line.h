@@ -9,7 +9,7 @@
 // and the time left.
 class ProgressLine {
 public:
-    ProgressLine(std::FILE* terminal, std::int64_t frames);
+    ProgressLine(std::FILE* output, std::int64_t frameCount);
 
     // `done` frames are written.
     void Show(std::int64_t done);
@@ -20,9 +20,9 @@ public:
     double Rate(std::int64_t done) const;
 
 private:
-    std::FILE* terminal_;  // null: nothing is drawn
-    std::int64_t frames_;
-    std::chrono::steady_clock::time_point start_;
-    std::chrono::steady_clock::time_point lastShown_;
-    bool shown_;
+    std::FILE* terminal;  // null: nothing is drawn
+    std::int64_t frames;
+    std::chrono::steady_clock::time_point start;
+    std::chrono::steady_clock::time_point lastShown;
+    bool shown;
 };

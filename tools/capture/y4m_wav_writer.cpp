@@ -26,22 +26,22 @@ std::int16_t ToSample(float value) {
 
 }  // namespace
 
-Y4mWavWriter::Y4mWavWriter(const std::string& name, const MediaFormat& format)
-    : format_(format),
-      videoFile_(name + ".y4m"),
-      audioFile_(name + ".wav"),
-      video_(videoFile_.PartPath(), std::ios::binary | std::ios::trunc),
-      audio_(audioFile_.PartPath(), std::ios::binary | std::ios::trunc),
-      planes_(static_cast<std::size_t>(format.width) * format.height * 3 / 2),
-      audioBytes_(0) {
+Y4mWavWriter::Y4mWavWriter(const std::string& name, const MediaFormat& wanted)
+    : format(wanted),
+      videoFile(name + ".y4m"),
+      audioFile(name + ".wav"),
+      video(videoFile.PartPath(), std::ios::binary | std::ios::trunc),
+      audio(audioFile.PartPath(), std::ios::binary | std::ios::trunc),
+      planes(static_cast<std::size_t>(format.width) * format.height * 3 / 2),
+      audioBytes(0) {
     char header[128];
     std::snprintf(header, sizeof header,
                   "YUV4MPEG2 W%d H%d F%d:%d Ip A1:1 C420jpeg XYSCSS=420JPEG XCOLORRANGE=LIMITED\n",
                   format.width, format.height, format.rateNumerator, format.rateDenominator);
-    video_ << header;
-    Check(video_, videoFile_);
+    video << header;
+    Check(video, videoFile);
     WriteWavHeader(0);
-    Check(audio_, audioFile_);
+    Check(audio, audioFile);
 }
 
 void Y4mWavWriter::Check(std::ofstream& stream, const PartFile& file) {
@@ -61,40 +61,39 @@ void Y4mWavWriter::WriteWavHeader(std::uint32_t dataBytes) {
     PutLittleEndian(header + 34, 16, 2);        // bits per sample
     std::copy_n("data", 4, header + 36);
     PutLittleEndian(header + 40, dataBytes, 4);
-    audio_.write(reinterpret_cast<const char*>(header), sizeof header);
+    audio.write(reinterpret_cast<const char*>(header), sizeof header);
 }
 
 void Y4mWavWriter::WriteVideo(const std::uint8_t* bgra) {
-    ConvertToI420(bgra, format_.width, format_.height, planes_.data());
-    video_ << "FRAME\n";
-    video_.write(reinterpret_cast<const char*>(planes_.data()),
-                 static_cast<std::streamsize>(planes_.size()));
-    Check(video_, videoFile_);
+    ConvertToI420(bgra, format.width, format.height, planes.data());
+    video << "FRAME\n";
+    video.write(reinterpret_cast<const char*>(planes.data()),
+                static_cast<std::streamsize>(planes.size()));
+    Check(video, videoFile);
 }
 
-void Y4mWavWriter::WriteAudio(const float* stereo, int samples) {
-    samples_.resize(static_cast<std::size_t>(samples) * 4);
-    for (int i = 0; i < 2 * samples; ++i) {
-        PutLittleEndian(samples_.data() + 2 * i, static_cast<std::uint16_t>(ToSample(stereo[i])),
-                        2);
+void Y4mWavWriter::WriteAudio(const float* stereo, int count) {
+    samples.resize(static_cast<std::size_t>(count) * 4);
+    for (int i = 0; i < 2 * count; ++i) {
+        PutLittleEndian(samples.data() + 2 * i, static_cast<std::uint16_t>(ToSample(stereo[i])), 2);
     }
-    audioBytes_ += samples_.size();
-    if (audioBytes_ > LargestWavData) {
+    audioBytes += samples.size();
+    if (audioBytes > LargestWavData) {
         throw Ombrel::Exception("Cannot write %s: longer than a WAV file can be",
-                                audioFile_.Path().c_str());
+                                audioFile.Path().c_str());
     }
-    audio_.write(reinterpret_cast<const char*>(samples_.data()),
-                 static_cast<std::streamsize>(samples_.size()));
-    Check(audio_, audioFile_);
+    audio.write(reinterpret_cast<const char*>(samples.data()),
+                static_cast<std::streamsize>(samples.size()));
+    Check(audio, audioFile);
 }
 
 void Y4mWavWriter::Finish() {
-    audio_.seekp(0);
-    WriteWavHeader(static_cast<std::uint32_t>(audioBytes_));
-    audio_.close();
-    Check(audio_, audioFile_);
-    video_.close();
-    Check(video_, videoFile_);
-    videoFile_.Commit();
-    audioFile_.Commit();
+    audio.seekp(0);
+    WriteWavHeader(static_cast<std::uint32_t>(audioBytes));
+    audio.close();
+    Check(audio, audioFile);
+    video.close();
+    Check(video, videoFile);
+    videoFile.Commit();
+    audioFile.Commit();
 }

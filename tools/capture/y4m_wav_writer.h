@@ -14,22 +14,22 @@
 class Y4mWavWriter final : public MediaWriter {
 public:
     // `name` is the output's path without its ".y4m".
-    Y4mWavWriter(const std::string& name, const MediaFormat& format);
+    Y4mWavWriter(const std::string& name, const MediaFormat& wanted);
 
     void WriteVideo(const std::uint8_t* bgra) override;
-    void WriteAudio(const float* stereo, int samples) override;
+    void WriteAudio(const float* stereo, int count) override;
     void Finish() override;
 
 private:
     void Check(std::ofstream& stream, const PartFile& file);
     void WriteWavHeader(std::uint32_t dataBytes);
 
-    MediaFormat format_;
-    PartFile videoFile_;
-    PartFile audioFile_;
-    std::ofstream video_;
-    std::ofstream audio_;
-    std::vector<std::uint8_t> planes_;
-    std::vector<std::uint8_t> samples_;
-    std::uint64_t audioBytes_;
+    MediaFormat format;
+    PartFile videoFile;
+    PartFile audioFile;
+    std::ofstream video;
+    std::ofstream audio;
+    std::vector<std::uint8_t> planes;
+    std::vector<std::uint8_t> samples;
+    std::uint64_t audioBytes;
 };

@@ -74,7 +74,7 @@ bool DecodeResult(const std::vector<std::string>& fields, CheckResult& r) {
 }
 
 void ChildReporter::Send(const std::vector<std::string>& fields) {
-    channel_.Send(EncodeRecord(fields));
+    channel.Send(EncodeRecord(fields));
 }
 
 void ChildReporter::Step(int phase, const std::string& text) {

@@ -27,7 +27,7 @@ bool DecodeResult(const std::vector<std::string>& fields, CheckResult& result);
 // The child's side: what it tells its parent.
 class ChildReporter {
 public:
-    explicit ChildReporter(ParentChannel& channel) : channel_(channel) {}
+    explicit ChildReporter(ParentChannel& toParent) : channel(toParent) {}
 
     void Step(int phase, const std::string& text);
     void Result(const CheckResult& result);
@@ -38,5 +38,5 @@ public:
 private:
     void Send(const std::vector<std::string>& fields);
 
-    ParentChannel& channel_;
+    ParentChannel& channel;
 };

@@ -57,8 +57,8 @@ struct PluginEntry {
 
 class LibraryChecker {
 public:
-    LibraryChecker(const std::string& file, ChildReporter& reporter)
-        : file_(file), reporter_(reporter) {}
+    LibraryChecker(const std::string& packFile, ChildReporter& childReporter)
+        : file(packFile), reporter(childReporter) {}
 
     void Run(const std::vector<std::string>& withFiles);
 
@@ -84,16 +84,16 @@ private:
                const std::string& subject = "") {
         Result(subject, check, CheckResult::Finding, level, message, fix);
     }
-    bool Call(const std::string& step, const std::function<void()>& call);
+    bool Call(const std::string& what, const std::function<void()>& call);
 
-    const std::string file_;
-    ChildReporter& reporter_;
-    ModuleHandle module_ = nullptr;
-    PluginPack* pack_ = nullptr;
-    std::vector<PackPlugins> with_;
-    int count_ = 0;
-    std::vector<PluginEntry> plugins_;
-    std::string step_;
+    const std::string file;
+    ChildReporter& reporter;
+    ModuleHandle module = nullptr;
+    PluginPack* pack = nullptr;
+    std::vector<PackPlugins> with;
+    int count = 0;
+    std::vector<PluginEntry> plugins;
+    std::string step;
 };
 
 void LibraryChecker::Result(const std::string& subject, const char* check,
@@ -101,16 +101,16 @@ void LibraryChecker::Result(const std::string& subject, const char* check,
                             const std::string& fix) {
     CheckResult result(check, status, message, subject);
     result.level = level;
-    result.step = status == CheckResult::Finding ? step_ : "";
+    result.step = status == CheckResult::Finding ? step : "";
     result.fix = fix;
-    reporter_.Result(result);
+    reporter.Result(result);
 }
 
 // A call into the pack where only Ombrel::Exception may escape; true when it
 // returned.
-bool LibraryChecker::Call(const std::string& step, const std::function<void()>& call) {
-    step_ = step;
-    reporter_.Step(-1, step);
+bool LibraryChecker::Call(const std::string& what, const std::function<void()>& call) {
+    step = what;
+    reporter.Step(-1, step);
     CallOutcome outcome = GuardedCall(call);
     if (outcome.kind == CallOutcome::OtherException)
         Found("exception-type", FindingLevel::HostFails,
@@ -120,16 +120,15 @@ bool LibraryChecker::Call(const std::string& step, const std::function<void()>& 
 }
 
 bool LibraryChecker::Load() {
-    step_ = "loading " + file_;
-    reporter_.Step(-1, step_);
+    step = "loading " + file;
+    reporter.Step(-1, step);
     Timer timer;
     timer.Reset();
-    module_ = LoadModule(file_.c_str());
+    module = LoadModule(file.c_str());
     double seconds = timer.Seconds();
-    if (module_ == nullptr) {
+    if (module == nullptr) {
         std::string reason = GetModuleLoadError().GetText();
-        reporter_.Fatal("Unable to load: " + file_ +
-                        (reason.empty() ? "" : "\n  loader: " + reason));
+        reporter.Fatal("Unable to load: " + file + (reason.empty() ? "" : "\n  loader: " + reason));
         return false;
     }
     char text[64];
@@ -146,14 +145,14 @@ bool LibraryChecker::Load() {
 }
 
 bool LibraryChecker::LoadWithPacks(const std::vector<std::string>& withFiles) {
-    for (const std::string& with : withFiles) {
-        reporter_.Step(-1, "loading the --with pack " + with);
+    for (const std::string& withFile : withFiles) {
+        reporter.Step(-1, "loading the --with pack " + withFile);
         try {
-            with_.push_back(LoadPackPlugins(with));
+            with.push_back(LoadPackPlugins(withFile));
         } catch (const Ombrel::Exception& e) {
             std::string reason = GetModuleLoadError().GetText();
-            reporter_.Fatal("the --with pack " + with + " cannot be loaded: " + e.message +
-                            (reason.empty() ? "" : "\n  loader: " + reason));
+            reporter.Fatal("the --with pack " + withFile + " cannot be loaded: " + e.message +
+                           (reason.empty() ? "" : "\n  loader: " + reason));
             return false;
         }
     }
@@ -164,13 +163,13 @@ bool LibraryChecker::EntryPoints() {
     std::string missing;
     std::string hints;
     for (int i = 0; i < 4; ++i) {
-        if (FindModuleFunction(module_, EntryPointNames[i])) continue;
+        if (FindModuleFunction(module, EntryPointNames[i])) continue;
         missing += std::string(missing.empty() ? "" : ", ") + EntryPointNames[i];
         const std::string name = EntryPointNames[i];
         const std::string variants[] = {MangledNames[i],   "_" + name,  name + "@0",
                                         "_" + name + "@0", name + "@4", "_" + name + "@4"};
         for (const std::string& variant : variants) {
-            if (FindModuleFunction(module_, variant.c_str()))
+            if (FindModuleFunction(module, variant.c_str()))
                 hints += "; " + name + " is exported as " + variant;
         }
     }
@@ -180,17 +179,17 @@ bool LibraryChecker::EntryPoints() {
                "are exported under their plain names");
         return true;
     }
-    step_ = "looking up the entry points";
+    step = "looking up the entry points";
     Found("entry-points", FindingLevel::HostFails,
-          "missing: " + missing + hints +
-              ". The host refuses the pack (\"Invalid plugin: " + file_ + "\")",
+          "missing: " + missing + hints + ". The host refuses the pack (\"Invalid plugin: " + file +
+              "\")",
           "declare the entry points with OMBREL_DECLARE_PACK, which exports them extern \"C\" "
           "under their plain names");
     return false;
 }
 
 bool LibraryChecker::Magic() {
-    auto getMagic = reinterpret_cast<GetMagicFunction>(FindModuleFunction(module_, "GetMagic"));
+    auto getMagic = reinterpret_cast<GetMagicFunction>(FindModuleFunction(module, "GetMagic"));
     unsigned int magic = 0;
     if (!Call("GetMagic", [&] { magic = getMagic(); })) return false;
     if (magic == PluginMagic) {
@@ -200,14 +199,14 @@ bool LibraryChecker::Magic() {
     char text[160];
     std::snprintf(text, sizeof text, "GetMagic returns 0x%08X, not 0xCAFEACDC. ", magic);
     Found("magic", FindingLevel::HostFails,
-          text + std::string("The host refuses the pack (\"Invalid plugin: ") + file_ + "\")",
+          text + std::string("The host refuses the pack (\"Invalid plugin: ") + file + "\")",
           "return PluginMagic from GetMagic (OMBREL_DECLARE_PACK does)");
     return false;
 }
 
 void LibraryChecker::PackName() {
     const char* name = nullptr;
-    if (!Call("GetPluginPackName", [&] { name = pack_->getPluginPackName(); })) return;
+    if (!Call("GetPluginPackName", [&] { name = pack->getPluginPackName(); })) return;
     if (name == nullptr || name[0] == '\0') {
         Found("pack-name", FindingLevel::User,
               std::string("GetPluginPackName returns ") + (name ? "an empty text" : "null") +
@@ -219,55 +218,55 @@ void LibraryChecker::PackName() {
 }
 
 void LibraryChecker::WalkPlugins() {
-    count_ = pack_->pluginCount;
-    if (count_ < 0) {
-        step_ = "GetPluginCount";
+    count = pack->pluginCount;
+    if (count < 0) {
+        step = "GetPluginCount";
         Found("plugin-count", FindingLevel::Contract,
-              "GetPluginCount returns " + std::to_string(count_) +
+              "GetPluginCount returns " + std::to_string(count) +
                   ": the host reads it as a pack without plugins",
               "return the number of plugins, 0 or more");
     }
-    const int walked = count_ < MaxCheckedPlugins ? count_ : MaxCheckedPlugins;
+    const int walked = count < MaxCheckedPlugins ? count : MaxCheckedPlugins;
     for (int index = 0; index < walked; ++index) {
         Plugin* plugin = nullptr;
-        const std::string step = "GetPluginInstance(" + std::to_string(index) + ")";
-        if (!Call(step, [&] { plugin = pack_->getPluginInstance(index); })) return;
+        const std::string called = "GetPluginInstance(" + std::to_string(index) + ")";
+        if (!Call(called, [&] { plugin = pack->getPluginInstance(index); })) return;
         if (plugin == nullptr) {
             Found("plugin-count", FindingLevel::HostFails,
-                  step + " returns null below the count " + std::to_string(count_) +
-                      ". The host refuses the pack (\"Invalid plugin: " + file_ + "\")",
+                  called + " returns null below the count " + std::to_string(count) +
+                      ". The host refuses the pack (\"Invalid plugin: " + file + "\")",
                   "return from GetPluginCount the number of plugins that GetPluginInstance has");
             return;
         }
-        plugins_.emplace_back();
-        plugins_.back().plugin = plugin;
+        plugins.emplace_back();
+        plugins.back().plugin = plugin;
     }
-    if (count_ > MaxCheckedPlugins) {
+    if (count > MaxCheckedPlugins) {
         Found("plugin-count", FindingLevel::User,
-              "GetPluginCount returns " + std::to_string(count_) + "; only the first " +
+              "GetPluginCount returns " + std::to_string(count) + "; only the first " +
                   std::to_string(MaxCheckedPlugins) + " are checked",
               "split the pack");
-    } else if (count_ >= 0) {
-        Passed("plugin-count", std::to_string(count_) + (count_ == 1 ? " plugin" : " plugins") +
+    } else if (count >= 0) {
+        Passed("plugin-count", std::to_string(count) + (count == 1 ? " plugin" : " plugins") +
                                    ", each with its object");
     }
 }
 
 void LibraryChecker::InvalidIndexes() {
-    const int candidates[] = {-1, count_, INT_MAX, INT_MIN};
+    const int candidates[] = {-1, count, INT_MAX, INT_MIN};
     bool clean = true;
     for (int index : candidates) {
-        if (index >= 0 && index < count_) continue;
+        if (index >= 0 && index < count) continue;
         Plugin* plugin = nullptr;
-        const std::string step = "GetPluginInstance(" + std::to_string(index) + ")";
-        if (!Call(step, [&] { plugin = pack_->getPluginInstance(index); })) {
+        const std::string called = "GetPluginInstance(" + std::to_string(index) + ")";
+        if (!Call(called, [&] { plugin = pack->getPluginInstance(index); })) {
             clean = false;
             continue;
         }
         if (plugin == nullptr) continue;
         clean = false;
         Found("invalid-index", FindingLevel::Contract,
-              step + " returns an object for an index that has no plugin",
+              called + " returns an object for an index that has no plugin",
               "return null for every index outside 0 to count - 1; compare it as unsigned to "
               "catch negative ones too (OMBREL_DECLARE_PACK does)");
     }
@@ -276,13 +275,14 @@ void LibraryChecker::InvalidIndexes() {
 }
 
 void LibraryChecker::SameInstances() {
-    for (size_t index = 0; index < plugins_.size(); ++index) {
+    for (size_t index = 0; index < plugins.size(); ++index) {
         Plugin* again = nullptr;
-        const std::string step = "GetPluginInstance(" + std::to_string(index) + ") again";
-        if (!Call(step, [&] { again = pack_->getPluginInstance(static_cast<int>(index)); })) return;
-        if (again != plugins_[index].plugin) {
+        const std::string called = "GetPluginInstance(" + std::to_string(index) + ") again";
+        if (!Call(called, [&] { again = pack->getPluginInstance(static_cast<int>(index)); }))
+            return;
+        if (again != plugins[index].plugin) {
             Found("same-instance", FindingLevel::Contract,
-                  step + " returns another object: the host drives the first one it got",
+                  called + " returns another object: the host drives the first one it got",
                   "hand out one static object per plugin, the same at every call");
             return;
         }
@@ -292,7 +292,7 @@ void LibraryChecker::SameInstances() {
 
 // The plugin's texts as the host reads them, and its descriptor.
 void LibraryChecker::ReadPlugin(int index) {
-    PluginEntry& entry = plugins_[index];
+    PluginEntry& entry = plugins[index];
     const char* name = nullptr;
     const char* signature = nullptr;
     const std::string which = "plugin " + std::to_string(index);
@@ -302,8 +302,8 @@ void LibraryChecker::ReadPlugin(int index) {
     entry.signatureIsNull = signature == nullptr;
     entry.name = Text(name);
     entry.signature = Text(signature);
-    step_ = "parsing the signature of " + which;
-    reporter_.Step(-1, step_);
+    step = "parsing the signature of " + which;
+    reporter.Step(-1, step);
     entry.descriptor = DescribePlugin(entry.plugin, entry.parse);
 }
 
@@ -311,11 +311,11 @@ void LibraryChecker::ReadPlugin(int index) {
 // empty or shared with another plugin.
 void LibraryChecker::NameSubjects() {
     std::map<std::string, int> uses;
-    for (const PluginEntry& entry : plugins_) ++uses[entry.name];
+    for (const PluginEntry& entry : plugins) ++uses[entry.name];
     std::map<std::string, int> first;
     bool unique = true;
-    for (size_t index = 0; index < plugins_.size(); ++index) {
-        PluginEntry& entry = plugins_[index];
+    for (size_t index = 0; index < plugins.size(); ++index) {
+        PluginEntry& entry = plugins[index];
         const std::string number = "#" + std::to_string(index);
         entry.subject = entry.name.empty()     ? number
                         : uses[entry.name] > 1 ? Abbreviated(entry.name) + " " + number
@@ -326,7 +326,7 @@ void LibraryChecker::NameSubjects() {
             continue;
         }
         unique = false;
-        step_ = "comparing the plugins' names";
+        step = "comparing the plugins' names";
         Found("unique-names", FindingLevel::Contract,
               "plugin " + number + " is called \"" + Abbreviated(entry.name) + "\" like plugin #" +
                   std::to_string(first[entry.name]) + ": the host only ever finds the first",
@@ -337,7 +337,7 @@ void LibraryChecker::NameSubjects() {
 
 void LibraryChecker::CheckTexts(PluginEntry& entry, ValueMakers& makers) {
     const std::string& subject = entry.subject;
-    step_ = "the texts of " + subject;
+    step = "the texts of " + subject;
     if (entry.descriptor == nullptr) {
         Found("signature", FindingLevel::HostFails,
               (entry.parse.kind == CallOutcome::OmbrelException ? "\"" + entry.parse.text + "\""
@@ -378,7 +378,7 @@ void LibraryChecker::CheckTexts(PluginEntry& entry, ValueMakers& makers) {
         return;
     }
     const PluginDescriptor& descriptor = *entry.descriptor;
-    step_ = "the signature of " + subject;
+    step = "the signature of " + subject;
     if (descriptor.unreadFrom >= 0 &&
         descriptor.unreadFrom < static_cast<int>(entry.signature.size())) {
         std::string rest = entry.signature.substr(descriptor.unreadFrom);
@@ -418,26 +418,26 @@ void LibraryChecker::CheckTexts(PluginEntry& entry, ValueMakers& makers) {
 
 void LibraryChecker::Run(const std::vector<std::string>& withFiles) {
     if (!Load() || !LoadWithPacks(withFiles) || !EntryPoints() || !Magic()) return;
-    reporter_.Step(-1, "adding the pack as the host does");
+    reporter.Step(-1, "adding the pack as the host does");
     try {
-        pack_ = new PluginPack(file_.c_str());
+        pack = new PluginPack(file.c_str());
     } catch (const Ombrel::Exception& e) {
-        reporter_.Fatal(e.message);
+        reporter.Fatal(e.message);
         return;
     }
     PackName();
     WalkPlugins();
     InvalidIndexes();
     SameInstances();
-    for (size_t index = 0; index < plugins_.size(); ++index) ReadPlugin(static_cast<int>(index));
+    for (size_t index = 0; index < plugins.size(); ++index) ReadPlugin(static_cast<int>(index));
     NameSubjects();
 
     PackPlugins self;
-    self.pack = pack_;
-    for (const PluginEntry& entry : plugins_) self.descriptors.push_back(entry.descriptor);
-    ValueMakers makers(self, with_, reporter_);
-    for (size_t index = 0; index < plugins_.size(); ++index) {
-        PluginEntry& entry = plugins_[index];
+    self.pack = pack;
+    for (const PluginEntry& entry : plugins) self.descriptors.push_back(entry.descriptor);
+    ValueMakers makers(self, with, reporter);
+    for (size_t index = 0; index < plugins.size(); ++index) {
+        PluginEntry& entry = plugins[index];
         bool runnable = entry.descriptor != nullptr;
         std::string whyNot = runnable ? "" : "its signature does not parse";
         for (int i = 0; runnable && i < entry.descriptor->GetArgumentCount(); ++i) {
@@ -448,7 +448,7 @@ void LibraryChecker::Run(const std::vector<std::string>& withFiles) {
                 whyNot = "no plugin at hand makes its \"" + type + "\" argument";
             }
         }
-        reporter_.Plugin(static_cast<int>(index), entry.subject, runnable, whyNot);
+        reporter.Plugin(static_cast<int>(index), entry.subject, runnable, whyNot);
         CheckTexts(entry, makers);
     }
     Passed("exception-type", "nothing but Ombrel::Exception left the pack while it was added");

@@ -46,27 +46,27 @@ struct Argument {
 
 class PluginChecker {
 public:
-    PluginChecker(PluginDescriptor& descriptor, ValueMakers& makers, ChildReporter& reporter)
-        : descriptor_(descriptor),
-          plugin_(descriptor.plugin),
-          makers_(makers),
-          reporter_(reporter),
-          perFrame_(!IsMaker(descriptor)) {}
+    PluginChecker(PluginDescriptor& checked, ValueMakers& valueMakers, ChildReporter& childReporter)
+        : descriptor(checked),
+          plugin(checked.plugin),
+          makers(valueMakers),
+          reporter(childReporter),
+          perFrame(!IsMaker(checked)) {}
 
     // Gets the values of the pack's own types that the plugin reads.
     bool SetUp(std::string& failure);
-    void RunPhase(int phase);
+    void RunPhase(int which);
 
 private:
     void CloneAndRelease();
     // With ordinary values, an Ombrel::Exception is a finding, and the Runs
     // after the first few of each cycle are measured.
-    void Cycles(const ValueSet& values, int cycles, int runs, bool ordinary);
+    void Cycles(const ValueSet& set, int cycles, int runs, bool ordinaryPhase);
     void SetArgumentOutOfRange();
     void ReportMeasurements();
     void ReportPhasePasses();
 
-    void Bind(const ValueSet& values);
+    void Bind(const ValueSet& set);
     bool Rebind();
     bool Call(const std::string& operation, const std::function<void()>& call);
     bool Judge(const std::string& operation, const CallOutcome& outcome);
@@ -78,69 +78,69 @@ private:
     void Passed(const char* check, const std::string& message);
     void Skipped(const char* check, const std::string& reason);
 
-    PluginDescriptor& descriptor_;
-    Plugin* plugin_;
-    ValueMakers& makers_;
-    ChildReporter& reporter_;
-    const bool perFrame_;
-    std::vector<Variable*> provided_;  // by argument index, for the pack's own types
-    const ValueSet ordinaryValues_ = OrdinaryValues();
-    const std::vector<ValueSet> edgeValues_ = EdgeValueSets();
+    PluginDescriptor& descriptor;
+    Plugin* plugin;
+    ValueMakers& makers;
+    ChildReporter& reporter;
+    const bool perFrame;
+    std::vector<Variable*> provided;  // by argument index, for the pack's own types
+    const ValueSet ordinaryValues = OrdinaryValues();
+    const std::vector<ValueSet> edgeValues = EdgeValueSets();
 
-    int phase_ = 0;
-    std::string phaseName_;
-    std::string step_;
-    const ValueSet* values_ = nullptr;
-    bool ordinary_ = false;  // the ordinary phase is running
-    std::vector<Argument> arguments_;
-    std::map<std::string, int> found_;  // findings of this phase, by check
-    bool runReturned_ = false;
-    bool ranBefore_ = false;  // Run has been called in this process
-    bool prepared_ = true;
+    int phase = 0;
+    std::string phaseName;
+    std::string step;
+    const ValueSet* values = nullptr;
+    bool ordinary = false;  // the ordinary phase is running
+    std::vector<Argument> arguments;
+    std::map<std::string, int> found;  // findings of this phase, by check
+    bool runReturned = false;
+    bool ranBefore = false;  // Run has been called in this process
+    bool prepared = true;
 
     // Counted runs of the ordinary phase.
-    int measuredRuns_ = 0;
-    long ownAllocations_ = 0;
-    long otherAllocations_ = 0;
-    double totalSeconds_ = 0;
-    double longestSeconds_ = 0;
+    int measuredRuns = 0;
+    long ownAllocations = 0;
+    long otherAllocations = 0;
+    double totalSeconds = 0;
+    double longestSeconds = 0;
 };
 
 bool PluginChecker::SetUp(std::string& failure) {
-    provided_.assign(descriptor_.GetArgumentCount(), nullptr);
-    for (int i = 0; i < descriptor_.GetArgumentCount(); ++i) {
-        const std::string type = descriptor_.typeNames[i].GetText();
-        if (!descriptor_.inFlags[i] || IsHostType(type)) continue;
-        provided_[i] = makers_.Provide(type, plugin_, failure);
-        if (provided_[i] == nullptr) return false;
+    provided.assign(descriptor.GetArgumentCount(), nullptr);
+    for (int i = 0; i < descriptor.GetArgumentCount(); ++i) {
+        const std::string type = descriptor.typeNames[i].GetText();
+        if (!descriptor.inFlags[i] || IsHostType(type)) continue;
+        provided[i] = makers.Provide(type, plugin, failure);
+        if (provided[i] == nullptr) return false;
     }
     return true;
 }
 
-void PluginChecker::RunPhase(int phase) {
-    phase_ = phase;
-    found_.clear();
-    runReturned_ = false;
-    switch (phase) {
+void PluginChecker::RunPhase(int which) {
+    phase = which;
+    found.clear();
+    runReturned = false;
+    switch (which) {
         case PhaseCloneRelease:
-            phaseName_ = "Clone and Release";
+            phaseName = "Clone and Release";
             CloneAndRelease();
             return;
         case PhaseOrdinary:
-            phaseName_ = ordinaryValues_.name;
-            Cycles(ordinaryValues_, OrdinaryCycles, OrdinaryRuns, true);
+            phaseName = ordinaryValues.name;
+            Cycles(ordinaryValues, OrdinaryCycles, OrdinaryRuns, true);
             ReportMeasurements();
             break;
         case PhaseEdgeValues1:
         case PhaseEdgeValues2:
         case PhaseEdgeValues3: {
-            const ValueSet& set = edgeValues_[phase - PhaseEdgeValues1];
-            phaseName_ = set.name;
+            const ValueSet& set = edgeValues[which - PhaseEdgeValues1];
+            phaseName = set.name;
             Cycles(set, 1, EdgeRuns, false);
             break;
         }
         case PhaseSetArgumentRange:
-            phaseName_ = "SetArgument out of range";
+            phaseName = "SetArgument out of range";
             SetArgumentOutOfRange();
             break;
     }
@@ -148,30 +148,29 @@ void PluginChecker::RunPhase(int phase) {
 }
 
 void PluginChecker::Step(const std::string& operation) {
-    step_ = phaseName_ + ": " + operation;
-    reporter_.Step(phase_, step_);
+    step = phaseName + ": " + operation;
+    reporter.Step(phase, step);
 }
 
 void PluginChecker::Found(const char* check, int level, const std::string& message,
                           const std::string& fix) {
-    if (++found_[check] > MaxFindingsSent) return;
+    if (++found[check] > MaxFindingsSent) return;
     CheckResult result;
     result.check = check;
     result.status = CheckResult::Finding;
     result.level = level;
-    result.step = step_;
+    result.step = step;
     result.message = message;
     result.fix = fix;
-    reporter_.Result(result);
+    reporter.Result(result);
 }
 
 void PluginChecker::Passed(const char* check, const std::string& message) {
-    if (found_.count(check) == 0)
-        reporter_.Result(CheckResult(check, CheckResult::Passed, message));
+    if (found.count(check) == 0) reporter.Result(CheckResult(check, CheckResult::Passed, message));
 }
 
 void PluginChecker::Skipped(const char* check, const std::string& reason) {
-    reporter_.Result(CheckResult(check, CheckResult::Skipped, reason));
+    reporter.Result(CheckResult(check, CheckResult::Skipped, reason));
 }
 
 // Calls into the plugin and judges what escapes: only Ombrel::Exception, with
@@ -200,12 +199,12 @@ bool PluginChecker::Judge(const std::string& operation, const CallOutcome& outco
                   " threw an Ombrel::Exception with an empty message: the user would "
                   "see an empty box",
               "say what failed, naming the plugin and the argument");
-    } else if (ordinary_ && (perFrame_ || !ranBefore_)) {
+    } else if (ordinary && (perFrame || !ranBefore)) {
         Found("lifecycle", FindingLevel::User,
               operation + " threw \"" + outcome.text +
                   "\" with ordinary values: the host would show it and stop, or end the demo",
               "throw only for a real failure, and check what the plugin needs from its arguments");
-    } else if (ordinary_) {
+    } else if (ordinary) {
         // The host runs a plugin with out arguments once, at its first start.
         Found("lifecycle", FindingLevel::RunAgain,
               operation + " threw \"" + outcome.text +
@@ -219,13 +218,13 @@ bool PluginChecker::Judge(const std::string& operation, const CallOutcome& outco
 
 void PluginChecker::CloneAndRelease() {
     Plugin* copy = nullptr;
-    if (!Call("Clone", [&] { copy = plugin_->Clone(); })) return;
+    if (!Call("Clone", [&] { copy = plugin->Clone(); })) return;
     if (copy == nullptr) {
         Found("clone-release", FindingLevel::Contract, "Clone returned null",
               "return a new object of the plugin's class, made with new, with no argument bound");
         return;
     }
-    if (copy == plugin_) {
+    if (copy == plugin) {
         Found("clone-release", FindingLevel::Contract,
               "Clone returned the pack's own object, which Release would then delete",
               "return a new object of the plugin's class, made with new");
@@ -239,7 +238,7 @@ void PluginChecker::CloneAndRelease() {
             signature = text ? text : "";
         }))
         return;
-    if (name != descriptor_.name.GetText()) {
+    if (name != descriptor.name.GetText()) {
         Found("clone-release", FindingLevel::Contract,
               "the copy that Clone made is called \"" + name + "\"",
               "make Clone return an object of the plugin's own class");
@@ -248,62 +247,62 @@ void PluginChecker::CloneAndRelease() {
     Passed("clone-release", "Clone made a new object of the plugin and Release deleted it");
 }
 
-void PluginChecker::Bind(const ValueSet& values) {
-    values_ = &values;
-    arguments_.clear();
-    for (int i = 0; i < descriptor_.GetArgumentCount(); ++i) {
+void PluginChecker::Bind(const ValueSet& set) {
+    values = &set;
+    arguments.clear();
+    for (int i = 0; i < descriptor.GetArgumentCount(); ++i) {
         Argument argument;
-        argument.type = descriptor_.typeNames[i].GetText();
-        argument.name = descriptor_.argumentNames[i].GetText();
-        argument.in = descriptor_.inFlags[i];
-        argument.optional = descriptor_.optionalFlags[i];
+        argument.type = descriptor.typeNames[i].GetText();
+        argument.name = descriptor.argumentNames[i].GetText();
+        argument.in = descriptor.inFlags[i];
+        argument.optional = descriptor.optionalFlags[i];
         if (!argument.in) {
             argument.variable = NewEmptyVariable(argument.type);
         } else if (IsHostType(argument.type)) {
-            argument.variable = NewHostVariable(argument.type, values);
+            argument.variable = NewHostVariable(argument.type, set);
         } else {
-            argument.variable = provided_[i];
+            argument.variable = provided[i];
         }
         argument.given = argument.variable->value;
-        arguments_.push_back(argument);
+        arguments.push_back(argument);
     }
 }
 
 // Binds every argument again, as the host does before a frame's Run.
 bool PluginChecker::Rebind() {
     return Call("SetArgument", [&] {
-        for (size_t i = 0; i < arguments_.size(); ++i)
-            plugin_->SetArgument(static_cast<int>(i), &arguments_[i].variable->value);
+        for (size_t i = 0; i < arguments.size(); ++i)
+            plugin->SetArgument(static_cast<int>(i), &arguments[i].variable->value);
     });
 }
 
 // One Run, timed and with its allocations counted when it is one of the
 // measured runs, then the checks of its arguments.
 bool PluginChecker::RunOnce(int run) {
-    for (Argument& argument : arguments_) {
+    for (Argument& argument : arguments) {
         if (argument.in && argument.type == "float")
-            static_cast<FloatValue*>(argument.given)->value = FloatForRun(*values_, run);
+            static_cast<FloatValue*>(argument.given)->value = FloatForRun(*values, run);
     }
     const std::string operation = "Run " + std::to_string(run % OrdinaryRuns + 1);
     Step(operation);
-    const bool counted = ordinary_ && run % OrdinaryRuns >= WarmUpRuns;
+    const bool counted = ordinary && run % OrdinaryRuns >= WarmUpRuns;
     Timer timer;
     timer.Reset();
     if (counted) AllocationCounter::Begin();
     double started = timer.Seconds();
-    CallOutcome outcome = GuardedCall([&] { plugin_->Run(); });
+    CallOutcome outcome = GuardedCall([&] { plugin->Run(); });
     double seconds = timer.Seconds() - started;
     if (counted) AllocationCounter::End();
     const bool returned = Judge(operation, outcome);
-    ranBefore_ = true;
+    ranBefore = true;
     if (!returned) return false;
-    runReturned_ = true;
+    runReturned = true;
     if (counted) {
-        ++measuredRuns_;
-        ownAllocations_ += AllocationCounter::OwnCalls();
-        otherAllocations_ += AllocationCounter::OtherCalls();
-        totalSeconds_ += seconds;
-        if (seconds > longestSeconds_) longestSeconds_ = seconds;
+        ++measuredRuns;
+        ownAllocations += AllocationCounter::OwnCalls();
+        otherAllocations += AllocationCounter::OtherCalls();
+        totalSeconds += seconds;
+        if (seconds > longestSeconds) longestSeconds = seconds;
     }
     Step("checking the arguments after " + operation);
     CheckOutSlots();
@@ -312,7 +311,7 @@ bool PluginChecker::RunOnce(int run) {
 }
 
 void PluginChecker::CheckOutSlots() {
-    for (const Argument& argument : arguments_) {
+    for (const Argument& argument : arguments) {
         if (argument.in) continue;
         Value* value = argument.variable->value;
         if (value == nullptr) {
@@ -335,16 +334,16 @@ void PluginChecker::CheckOutSlots() {
 }
 
 void PluginChecker::CheckInValues(int run) {
-    for (const Argument& argument : arguments_) {
+    for (const Argument& argument : arguments) {
         if (!argument.in) continue;
         bool changed = argument.variable->value != argument.given;
         if (!changed && argument.type == "String") {
-            changed = values_->text != static_cast<String*>(argument.given)->GetText();
+            changed = values->text != static_cast<String*>(argument.given)->GetText();
         } else if (!changed && (argument.type == "int" || argument.type == "bool")) {
-            int expected = argument.type == "int" ? values_->intValue : values_->boolValue;
+            int expected = argument.type == "int" ? values->intValue : values->boolValue;
             changed = static_cast<IntValue*>(argument.given)->value != expected;
         } else if (!changed && argument.type == "float") {
-            float expected = FloatForRun(*values_, run);
+            float expected = FloatForRun(*values, run);
             changed = std::memcmp(&static_cast<FloatValue*>(argument.given)->value, &expected,
                                   sizeof expected) != 0;
         }
@@ -356,58 +355,58 @@ void PluginChecker::CheckInValues(int run) {
     }
 }
 
-void PluginChecker::Cycles(const ValueSet& values, int cycles, int runs, bool ordinary) {
-    ordinary_ = ordinary;
-    Bind(values);
+void PluginChecker::Cycles(const ValueSet& set, int cycles, int runs, bool ordinaryPhase) {
+    ordinary = ordinaryPhase;
+    Bind(set);
     for (int cycle = 0; cycle < cycles; ++cycle) {
         const std::string cycleName = cycles > 1 ? "cycle " + std::to_string(cycle + 1) + ", " : "";
         if (!Rebind()) continue;
-        if (Call(cycleName + "Start", [&] { plugin_->Start(); }) &&
-            Call(cycleName + "Prepare", [&] { prepared_ = plugin_->Prepare(); })) {
+        if (Call(cycleName + "Start", [&] { plugin->Start(); }) &&
+            Call(cycleName + "Prepare", [&] { prepared = plugin->Prepare(); })) {
             for (int run = 0; run < runs; ++run) {
                 if (!Rebind() || !RunOnce(cycle * runs + run)) break;
             }
         }
-        Call(cycleName + "Stop", [&] { plugin_->Stop(); });
+        Call(cycleName + "Stop", [&] { plugin->Stop(); });
     }
-    if (ordinary)
+    if (ordinaryPhase)
         Passed("lifecycle", std::to_string(cycles) + " cycles of Start, Prepare (" +
-                                (prepared_ ? "true" : "false") + "), " + std::to_string(runs) +
+                                (prepared ? "true" : "false") + "), " + std::to_string(runs) +
                                 " Runs and Stop with ordinary values");
-    ordinary_ = false;
+    ordinary = false;
 }
 
 void PluginChecker::ReportMeasurements() {
     std::string reason;
-    const std::string role = perFrame_ ? ""
-                                       : "; not held against a plugin with out arguments, which "
-                                         "the host's graph runs once";
-    if (measuredRuns_ == 0) {
+    const std::string role = perFrame ? ""
+                                      : "; not held against a plugin with out arguments, which "
+                                        "the host's graph runs once";
+    if (measuredRuns == 0) {
         reason = "no Run after the first " + std::to_string(WarmUpRuns) + " of a cycle returned";
         Skipped("allocations", reason);
         Skipped("run-time", reason);
         return;
     }
-    double own = static_cast<double>(ownAllocations_) / measuredRuns_;
-    double other = static_cast<double>(otherAllocations_) / measuredRuns_;
+    double own = static_cast<double>(ownAllocations) / measuredRuns;
+    double other = static_cast<double>(otherAllocations) / measuredRuns;
     const std::string counts =
         Format("%.1f allocations per Run by the pack's own code (%.1f by the libraries it calls)",
                own, other);
     if (!AllocationCounter::Available(reason)) {
         Skipped("allocations", reason);
-    } else if (perFrame_ && ownAllocations_ > 0) {
-        step_ = phaseName_ + ": Runs after the first " + std::to_string(WarmUpRuns);
+    } else if (perFrame && ownAllocations > 0) {
+        step = phaseName + ": Runs after the first " + std::to_string(WarmUpRuns);
         Found("allocations", FindingLevel::Allocations, counts,
               "make what Run needs once, in Start or at the first Run, and reuse it: a "
               "per-frame Run should not allocate");
     } else {
         Passed("allocations", counts + role);
     }
-    double mean = totalSeconds_ / measuredRuns_;
+    double mean = totalSeconds / measuredRuns;
     const std::string times =
-        Format("%.3f ms per Run on average, %.3f ms at most", mean * 1000, longestSeconds_ * 1000);
-    if (perFrame_ && mean > FrameSeconds) {
-        step_ = phaseName_ + ": Runs after the first " + std::to_string(WarmUpRuns);
+        Format("%.3f ms per Run on average, %.3f ms at most", mean * 1000, longestSeconds * 1000);
+    if (perFrame && mean > FrameSeconds) {
+        step = phaseName + ": Runs after the first " + std::to_string(WarmUpRuns);
         Found("run-time", FindingLevel::Timing,
               times + ": more than a frame at 60 frames per second",
               "do less in each Run: prepare in Start or at the first Run what does not change");
@@ -419,7 +418,7 @@ void PluginChecker::ReportMeasurements() {
 void PluginChecker::ReportPhasePasses() {
     Passed("exception-type", "only Ombrel::Exception left the plugin");
     Passed("exception-text", "every Ombrel::Exception carried a message");
-    if (!runReturned_) {
+    if (!runReturned) {
         Skipped("out-slots", "no Run returned");
         Skipped("in-values", "no Run returned");
         return;
@@ -431,9 +430,9 @@ void PluginChecker::ReportPhasePasses() {
 // Out-of-range indexes, each with a variable of its own, then a Run on the
 // earlier bindings: an index the plugin does not have must change nothing.
 void PluginChecker::SetArgumentOutOfRange() {
-    Bind(ordinaryValues_);
+    Bind(ordinaryValues);
     if (!Rebind()) return;
-    const int count = descriptor_.GetArgumentCount();
+    const int count = descriptor.GetArgumentCount();
     const int candidates[] = {count, count + 1, -1, INT_MAX, INT_MIN};
     std::vector<int> indexes;
     std::vector<Variable*> strays;
@@ -442,21 +441,21 @@ void PluginChecker::SetArgumentOutOfRange() {
         for (int seen : indexes) repeated = repeated || seen == index;
         if (repeated || (index >= 0 && index < count)) continue;
         indexes.push_back(index);
-        strays.push_back(NewHostVariable("int", ordinaryValues_));
+        strays.push_back(NewHostVariable("int", ordinaryValues));
     }
     std::vector<Value*> given;
     for (Variable* stray : strays) given.push_back(stray->value);
     for (size_t k = 0; k < indexes.size(); ++k) {
         const std::string call = "SetArgument(" + std::to_string(indexes[k]) + ")";
-        if (!Call(call, [&] { plugin_->SetArgument(indexes[k], &strays[k]->value); })) return;
+        if (!Call(call, [&] { plugin->SetArgument(indexes[k], &strays[k]->value); })) return;
     }
-    if (Call("Start", [&] { plugin_->Start(); }) && Call("Prepare", [&] { plugin_->Prepare(); }))
+    if (Call("Start", [&] { plugin->Start(); }) && Call("Prepare", [&] { plugin->Prepare(); }))
         RunOnce(0);
-    Call("Stop", [&] { plugin_->Stop(); });
+    Call("Stop", [&] { plugin->Stop(); });
     Step("checking the variables given with indexes out of range");
     for (size_t k = 0; k < indexes.size(); ++k) {
         if (strays[k]->value == given[k] &&
-            static_cast<IntValue*>(given[k])->value == ordinaryValues_.intValue)
+            static_cast<IntValue*>(given[k])->value == ordinaryValues.intValue)
             continue;
         Found("set-argument-range", FindingLevel::Contract,
               "SetArgument(" + std::to_string(indexes[k]) +

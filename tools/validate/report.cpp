@@ -9,36 +9,36 @@ std::string Plural(int count, const char* one, const char* many) {
 }  // namespace
 
 CheckResult* Report::Find(const std::string& subject, const std::string& check) {
-    for (CheckResult& row : rows_)
+    for (CheckResult& row : rows)
         if (row.plugin == subject && row.check == check) return &row;
     return nullptr;
 }
 
 void Report::Fail(const std::string& message) {
     fatal = message;
-    rows_.clear();
-    pending_.clear();
+    rows.clear();
+    pending.clear();
 }
 
 void Report::Expect(const std::string& subject, const std::vector<std::string>& checks) {
     for (const std::string& check : checks) {
         if (Find(subject, check) != nullptr) continue;
-        rows_.push_back(CheckResult(check, CheckResult::Skipped, "", subject));
-        pending_.push_back(true);
+        rows.push_back(CheckResult(check, CheckResult::Skipped, "", subject));
+        pending.push_back(true);
     }
 }
 
 void Report::Add(const CheckResult& result) {
     CheckResult* row = Find(result.plugin, result.check);
     if (row == nullptr) {
-        rows_.push_back(result);
-        pending_.push_back(false);
+        rows.push_back(result);
+        pending.push_back(false);
         return;
     }
-    size_t at = static_cast<size_t>(row - rows_.data());
-    if (pending_[at]) {
+    size_t at = static_cast<size_t>(row - rows.data());
+    if (pending[at]) {
         *row = result;
-        pending_[at] = false;
+        pending[at] = false;
         return;
     }
     if (result.status == CheckResult::Finding && row->status == CheckResult::Finding) {
@@ -52,10 +52,10 @@ void Report::Add(const CheckResult& result) {
 }
 
 void Report::Close(const std::string& subject, const std::string& reason) {
-    for (size_t i = 0; i < rows_.size(); ++i) {
-        if (!pending_[i] || rows_[i].plugin != subject) continue;
-        rows_[i].message = reason;
-        pending_[i] = false;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (!pending[i] || rows[i].plugin != subject) continue;
+        rows[i].message = reason;
+        pending[i] = false;
     }
 }
 
@@ -77,7 +77,7 @@ const char* Report::Name(Shown shown) {
 
 Report::Counts Report::Count() const {
     Counts counts;
-    for (const CheckResult& row : rows_) {
+    for (const CheckResult& row : rows) {
         switch (ShownAs(row)) {
             case ShownPassed:
                 ++counts.passed;
@@ -104,7 +104,7 @@ int Report::ExitStatus() const {
 std::string Report::SummaryLine() const {
     if (!fatal.empty()) return "Summary: " + pack + " could not be checked";
     Counts counts = Count();
-    return "Summary: " + Plural(static_cast<int>(rows_.size()), "check", "checks") + ": " +
+    return "Summary: " + Plural(static_cast<int>(rows.size()), "check", "checks") + ": " +
            std::to_string(counts.passed) + " passed, " +
            Plural(counts.findings, "finding", "findings") + ", " +
            Plural(counts.warnings, "warning", "warnings") + ", " + std::to_string(counts.skipped) +

@@ -30,7 +30,7 @@ public:
     // The rows of the subject that got no result are skipped, for `reason`.
     void Close(const std::string& subject, const std::string& reason);
 
-    const std::vector<CheckResult>& Rows() const { return rows_; }
+    const std::vector<CheckResult>& Rows() const { return rows; }
     Shown ShownAs(const CheckResult& row) const;
     // "passed", "finding", "warning" or "skipped".
     static const char* Name(Shown shown);
@@ -48,8 +48,8 @@ public:
 private:
     CheckResult* Find(const std::string& subject, const std::string& check);
 
-    std::vector<CheckResult> rows_;
-    std::vector<bool> pending_;
+    std::vector<CheckResult> rows;
+    std::vector<bool> pending;
 };
 
 // The three forms of the report, written to `out`: a line per row (with the

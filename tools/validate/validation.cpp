@@ -23,10 +23,10 @@ std::vector<std::string> Joined(const std::vector<std::string>& a,
 
 }  // namespace
 
-Validation::Validation(const Options& options) : options_(options) {
-    report_.pack = options.pack;
-    report_.withPacks = options.withPacks;
-    report_.strictness = options.strictness;
+Validation::Validation(const Options& given) : options(given) {
+    report.pack = given.pack;
+    report.withPacks = given.withPacks;
+    report.strictness = given.strictness;
 }
 
 void Validation::Record(const std::vector<std::string>& fields, const std::string& subject,
@@ -40,14 +40,14 @@ void Validation::Record(const std::vector<std::string>& fields, const std::strin
         if (!DecodeResult(fields, result)) return;
         // A plugin's child speaks only of that plugin.
         if (!subject.empty()) result.plugin = subject;
-        report_.Add(result);
+        report.Add(result);
     } else if (kind == "plugin" && fields.size() == 5) {
         PluginToCheck plugin = {std::atoi(fields[1].c_str()), fields[2], fields[3] == "1",
                                 fields[4]};
-        plugins_.push_back(plugin);
-        report_.Expect(plugin.subject, Joined(PluginTextCheckNames(), PluginCheckNames()));
+        plugins.push_back(plugin);
+        report.Expect(plugin.subject, Joined(PluginTextCheckNames(), PluginCheckNames()));
     } else if (kind == "fatal" && fields.size() == 2) {
-        report_.Fail(fields[1]);
+        report.Fail(fields[1]);
     }
 }
 
@@ -58,7 +58,7 @@ void Validation::FinishChild(ChildProcess& child, ChildEnd& end) {
     end.step = "the end of a process that loaded the pack (its static objects are destroyed)";
     std::string line;
     ChildProcess::ReadResult read;
-    while ((read = child.ReadLine(line, options_.timeLimit)) == ChildProcess::Line) {
+    while ((read = child.ReadLine(line, options.timeLimit)) == ChildProcess::Line) {
     }
     if (read == ChildProcess::TimedOut) {
         child.Kill();
@@ -67,8 +67,8 @@ void Validation::FinishChild(ChildProcess& child, ChildEnd& end) {
         end.description = child.Wait();
         end.how = end.description.empty() ? ChildEnd::Done : ChildEnd::Crashed;
     }
-    if (end.how != ChildEnd::Done && !endTroubleReported_) {
-        endTroubleReported_ = true;
+    if (end.how != ChildEnd::Done && !endTroubleReported) {
+        endTroubleReported = true;
         ReportTrouble("", end);
     }
     end.how = ChildEnd::Done;
@@ -77,8 +77,8 @@ void Validation::FinishChild(ChildProcess& child, ChildEnd& end) {
 Validation::ChildEnd Validation::RunChild(const std::vector<std::string>& task,
                                           const std::string& subject) {
     ChildEnd end;
-    std::vector<std::string> arguments = {options_.pack};
-    for (const std::string& with : options_.withPacks) {
+    std::vector<std::string> arguments = {options.pack};
+    for (const std::string& with : options.withPacks) {
         arguments.push_back("--with");
         arguments.push_back(with);
     }
@@ -88,11 +88,11 @@ Validation::ChildEnd Validation::RunChild(const std::vector<std::string>& task,
         end.how = ChildEnd::NotStarted;
         return end;
     }
-    double wait = options_.timeLimit + StartAllowanceSeconds;
+    double wait = options.timeLimit + StartAllowanceSeconds;
     for (;;) {
         std::string line;
         ChildProcess::ReadResult read = child.ReadLine(line, wait);
-        wait = options_.timeLimit;
+        wait = options.timeLimit;
         if (read == ChildProcess::TimedOut) {
             child.Kill();
             end.how = ChildEnd::Hung;
@@ -124,7 +124,7 @@ void Validation::ReportTrouble(const std::string& subject, const ChildEnd& end) 
         std::snprintf(text, sizeof text,
                       "no answer within %g seconds: the host would hang there, its window "
                       "frozen",
-                      options_.timeLimit);
+                      options.timeLimit);
         result.check = "hang";
         result.message = text;
         result.fix = "make every operation return; a wait or a loop must end on its own";
@@ -134,24 +134,24 @@ void Validation::ReportTrouble(const std::string& subject, const ChildEnd& end) 
             "the process ended: " + end.description + ". The host would end the same way";
         result.fix = "run the plugin with the values of this step under a debugger";
     }
-    report_.Add(result);
+    report.Add(result);
 }
 
 // The passes of crash and hang, which a finding of either outweighs.
 void Validation::AddCalmPasses(const std::string& subject) {
-    report_.Add(CheckResult("crash", CheckResult::Passed, "no step crashed", subject));
-    report_.Add(CheckResult("hang", CheckResult::Passed, "every step ended within the time limit",
-                            subject));
+    report.Add(CheckResult("crash", CheckResult::Passed, "no step crashed", subject));
+    report.Add(CheckResult("hang", CheckResult::Passed, "every step ended within the time limit",
+                           subject));
 }
 
 void Validation::CheckLibrary() {
-    std::fprintf(stderr, "ombrel-validate: checking %s as a library\n", options_.pack.c_str());
-    report_.Expect("", LibraryCheckNames());
+    std::fprintf(stderr, "ombrel-validate: checking %s as a library\n", options.pack.c_str());
+    report.Expect("", LibraryCheckNames());
     ChildEnd end = RunChild({"--child", "library"}, "");
-    if (!report_.fatal.empty()) return;
+    if (!report.fatal.empty()) return;
     std::string reason = "not checked: an earlier finding stops the checks here";
     if (end.how == ChildEnd::NotStarted) {
-        report_.Fail(end.description);
+        report.Fail(end.description);
         return;
     }
     if (end.how != ChildEnd::Done) {
@@ -160,20 +160,20 @@ void Validation::CheckLibrary() {
                  std::string(end.how == ChildEnd::Hung ? "hung" : "crashed") + " at " + end.step;
     }
     AddCalmPasses("");
-    report_.Close("", reason);
-    for (const PluginToCheck& plugin : plugins_) {
+    report.Close("", reason);
+    for (const PluginToCheck& plugin : plugins) {
         for (const std::string& check : PluginTextCheckNames())
-            report_.Add(CheckResult(check, CheckResult::Skipped, reason, plugin.subject));
+            report.Add(CheckResult(check, CheckResult::Skipped, reason, plugin.subject));
     }
 }
 
 void Validation::CheckPlugin(const PluginToCheck& plugin, size_t number) {
     if (!plugin.runnable) {
-        report_.Close(plugin.subject, "not checked: " + plugin.whyNot);
+        report.Close(plugin.subject, "not checked: " + plugin.whyNot);
         return;
     }
     std::fprintf(stderr, "ombrel-validate: checking plugin %s (%zu of %zu)\n",
-                 plugin.subject.c_str(), number, plugins_.size());
+                 plugin.subject.c_str(), number, plugins.size());
     std::string trouble;
     int phase = 0;
     while (phase < PluginPhaseCount) {
@@ -199,13 +199,13 @@ void Validation::CheckPlugin(const PluginToCheck& plugin, size_t number) {
         phase = end.phase + 1;
     }
     if (trouble.compare(0, 12, "not checked:") != 0) AddCalmPasses(plugin.subject);
-    report_.Close(plugin.subject, trouble.empty()
-                                      ? "not checked: an earlier finding stops the checks here"
-                                      : trouble);
+    report.Close(plugin.subject, trouble.empty()
+                                     ? "not checked: an earlier finding stops the checks here"
+                                     : trouble);
 }
 
 void Validation::Run() {
     CheckLibrary();
-    if (!report_.fatal.empty()) return;
-    for (size_t i = 0; i < plugins_.size(); ++i) CheckPlugin(plugins_[i], i + 1);
+    if (!report.fatal.empty()) return;
+    for (size_t i = 0; i < plugins.size(); ++i) CheckPlugin(plugins[i], i + 1);
 }

@@ -15,11 +15,11 @@ class ChildProcess;
 // next phase of checks.
 class Validation {
 public:
-    explicit Validation(const Options& options);
+    explicit Validation(const Options& given);
 
     // Fills the report; progress goes to standard error.
     void Run();
-    const Report& GetReport() const { return report_; }
+    const Report& GetReport() const { return report; }
 
 private:
     struct ChildEnd {
@@ -44,8 +44,8 @@ private:
     void ReportTrouble(const std::string& subject, const ChildEnd& end);
     void AddCalmPasses(const std::string& subject);
 
-    const Options& options_;
-    Report report_;
-    std::vector<PluginToCheck> plugins_;
-    bool endTroubleReported_ = false;
+    const Options& options;
+    Report report;
+    std::vector<PluginToCheck> plugins;
+    bool endTroubleReported = false;
 };

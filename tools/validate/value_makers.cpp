@@ -16,15 +16,15 @@ bool IsMaker(const PluginDescriptor& plugin) {
 }
 
 ValueMakers::ValueMakers(const PackPlugins& underCheck, const std::vector<PackPlugins>& with,
-                         ChildReporter& reporter)
-    : reporter_(reporter) {
-    packs_.push_back(&underCheck);
-    for (const PackPlugins& pack : with) packs_.push_back(&pack);
+                         ChildReporter& childReporter)
+    : reporter(childReporter) {
+    packs.push_back(&underCheck);
+    for (const PackPlugins& pack : with) packs.push_back(&pack);
 }
 
 bool ValueMakers::RunWithPackMakers(std::string& failure) {
-    for (size_t p = 1; p < packs_.size(); ++p) {
-        for (PluginDescriptor* maker : packs_[p]->descriptors) {
+    for (size_t p = 1; p < packs.size(); ++p) {
+        for (PluginDescriptor* maker : packs[p]->descriptors) {
             if (maker != nullptr && IsMaker(*maker) && !RunMaker(*maker, failure)) return false;
         }
     }
@@ -32,7 +32,7 @@ bool ValueMakers::RunWithPackMakers(std::string& failure) {
 }
 
 bool ValueMakers::CanMake(const std::string& typeName, Plugin* except) const {
-    for (const PackPlugins* pack : packs_) {
+    for (const PackPlugins* pack : packs) {
         for (PluginDescriptor* maker : pack->descriptors) {
             if (maker != nullptr && maker->plugin != except && Makes(*maker, typeName)) return true;
         }
@@ -41,15 +41,15 @@ bool ValueMakers::CanMake(const std::string& typeName, Plugin* except) const {
 }
 
 Variable* ValueMakers::Provide(const std::string& typeName, Plugin* except, std::string& failure) {
-    auto found = made_.find(typeName);
-    if (found != made_.end()) return found->second;
-    for (const PackPlugins* pack : packs_) {
+    auto found = made.find(typeName);
+    if (found != made.end()) return found->second;
+    for (const PackPlugins* pack : packs) {
         for (PluginDescriptor* maker : pack->descriptors) {
             if (maker == nullptr || maker->plugin == except || !Makes(*maker, typeName)) continue;
             // A maker runs once; one that ran without making the type fails.
-            if (ran_.count(maker->plugin) == 0 && !RunMaker(*maker, failure)) return nullptr;
-            found = made_.find(typeName);
-            if (found != made_.end()) return found->second;
+            if (ran.count(maker->plugin) == 0 && !RunMaker(*maker, failure)) return nullptr;
+            found = made.find(typeName);
+            if (found != made.end()) return found->second;
             failure = std::string(maker->name.GetText()) + " left its \"" + typeName +
                       "\" out argument empty";
             return nullptr;
@@ -61,7 +61,7 @@ Variable* ValueMakers::Provide(const std::string& typeName, Plugin* except, std:
 
 bool ValueMakers::RunMaker(PluginDescriptor& maker, std::string& failure) {
     const std::string name = maker.name.GetText();
-    ran_.insert(maker.plugin);
+    ran.insert(maker.plugin);
     const ValueSet ordinary = OrdinaryValues();
     std::vector<Variable*> arguments;
     for (int i = 0; i < maker.GetArgumentCount(); ++i) {
@@ -77,7 +77,7 @@ bool ValueMakers::RunMaker(PluginDescriptor& maker, std::string& failure) {
         }
         arguments.push_back(variable);
     }
-    reporter_.Step(-1, "setting up: running " + name + " to make the values it makes");
+    reporter.Step(-1, "setting up: running " + name + " to make the values it makes");
     Plugin* plugin = maker.plugin;
     CallOutcome outcome = GuardedCall([&] {
         for (size_t i = 0; i < arguments.size(); ++i)
@@ -94,8 +94,8 @@ bool ValueMakers::RunMaker(PluginDescriptor& maker, std::string& failure) {
     }
     for (int i = 0; i < maker.GetArgumentCount(); ++i) {
         const std::string type = maker.typeNames[i].GetText();
-        if (!maker.inFlags[i] && arguments[i]->value != nullptr && made_.count(type) == 0)
-            made_[type] = arguments[i];
+        if (!maker.inFlags[i] && arguments[i]->value != nullptr && made.count(type) == 0)
+            made[type] = arguments[i];
     }
     return true;
 }

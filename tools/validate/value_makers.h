@@ -16,7 +16,7 @@
 class ValueMakers {
 public:
     ValueMakers(const PackPlugins& underCheck, const std::vector<PackPlugins>& with,
-                ChildReporter& reporter);
+                ChildReporter& childReporter);
 
     // Runs every plugin of the --with packs that has an "out" argument, in the
     // order given, as the host's graph runs its window plugin before the
@@ -33,10 +33,10 @@ public:
 private:
     bool RunMaker(PluginDescriptor& maker, std::string& failure);
 
-    std::vector<const PackPlugins*> packs_;  // the pack under check first
-    ChildReporter& reporter_;
-    std::map<std::string, Variable*> made_;
-    std::set<Plugin*> ran_;
+    std::vector<const PackPlugins*> packs;  // the pack under check first
+    ChildReporter& reporter;
+    std::map<std::string, Variable*> made;
+    std::set<Plugin*> ran;
 };
 
 // Whether the plugin has an "out" argument of the type.

@@ -5,7 +5,7 @@
 namespace {
 
 FixedPlugin alone("Alone", "in int x");
-Plugin* const plugins[] = {&alone};
+Plugin* const Plugins[] = {&alone};
 
 }  // namespace
 
@@ -18,7 +18,7 @@ extern "C" OMBREL_PACK_EXPORT int GetPluginCount() {
 }
 
 extern "C" OMBREL_PACK_EXPORT Plugin* GetPluginInstance(int index) {
-    return index == 0 ? plugins[0] : nullptr;
+    return index == 0 ? Plugins[0] : nullptr;
 }
 
 extern "C" OMBREL_PACK_EXPORT const char* GetPluginPackName() {

@@ -12,8 +12,8 @@ FailingPlugin init("OpenGLInit",
                    "in int colorBits, in bool fullScreen");
 FailingPlugin print("OpenGLPrint", "in OpenGL openGL, in float  time, in int count",
                     FramesBeforeClosing);
-Plugin* const plugins[] = {&init, &print};
+Plugin* const Plugins[] = {&init, &print};
 
 }  // namespace
 
-OMBREL_DECLARE_PACK("HostileDevice", plugins)
+OMBREL_DECLARE_PACK("HostileDevice", Plugins)

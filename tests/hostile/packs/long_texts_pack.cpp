@@ -26,11 +26,11 @@ FixedPlugin printScene("PrintCOctreeScene",
                        "in COctreeScene scene, in float time, in int count, in bool english");
 #ifdef WITH_LONG_NAME
 FixedPlugin longName(LongName().c_str(), "in int");
-Plugin* const plugins[] = {&loadScene, &printScene, &longName};
+Plugin* const Plugins[] = {&loadScene, &printScene, &longName};
 #else
-Plugin* const plugins[] = {&loadScene, &printScene};
+Plugin* const Plugins[] = {&loadScene, &printScene};
 #endif
 
 }  // namespace
 
-OMBREL_DECLARE_PACK(PACK_NAME, plugins)
+OMBREL_DECLARE_PACK(PACK_NAME, Plugins)

@@ -8,8 +8,8 @@ FailingPlugin loadScene("LoadCOctreeScene",
                         "out COctreeScene scene, in String title, in int depth");
 FailingPlugin printScene("PrintCOctreeScene",
                          "in COctreeScene scene, in float time, in int count, in bool english");
-Plugin* const plugins[] = {&loadScene, &printScene};
+Plugin* const Plugins[] = {&loadScene, &printScene};
 
 }  // namespace
 
-OMBREL_DECLARE_PACK("HostileScene", plugins)
+OMBREL_DECLARE_PACK("HostileScene", Plugins)

@@ -17,8 +17,8 @@ private:
 };
 
 Allocator plugin;
-Plugin* const plugins[] = {&plugin};
+Plugin* const Plugins[] = {&plugin};
 
 }  // namespace
 
-OMBREL_DECLARE_PACK("FaultAllocation", plugins)
+OMBREL_DECLARE_PACK("FaultAllocation", Plugins)

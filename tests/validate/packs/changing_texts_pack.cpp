@@ -14,8 +14,8 @@ private:
 };
 
 Changing plugin;
-Plugin* const plugins[] = {&plugin};
+Plugin* const Plugins[] = {&plugin};
 
 }  // namespace
 
-OMBREL_DECLARE_PACK("FaultChangingTexts", plugins)
+OMBREL_DECLARE_PACK("FaultChangingTexts", Plugins)

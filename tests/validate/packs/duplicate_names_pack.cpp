@@ -4,7 +4,7 @@
 namespace {
 FixedPlugin first("Twin", "in int x");
 FixedPlugin second("Twin", "in float y");
-Plugin* const plugins[] = {&first, &second};
+Plugin* const Plugins[] = {&first, &second};
 }  // namespace
 
-OMBREL_DECLARE_PACK("FaultDuplicateNames", plugins)
+OMBREL_DECLARE_PACK("FaultDuplicateNames", Plugins)

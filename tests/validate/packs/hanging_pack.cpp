@@ -17,8 +17,8 @@ private:
 };
 
 Hang plugin;
-Plugin* const plugins[] = {&plugin};
+Plugin* const Plugins[] = {&plugin};
 
 }  // namespace
 
-OMBREL_DECLARE_PACK("FaultHang", plugins)
+OMBREL_DECLARE_PACK("FaultHang", Plugins)

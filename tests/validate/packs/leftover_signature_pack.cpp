@@ -3,7 +3,7 @@
 
 namespace {
 FixedPlugin leftover("Leftover", "in int a,, in int b");
-Plugin* const plugins[] = {&leftover};
+Plugin* const Plugins[] = {&leftover};
 }  // namespace
 
-OMBREL_DECLARE_PACK("FaultLeftoverSignature", plugins)
+OMBREL_DECLARE_PACK("FaultLeftoverSignature", Plugins)

@@ -19,8 +19,8 @@ public:
 };
 
 NaNCrash plugin;
-Plugin* const plugins[] = {&plugin};
+Plugin* const Plugins[] = {&plugin};
 
 }  // namespace
 
-OMBREL_DECLARE_PACK("FaultNaNCrash", plugins)
+OMBREL_DECLARE_PACK("FaultNaNCrash", Plugins)

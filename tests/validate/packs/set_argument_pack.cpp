@@ -23,8 +23,8 @@ private:
 };
 
 OffByOne plugin;
-Plugin* const plugins[] = {&plugin};
+Plugin* const Plugins[] = {&plugin};
 
 }  // namespace
 
-OMBREL_DECLARE_PACK("FaultSetArgument", plugins)
+OMBREL_DECLARE_PACK("FaultSetArgument", Plugins)

@@ -13,8 +13,8 @@ public:
 };
 
 ThrowsStd plugin;
-Plugin* const plugins[] = {&plugin};
+Plugin* const Plugins[] = {&plugin};
 
 }  // namespace
 
-OMBREL_DECLARE_PACK("FaultWrongException", plugins)
+OMBREL_DECLARE_PACK("FaultWrongException", Plugins)

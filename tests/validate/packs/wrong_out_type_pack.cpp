@@ -15,8 +15,8 @@ private:
 };
 
 WrongOut plugin;
-Plugin* const plugins[] = {&plugin};
+Plugin* const Plugins[] = {&plugin};
 
 }  // namespace
 
-OMBREL_DECLARE_PACK("FaultWrongOutType", plugins)
+OMBREL_DECLARE_PACK("FaultWrongOutType", Plugins)
