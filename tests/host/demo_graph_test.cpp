@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,24 @@ private:
     DemoVariables& v;
 };
 
+// The stand-in packs in a registry, in the order given.
+struct StandInRegistry {
+    explicit StandInRegistry(std::initializer_list<const char*> packs) {
+        for (const char* pack : packs) registry.AddPack(pack);
+    }
+    PluginRegistry registry;
+};
+
+// A demo graph over the stand-in packs, after its first start.
+struct StartedDemo : StandInRegistry {
+    StartedDemo(std::initializer_list<const char*> packs, const Settings& chosen)
+        : StandInRegistry(packs), graph(registry, chosen), values(graph.variables) {
+        graph.FirstStart();
+    }
+    DemoGraph graph;
+    HostValues values;
+};
+
 class DemoGraphTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -64,13 +83,8 @@ protected:
 };
 
 TEST_F(DemoGraphTest, FirstStartRunsThePluginsInTheDemoOrderWithTheChosenSettings) {
-    PluginRegistry registry;
-    registry.AddPack(SceneStandIn);
-    registry.AddPack(DeviceStandIn);
-    Settings chosen = {800, 600, 32, true, true};
-    DemoGraph graph(registry, chosen);
-    HostValues values(graph.variables);
-    graph.FirstStart();
+    StartedDemo demo({SceneStandIn, DeviceStandIn}, {800, 600, 32, true, true});
+    DemoGraph& graph = demo.graph;
 
     std::vector<std::string> expected = {
         "OpenGLInit.Start",
@@ -89,13 +103,8 @@ TEST_F(DemoGraphTest, FirstStartRunsThePluginsInTheDemoOrderWithTheChosenSetting
 }
 
 TEST_F(DemoGraphTest, FramesPassTheTimeAndEndWhenThePrintPluginThrows) {
-    PluginRegistry registry;
-    registry.AddPack(SceneStandIn);
-    registry.AddPack(DeviceStandIn);
-    Settings chosen = {640, 480, 16, false, false};
-    DemoGraph graph(registry, chosen);
-    HostValues values(graph.variables);
-    graph.FirstStart();
+    StartedDemo demo({SceneStandIn, DeviceStandIn}, {640, 480, 16, false, false});
+    DemoGraph& graph = demo.graph;
     ClearLog();
 
     graph.RunFrame(0.25f);
@@ -134,12 +143,8 @@ TEST_F(DemoGraphTest, FramesPassTheTimeAndEndWhenThePrintPluginThrows) {
 }
 
 TEST_F(DemoGraphTest, MissingScenePluginsLeaveTheSceneEmptyAndTheDeviceWorking) {
-    PluginRegistry registry;
-    registry.AddPack(DeviceStandIn);
-    Settings chosen = {640, 480, 16, false, false};
-    DemoGraph graph(registry, chosen);
-    HostValues values(graph.variables);
-    graph.FirstStart();
+    StartedDemo demo({DeviceStandIn}, {640, 480, 16, false, false});
+    DemoGraph& graph = demo.graph;
     ClearLog();
     EXPECT_NO_THROW(graph.RunFrame(1.5f)) << "a frame without scene plugins must still run";
     std::vector<std::string> frame = {"OpenGLPrint.Run openGL=1 time=1.500000 count=32"};
@@ -148,13 +153,8 @@ TEST_F(DemoGraphTest, MissingScenePluginsLeaveTheSceneEmptyAndTheDeviceWorking) 
 }
 
 TEST_F(DemoGraphTest, EveryFrameBindsTheSceneAndPrintArgumentsAgain) {
-    PluginRegistry registry;
-    registry.AddPack(SceneStandIn);
-    registry.AddPack(DeviceStandIn);
-    Settings chosen = {640, 480, 16, false, true};
-    DemoGraph graph(registry, chosen);
-    HostValues values(graph.variables);
-    graph.FirstStart();
+    StartedDemo demo({SceneStandIn, DeviceStandIn}, {640, 480, 16, false, true});
+    DemoGraph& graph = demo.graph;
     // Between frames something else binds the plugins' arguments elsewhere;
     // the next frame binds them back to the demo's variables.
     Variable stray;
