@@ -166,6 +166,24 @@ __attribute__((destructor)) void AtExit() {
     WriteRecord();
 }
 
+// Stamps the first Escape key, window close or quit request that the
+// program takes off its event queue.
+void NoteRequest(const SDL_Event& event) {
+    if (requestTime.load() != 0) return;
+    const char* kind = nullptr;
+    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
+        kind = "escape";
+    } else if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE) {
+        kind = "close";
+    } else if (event.type == SDL_QUIT) {
+        kind = "quit";
+    }
+    if (kind != nullptr) {
+        requestKind = kind;
+        Stamp(requestTime, Now());
+    }
+}
+
 }  // namespace
 
 extern "C" {
@@ -192,18 +210,17 @@ void SDL_GL_SwapWindow(SDL_Window* window) {
 int SDL_PollEvent(SDL_Event* event) {
     static int (*real)(SDL_Event*) = nullptr;
     int result = Real(real, "SDL_PollEvent")(event);
-    if (result == 0 || event == nullptr || requestTime.load() != 0) return result;
-    const char* kind = nullptr;
-    if (event->type == SDL_KEYDOWN && event->key.keysym.sym == SDLK_ESCAPE) {
-        kind = "escape";
-    } else if (event->type == SDL_WINDOWEVENT && event->window.event == SDL_WINDOWEVENT_CLOSE) {
-        kind = "close";
-    } else if (event->type == SDL_QUIT) {
-        kind = "quit";
-    }
-    if (kind != nullptr) {
-        requestKind = kind;
-        Stamp(requestTime, Now());
+    if (result == 1 && event != nullptr) NoteRequest(*event);
+    return result;
+}
+
+// The device pack takes its events one at a time with SDL_PeepEvents.
+int SDL_PeepEvents(SDL_Event* events, int count, SDL_eventaction action, Uint32 minType,
+                   Uint32 maxType) {
+    static int (*real)(SDL_Event*, int, SDL_eventaction, Uint32, Uint32) = nullptr;
+    int result = Real(real, "SDL_PeepEvents")(events, count, action, minType, maxType);
+    if (action == SDL_GETEVENT && events != nullptr) {
+        for (int i = 0; i < result; ++i) NoteRequest(events[i]);
     }
     return result;
 }
