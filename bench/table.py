@@ -104,9 +104,12 @@ def lexer(results):
 def frame_rate(results):
     """The demo's frame loop and the bare loop, alternating in short rounds."""
     rounds = {}
-    for b in runs(results, "frame_rate", "BM_"):
-        side = "demo" if b["name"].startswith("BM_DemoFrameLoop") else "bare"
-        rounds.setdefault(b["name"].split("/")[1], {})[side] = b
+    processes = sorted(os.path.basename(name)[:-len(".json")]
+                       for name in glob.glob(os.path.join(results, "frame_rate*.json")))
+    for process in processes:
+        for b in runs(results, process, "BM_"):
+            side = "demo" if b["name"].startswith("BM_DemoFrameLoop") else "bare"
+            rounds.setdefault((process, b["name"].split("/")[1]), {})[side] = b
     pairs = [r for r in rounds.values() if len(r) == 2]
     if not pairs:
         return [Row("Demo frame rate, 640 x 480")]
@@ -133,7 +136,8 @@ def frame_rate(results):
             figures[name] = median_figure(times[name], "ms", "lower")
     allocations = {"new": values(demo, "new_per_frame"), "malloc": values(demo, "malloc_per_frame")}
     return [
-        Row("Demo frame rate, 640 x 480, Xvfb, Mesa software renderer (%d rounds)" % len(pairs),
+        Row("Demo frame rate, 640 x 480, Xvfb, Mesa software renderer "
+            "(%d rounds in %d processes)" % (len(pairs), len({process for process, _ in rounds})),
             spread_text(values(demo, "fps"), "%.1f") + " fps",
             "bare SDL2 loop drawing the same scene: %s fps" % spread_text(values(bare, "fps"),
                                                                           "%.1f"),
@@ -276,13 +280,15 @@ Results are medians; the range in brackets is the interquartile range (25th to
   with the music playing (everything but the setup dialog, `bench/demo`),
   beside an SDL2 loop that opens the same window and draws the same scene
   without host or packs. The two run in one process, in windows side by side,
-  alternating in twenty rounds of at least half a second each (Google
-  Benchmark sizes each run with short trial runs just before it; the bare
-  loop goes first in odd rounds, the demo in even ones), so that a busy moment
-  of the machine weighs on both; the ratios are the medians of the twenty
-  demo/bare pairs. CPU time is the whole process's, Mesa's rasteriser
-  threads included, and the music's thread once the demo has started it (a
-  fifth of a percent of a core, on both sides).
+  alternating in rounds of at least half a second each (Google Benchmark
+  sizes each run with short trial runs just before it; the bare loop goes
+  first in odd rounds, the demo in even ones), so that a busy moment of the
+  machine weighs on both. One process can favour one side by a few percent
+  for its whole life, so the rounds are spread over twelve processes of four
+  rounds each; the ratios are the medians of the 48 demo/bare pairs. CPU
+  time is the whole process's, Mesa's rasteriser threads included, and the
+  music's thread once the demo has started it (a fifth of a percent of a
+  core, on both sides).
 - The real program (`solvara` from the staged folder, as it ships) is driven on
   the display as a person does: Return on the setup dialog, then Escape or the
   close button (`tools/demo-session`, `tools/close-window`). A probe
