@@ -4,7 +4,7 @@ ffmpeg reads back what it wrote. Each scenario is one CTest test.
     capture_e2e.py <scenario> <program> <stage folder> <click demo folder>
                    <work folder> <click rate> <click samples, comma-separated>
 
-Scenarios: deterministic, clicks, bad-input, interrupt (Linux); clicks-y4m
+Scenarios: deterministic, clicks, bad-input, interrupt, stuck-exit (Linux); clicks-y4m
 (any build; under wine for Windows). A program ending in .exe runs under
 wine on the display of the test run; a Linux program runs with no DISPLAY,
 so that it starts its own private display.
@@ -196,6 +196,46 @@ def interrupt():
     check(os.listdir(out) == ["cut.mp4"], "no temporary file is left (%s)" % os.listdir(out))
 
 
+def stuck_exit():
+    """A finished video is kept and the program ends, even when a library's
+    cleanup never returns: by itself within its bound, at once on a second
+    SIGTERM."""
+    out = fresh("stuck-exit")
+    env = dict(os.environ, LD_PRELOAD=os.environ["OMBREL_STUCK_EXIT"])
+    env.pop("DISPLAY", None)
+    arguments = ["--size", "160x120", "--fps", "30", "--seconds", "1"]
+
+    video = os.path.join(out, "waited.mkv")
+    started = time.monotonic()
+    done = subprocess.run([program, "-o", video] + arguments, cwd=stage, env=env,
+                          capture_output=True, text=True, timeout=120)
+    took = time.monotonic() - started
+    check(done.returncode == 0, "status 0 (got %d: %s)" % (done.returncode, done.stderr))
+    check("ending took more than" in done.stderr, "it says why it ended (%s)" % done.stderr)
+    check(took < 60, "it ends by itself (after %.1f s)" % took)
+    check(probe(video, "v", "nb_read_frames") == 30, "the video is whole")
+
+    video = os.path.join(out, "asked.mkv")
+    running = subprocess.Popen([program, "-o", video] + arguments, cwd=stage, env=env,
+                               stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+    for _ in range(600):
+        if os.path.exists(video):
+            break
+        time.sleep(0.1)
+    running.send_signal(signal.SIGTERM)
+    time.sleep(0.2)
+    running.send_signal(signal.SIGTERM)
+    try:
+        running.communicate(timeout=5)
+    except subprocess.TimeoutExpired:
+        running.kill()
+        running.communicate()
+    check(running.returncode == 130,
+          "a second SIGTERM ends it at once with status 130 (got %d)" % running.returncode)
+    check(probe(video, "v", "nb_read_frames") == 30, "the video it had finished is kept")
+    check(sorted(os.listdir(out)) == ["asked.mkv", "waited.mkv"], "no temporary file is left")
+
+
 def wine_display():
     """Wine needs an X display: a private one when the test run has none."""
     if os.environ.get("DISPLAY"):
@@ -216,6 +256,7 @@ scenarios = {
     "clicks-y4m": lambda: clicks_scenario(".y4m"),
     "bad-input": bad_input,
     "interrupt": interrupt,
+    "stuck-exit": stuck_exit,
 }
 server = wine_display() if windows else None
 try:

@@ -1,6 +1,5 @@
 #include "tools/capture/capture_run.h"
 
-#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -22,14 +21,14 @@
 #include "tools/capture/output_formats.h"
 #include "tools/capture/private_display.h"
 #include "tools/capture/progress_line.h"
+#include "tools/support/exit_deadline.h"
+#include "tools/support/interruption.h"
 
 namespace {
 
-volatile std::sig_atomic_t interrupted = 0;
-
-extern "C" void OnInterrupt(int) {
-    interrupted = 1;
-}
+// How long the window system and the private display get to go once the
+// output is finished or given up.
+const double EndSeconds = 10.0;
 
 // A file of the demo: beside the program and in the current folder as the
 // host finds it, or in the folder given.
@@ -84,9 +83,15 @@ private:
     std::vector<float> sound;
 };
 
-// Lets go of the window system before the private display stops.
+// Lets go of the window system before the private display stops. By then the
+// output is finished or given up, so the rest of the way out is bounded: a
+// driver that never lets go cannot keep a finished capture from ending.
 struct WindowSystemUser {
-    ~WindowSystemUser() { LeaveDemoWindow(); }
+    CaptureStatus status = CaptureFailed;  // what the program ends with
+    ~WindowSystemUser() {
+        EndWithin(EndSeconds, status, "ombrel-capture");
+        LeaveDemoWindow();
+    }
 };
 
 // Frames back to back at the fixed rate: draw, read back, present. Returns
@@ -94,7 +99,7 @@ struct WindowSystemUser {
 // Ctrl-C came first.
 std::string RenderFrames(DemoGraph& graph, FrameReader& reader, FrameAndSound& sink,
                          const FrameClock& clock, std::int64_t frames, ProgressLine& progress) {
-    for (std::int64_t frame = 0; frame < frames && !interrupted; ++frame) {
+    for (std::int64_t frame = 0; frame < frames && !Interrupted(); ++frame) {
         try {
             graph.DrawFrame(clock.Seconds(frame));
         } catch (const Ombrel::Exception& e) {
@@ -118,8 +123,7 @@ std::string RenderFrames(DemoGraph& graph, FrameReader& reader, FrameAndSound& s
 }  // namespace
 
 CaptureStatus RunCapture(const CaptureOptions& options) {
-    std::signal(SIGINT, OnInterrupt);
-    std::signal(SIGTERM, OnInterrupt);
+    CatchInterruptions();
     CheckOutputKind(options.output);
 
     PluginRegistry registry;
@@ -167,7 +171,7 @@ CaptureStatus RunCapture(const CaptureOptions& options) {
     if (sink.written == 0) {
         if (stoppedBy.empty()) {
             std::fprintf(stderr, "ombrel-capture: interrupted before the first frame\n");
-            return CaptureInterrupted;
+            return windowSystem.status = CaptureInterrupted;
         }
         throw Ombrel::Exception("The demo stopped before its first frame: %s", stoppedBy.c_str());
     }
@@ -180,12 +184,12 @@ CaptureStatus RunCapture(const CaptureOptions& options) {
                      static_cast<long long>(sink.written), static_cast<long long>(frames),
                      stoppedBy.empty() ? "" : ": ", stoppedBy.c_str(), files.c_str(),
                      files == options.output ? "holds" : "hold", seconds);
-        return stoppedBy.empty() ? CaptureInterrupted : CaptureFailed;
+        return windowSystem.status = stoppedBy.empty() ? CaptureInterrupted : CaptureFailed;
     }
     std::printf(
         "Wrote %s: %lld frames (%.2f s) at %dx%d, %g fps, in %.1f s (%.1f frames per second)\n",
         files.c_str(), static_cast<long long>(sink.written), seconds, options.width, options.height,
         static_cast<double>(options.rateNumerator) / options.rateDenominator, progress.Seconds(),
         progress.Rate(sink.written));
-    return CaptureDone;
+    return windowSystem.status = CaptureDone;
 }

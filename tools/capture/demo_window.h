@@ -12,5 +12,6 @@
 void FitDemoWindow(int width, int height);
 
 // Lets go of the window system at the very end, so that a private display
-// can stop without anyone still talking to it.
+// can stop without anyone still talking to it: finishes what was drawn,
+// deletes the demo window's context and the window, and closes the display.
 void LeaveDemoWindow();

@@ -35,6 +35,20 @@ void FitDemoWindow(int width, int height) {
     }
 }
 
+// The software renderer's threads are shut down when the display closes, and
+// one of them waits for ever when a frame is still queued to them then: a
+// context left to the display's end is flushed by being made no longer
+// current, and its last frame races the shutdown. So everything drawn is
+// finished and the context deleted (which waits for its frames) on this
+// thread, the one that made it, before SDL closes the display.
 void LeaveDemoWindow() {
+    SDL_Window* window = SDL_GL_GetCurrentWindow();
+    SDL_GLContext context = SDL_GL_GetCurrentContext();
+    if (context != nullptr) {
+        glFinish();
+        SDL_GL_MakeCurrent(window, nullptr);
+        SDL_GL_DeleteContext(context);
+    }
+    if (window != nullptr) SDL_DestroyWindow(window);
     SDL_Quit();
 }

@@ -13,7 +13,8 @@ namespace {
 
 // The temporary files not committed yet. They go however the program ends:
 // a library may end it with exit(), as Xlib does when its display goes away,
-// and exit() runs no destructor.
+// and exit() runs no destructor; a second Ctrl-C or a cleanup that never
+// returns ends it with quick_exit().
 std::vector<std::string>& Unfinished() {
     static auto* files = new std::vector<std::string>;
     return *files;
@@ -32,7 +33,8 @@ void Forget(const std::string& file) {
 
 PartFile::PartFile(const std::string& finalPath)
     : path(finalPath), partPath(finalPath + ".part"), committed(false) {
-    static const bool removedAtExit = std::atexit(RemoveUnfinished) == 0;
+    static const bool removedAtExit =
+        std::atexit(RemoveUnfinished) == 0 && std::at_quick_exit(RemoveUnfinished) == 0;
     (void)removedAtExit;
     Unfinished().push_back(partPath);
 }
