@@ -5,8 +5,8 @@
 #   e2e.sh <scenario> <posix|win32> <stage folder> <bin folder> <work folder>
 #
 # Scenarios: defaults-escape, close-button, cancel, setup-closed, tab-cancel,
-# missing-scene-pack, missing-music, recorded-bindings, pointer-flood-escape,
-# pointer-flood-close.
+# missing-scene-pack, missing-music, recorded-bindings, scene-pack-first,
+# pointer-flood-escape, pointer-flood-close.
 set -uo pipefail
 scenario=$1 platform=$2 stage=$3 bin=$4 work=$5
 here=$(cd "$(dirname "$0")" && pwd)
@@ -244,6 +244,22 @@ recorded-bindings)
     check "the time grows ($first to $last)" is_less "$first" "$last"
     check "the time never goes back" test "$(sort -g <<<"$times")" = "$times"
     check "no Stop reaches the plugins" test "$(grep -c '\.Stop' "$log")" = 0
+    ;;
+scene-pack-first)
+    # The scene pack is looked in before the device pack: its own plugin of
+    # the device pack's name is the one the demo runs.
+    rm -f "$run"/Vantrope* "$run"/Kestrelia* "$run/host-record.log"
+    cp "$bin/HostRecordScenePrint$suffix" "$run/Vantrope$suffix"
+    cp "$bin/HostRecordDevice$suffix" "$run/Kestrelia$suffix"
+    session_start "$run" "$out"
+    accept_dialog
+    session_wait_exit 30
+    check "exit code 0 after the last frame (got $SESSION_STATUS)" test "$SESSION_STATUS" = 0
+    log=$run/host-record.log
+    check "the scene pack's OpenGLPrint draws the ten frames" \
+        test "$(grep -c '^OpenGLPrint.Run from the scene pack:' "$log")" = 10
+    check "the device pack's OpenGLPrint never runs" \
+        test "$(grep -c '^OpenGLPrint.Run openGL' "$log")" = 0
     ;;
 *)
     echo "unknown scenario: $scenario"
