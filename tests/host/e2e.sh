@@ -108,14 +108,17 @@ run_with_defaults() {
     wait_for_frames || die "the picture did not change within 30s: no frames are drawn"
 }
 
-# The demo window and the process are gone after the given request, within
-# two seconds natively. Under wine on a display without a window manager the
-# first display-mode reset costs wine about 0.8s and a destroyed window waits
-# about 1s for a window manager, and a busy machine slows wine down further:
-# there the window must go within four seconds and the process within ten.
+# The demo window and the process are gone after the given request. The
+# program takes well under a second natively (bench/run measures how long),
+# but on a busy 2-core machine the software renderer and the test's own tools
+# share the cores: the window must go within five seconds and the process
+# within ten, which still fails a program whose window waits behind a backlog
+# of events. Under wine on a display without a window manager the first
+# display-mode reset costs wine about 0.8s and a destroyed window waits about
+# 1s for a window manager: there the limits are doubled.
 ends_quietly_after() {
-    local how=$1 started gone="" limit=2 exit_limit=2
-    [ "$platform" = win32 ] && limit=4 exit_limit=10
+    local how=$1 started gone="" limit=5 exit_limit=10
+    [ "$platform" = win32 ] && limit=10 exit_limit=20
     started=$(now)
     if [ "$how" = Escape ]; then
         session_press "$window" Escape
