@@ -12,6 +12,13 @@ const char* TextOrEmpty(const char* text) {
     return text ? text : "";
 }
 
+// The offset of the first character at or after `offset` that is not a blank.
+int SkipBlanks(const String& text, int offset) {
+    const char* characters = text.GetText();
+    while (characters[offset] == ' ' || characters[offset] == '\t') ++offset;
+    return offset;
+}
+
 }  // namespace
 
 PluginDescriptor::PluginDescriptor(Plugin* pluginObject) : plugin(pluginObject), unreadFrom(-1) {
@@ -37,11 +44,13 @@ void PluginDescriptor::ParseArguments(const String& signature) {
     lexer.skipKinds.Add(Lexer::TokenBlank);
 
     for (;;) {
+        int read = length - lexer.remaining;
         lexer.NextToken();
         if (lexer.tokenKind != Lexer::TokenIdentifier) {
-            // The token just read is the first one left over.
-            if (lexer.tokenKind != Lexer::TokenEndOfFile)
-                unreadFrom = length - lexer.remaining - lexer.tokenText.GetLength();
+            // The token just read is the first one left over; only blanks
+            // were skipped before it. (A symbol leaves the token text as it
+            // was, so its length cannot tell where the token began.)
+            if (lexer.tokenKind != Lexer::TokenEndOfFile) unreadFrom = SkipBlanks(signature, read);
             return;
         }
 

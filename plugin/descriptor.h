@@ -19,7 +19,8 @@ public:
     // Where the argument list ended before the text did: the offset in the
     // signature text of the first character that was not read, or -1 when
     // the whole text was read (a comma at the very end counts as read). The
-    // host binds only the arguments before it.
+    // arguments are those before it; what follows is not part of the
+    // signature, and nothing stops a call from binding an index beyond them.
     int unreadFrom;
 
     // Reads the plugin's name and then its signature, and parses the

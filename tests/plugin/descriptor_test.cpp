@@ -86,9 +86,16 @@ TEST(PluginDescriptor, RecordsWhereTheListEndedBeforeTheText) {
     const struct {
         const char* signature;
         int unreadFrom;
-    } cases[] = {
-        {"in int x", -1},           {"in int x, ", -1},           {"  ", -1},
-        {"in int x,, in int y", 9}, {"in int x, 7 in int y", 10}, {"\tin int x,\nin int y", 10}};
+    } cases[] = {{"in int x", -1},
+                 {"in int x, ", -1},
+                 {"  ", -1},
+                 {"in int x,, in int y", 9},
+                 {"in int x, 7 in int y", 10},
+                 {"\tin int x,\nin int y", 10},
+                 // A longer name or nothing at all before the symbol left over.
+                 {"7 in int x", 0},
+                 {"in int abc,,in int y", 11},
+                 {"in int abc, ;", 12}};
     for (const auto& c : cases) {
         FixedPlugin plugin("P", c.signature);
         PluginDescriptor descriptor(&plugin);
