@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "foundation/exception.h"
+#include "tools/capture/process_name.h"
 
 namespace {
 
@@ -31,8 +32,10 @@ void Forget(const std::string& file) {
 
 }  // namespace
 
-PartFile::PartFile(const std::string& finalPath)
-    : path(finalPath), partPath(finalPath + ".part"), committed(false) {
+PartFile::PartFile(const std::string& finalPath, bool ownName)
+    : path(finalPath),
+      partPath(finalPath + (ownName ? "." + ProcessName() : std::string()) + ".part"),
+      committed(false) {
     static const bool removedAtExit =
         std::atexit(RemoveUnfinished) == 0 && std::at_quick_exit(RemoveUnfinished) == 0;
     (void)removedAtExit;
