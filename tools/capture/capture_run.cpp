@@ -148,9 +148,8 @@ CaptureStatus RunCapture(const CaptureOptions& options) {
         throw Ombrel::Exception("Plugin %s not found", "OpenGLPrint");
     }
 
-    MediaFormat format = {
-        options.width, options.height,         options.rateNumerator, options.rateDenominator,
-        options.crf,   options.preset.c_str(), std::string(),         0};
+    MediaFormat format = {options.width,           options.height, options.rateNumerator,
+                          options.rateDenominator, options.crf,    options.preset.c_str()};
     if (options.segment) {
         format.segmentTag = SegmentTagOf(options, plan);
         format.firstFrame = plan.frames.first;

@@ -144,8 +144,8 @@ bool JoinEncodedSegments(const std::vector<SegmentFile>& ordered, const std::str
     }
 
     const SegmentTag& tag = ordered.front().tag;
-    MediaFormat format = {tag.width, tag.height,         tag.rateNumerator, tag.rateDenominator,
-                          tag.crf,   tag.preset.c_str(), std::string(),     0};
+    MediaFormat format = {tag.width,           tag.height, tag.rateNumerator,
+                          tag.rateDenominator, tag.crf,    tag.preset.c_str()};
     const char* container = OutputExtension(output) == ".mp4" ? "mp4" : "matroska";
     FfmpegWriter writer(output, container, format, first->Parameters());
     std::vector<float> sound(2 * static_cast<std::size_t>(clock.MostSamplesPerFrame()));

@@ -32,8 +32,8 @@ SegmentFile ReadSegment(const std::string& path, bool y4m) {
 bool JoinY4mSegments(const std::vector<SegmentFile>& ordered, const std::string& output,
                      MusicTrack& music, const FrameClock& clock, ProgressLine& progress) {
     const SegmentTag& tag = ordered.front().tag;
-    MediaFormat format = {tag.width, tag.height,         tag.rateNumerator, tag.rateDenominator,
-                          tag.crf,   tag.preset.c_str(), std::string(),     0};
+    MediaFormat format = {tag.width,           tag.height, tag.rateNumerator,
+                          tag.rateDenominator, tag.crf,    tag.preset.c_str()};
     Y4mWavWriter writer(output.substr(0, output.size() - 4), format);
     std::vector<float> sound(2 * static_cast<std::size_t>(clock.MostSamplesPerFrame()));
     std::int64_t frame = 0;

@@ -15,7 +15,7 @@ struct MediaFormat {
     // A segment of a split capture: the picture only, its first frame
     // numbered `firstFrame` of the whole video, and this tag (SegmentTag's
     // text) stored in the file. Empty: a whole video with its sound.
-    std::string segmentTag;
+    std::string segmentTag = {};
     std::int64_t firstFrame = 0;
 };
 
