@@ -32,13 +32,18 @@ void Forget(const std::string& file) {
 
 }  // namespace
 
-PartFile::PartFile(const std::string& finalPath, bool ownName)
-    : path(finalPath),
-      partPath(finalPath + (ownName ? "." + ProcessName() : std::string()) + ".part"),
-      committed(false) {
+PartFile::PartFile(const std::string& finalPath)
+    : path(finalPath), partPath(finalPath + ".part"), committed(false) {
     static const bool removedAtExit =
         std::atexit(RemoveUnfinished) == 0 && std::at_quick_exit(RemoveUnfinished) == 0;
     (void)removedAtExit;
+    Unfinished().push_back(partPath);
+}
+
+PartFile::PartFile(const std::string& finalPath, bool ownName) : PartFile(finalPath) {
+    if (!ownName) return;
+    Forget(partPath);
+    partPath = finalPath + "." + ProcessName() + ".part";
     Unfinished().push_back(partPath);
 }
 

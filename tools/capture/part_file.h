@@ -11,7 +11,9 @@
 // the program's end by exit().
 class PartFile {
 public:
-    explicit PartFile(const std::string& finalPath, bool ownName = false);
+    explicit PartFile(const std::string& finalPath);
+    // With `ownName`, the temporary file's name is this process's own.
+    PartFile(const std::string& finalPath, bool ownName);
     ~PartFile();
     PartFile(const PartFile&) = delete;
     PartFile& operator=(const PartFile&) = delete;
