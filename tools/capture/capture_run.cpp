@@ -1,6 +1,7 @@
 #include "tools/capture/capture_run.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "tools/capture/console.h"
 #include "tools/capture/demo_files.h"
 #include "tools/capture/demo_window.h"
+#include "tools/capture/discarding_writer.h"
 #include "tools/capture/encoding_queue.h"
 #include "tools/capture/frame_and_sound.h"
 #include "tools/capture/frame_clock.h"
@@ -154,7 +156,12 @@ CaptureStatus RunCapture(const CaptureOptions& options) {
         format.segmentTag = SegmentTagOf(options, plan);
         format.firstFrame = plan.frames.first;
     }
-    std::unique_ptr<MediaWriter> writer = OpenMediaWriter(options.output, format);
+    // OMBREL_CAPTURE_OUTPUT=none draws and reads back every frame and writes
+    // nothing, to measure the drawing alone.
+    const char* kept = std::getenv("OMBREL_CAPTURE_OUTPUT");
+    std::unique_ptr<MediaWriter> writer = kept != nullptr && std::string(kept) == "none"
+                                              ? std::unique_ptr<MediaWriter>(new DiscardingWriter)
+                                              : OpenMediaWriter(options.output, format);
     PrivateDisplay display(options.width, options.height);
     WindowSystemUser windowSystem;
     graph.FirstStart();
