@@ -180,6 +180,12 @@ def bad_join():
                               "--demo", click_demo] + short + extra, out)
         check(code == 0, "segment %s: status 0 (got %d: %s)" % (name, code, text.strip()))
         made[name] = os.path.join(out, name)
+    # A segment cut short, as a copy that died half way would leave it.
+    with open(made["seg-0-9.mkv"], "rb") as f:
+        whole_segment = f.read()
+    made["seg-cut.mkv"] = os.path.join(out, "seg-cut.mkv")
+    with open(made["seg-cut.mkv"], "wb") as f:
+        f.write(whole_segment[:len(whole_segment) * 2 // 3])
     output = os.path.join(out, "joined.mp4")
     join = ["--join", "-o", output, "--demo", click_demo]
     s = made
@@ -191,6 +197,8 @@ def bad_join():
         ([s["seg-0-9.mkv"], s["seg-10-19-192x144.mkv"], s["seg-20-29.mkv"]],
          "seg-10-19-192x144.mkv is 192x144"),
         ([s["seg-0-9.mkv"], s["seg-10-19-60.mkv"], s["seg-20-29.mkv"]], "at 60/1 fps"),
+        ([s["seg-cut.mkv"], s["seg-10-19.mkv"], s["seg-20-29.mkv"]],
+         "seg-cut.mkv does not hold exactly frames 0-9"),
         ([s["seg-0-9.mkv"], os.path.join(click_demo, "Data", "audio.ogg")],
          "is no segment of a split capture"),
     ]
