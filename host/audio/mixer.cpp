@@ -1,10 +1,10 @@
 #include "host/audio/mixer.h"
 
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
 #include "host/audio/music_frames_played.h"
+#include "host/audio/sample_format.h"
 
 std::uint32_t Mixer::Add(std::unique_ptr<MusicStream> stream) {
     std::lock_guard<std::mutex> lock(mutex);
@@ -68,10 +68,5 @@ void Mixer::Render(std::int16_t* samples, int frames) {
         }
     }
     CountMusicFramesPlayed(music);
-    for (std::size_t i = 0; i < count; ++i) {
-        // Clamped before rounding, so that loud mixes clip and a damaged
-        // packet's NaN turns into a plain sample.
-        float value = std::min(32767.0f, std::max(-32768.0f, mix[i] * 32767.0f));
-        samples[i] = static_cast<std::int16_t>(std::lrint(value));
-    }
+    ToSixteenBit(mix.data(), samples, count);
 }

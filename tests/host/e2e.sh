@@ -5,8 +5,8 @@
 #   e2e.sh <scenario> <posix|win32> <stage folder> <bin folder> <work folder>
 #
 # Scenarios: defaults-escape, close-button, cancel, setup-closed, tab-cancel,
-# missing-scene-pack, missing-music, recorded-bindings, pointer-flood-escape,
-# pointer-flood-close.
+# missing-scene-pack, missing-music, recorded-bindings, scene-pack-first,
+# pointer-flood-escape, pointer-flood-close.
 set -uo pipefail
 scenario=$1 platform=$2 stage=$3 bin=$4 work=$5
 here=$(cd "$(dirname "$0")" && pwd)
@@ -108,14 +108,17 @@ run_with_defaults() {
     wait_for_frames || die "the picture did not change within 30s: no frames are drawn"
 }
 
-# The demo window and the process are gone after the given request, within
-# two seconds natively. Under wine on a display without a window manager the
-# first display-mode reset costs wine about 0.8s and a destroyed window waits
-# about 1s for a window manager, and a busy machine slows wine down further:
-# there the window must go within four seconds and the process within ten.
+# The demo window and the process are gone after the given request. The
+# program takes well under a second natively (bench/run measures how long),
+# but on a busy 2-core machine the software renderer and the test's own tools
+# share the cores: the window must go within five seconds and the process
+# within ten, which still fails a program whose window waits behind a backlog
+# of events. Under wine on a display without a window manager the first
+# display-mode reset costs wine about 0.8s and a destroyed window waits about
+# 1s for a window manager: there the limits are doubled.
 ends_quietly_after() {
-    local how=$1 started gone="" limit=2 exit_limit=2
-    [ "$platform" = win32 ] && limit=4 exit_limit=10
+    local how=$1 started gone="" limit=5 exit_limit=10
+    [ "$platform" = win32 ] && limit=10 exit_limit=20
     started=$(now)
     if [ "$how" = Escape ]; then
         session_press "$window" Escape
@@ -244,6 +247,22 @@ recorded-bindings)
     check "the time grows ($first to $last)" is_less "$first" "$last"
     check "the time never goes back" test "$(sort -g <<<"$times")" = "$times"
     check "no Stop reaches the plugins" test "$(grep -c '\.Stop' "$log")" = 0
+    ;;
+scene-pack-first)
+    # The scene pack is looked in before the device pack: its own plugin of
+    # the device pack's name is the one the demo runs.
+    rm -f "$run"/Vantrope* "$run"/Kestrelia* "$run/host-record.log"
+    cp "$bin/HostRecordScenePrint$suffix" "$run/Vantrope$suffix"
+    cp "$bin/HostRecordDevice$suffix" "$run/Kestrelia$suffix"
+    session_start "$run" "$out"
+    accept_dialog
+    session_wait_exit 30
+    check "exit code 0 after the last frame (got $SESSION_STATUS)" test "$SESSION_STATUS" = 0
+    log=$run/host-record.log
+    check "the scene pack's OpenGLPrint draws the ten frames" \
+        test "$(grep -c '^OpenGLPrint.Run from the scene pack:' "$log")" = 10
+    check "the device pack's OpenGLPrint never runs" \
+        test "$(grep -c '^OpenGLPrint.Run openGL' "$log")" = 0
     ;;
 *)
     echo "unknown scenario: $scenario"

@@ -1,5 +1,5 @@
-// A stand-in for the scene pack (RECORD_SCENE) or the OpenGL pack
-// (RECORD_DEVICE) that appends every operation the host calls, with the values
+// A stand-in for the scene pack (RECORD_SCENE, with an OpenGLPrint of its own
+// too when RECORD_PRINT_TOO) or the OpenGL pack (RECORD_DEVICE) that appends every operation the host calls, with the values
 // behind the bound slots, to "host-record.log" in the current folder. Both
 // stand-ins append to the one file, so the log keeps the host's order across
 // packs. The stand-in OpenGLPrint throws "OpenGL window closed" at its tenth
@@ -79,6 +79,29 @@ protected:
     Value** slots[SlotCount] = {};
 };
 
+// OpenGLPrint's stand-in; its runs are logged under `runLine`, so that a log
+// tells which pack's OpenGLPrint the host found.
+class Print final : public Recorder {
+public:
+    explicit Print(const char* logLine)
+        : Recorder("OpenGLPrint", "in OpenGL openGL, in float time, in int count"),
+          runLine(logLine) {}
+    // The ten runs count from Start, so every demo graph of a test program
+    // gets its own ten.
+    void Start() override {
+        runs = 0;
+        Recorder::Start();
+    }
+    void Run() override {
+        Log("%s openGL=%d time=%.6f count=%d", runLine, Int(0), Float(1), Int(2));
+        if (++runs == 10) throw Ombrel::Exception("OpenGL window closed");
+    }
+
+private:
+    const char* runLine;
+    int runs = 0;
+};
+
 #ifdef RECORD_SCENE
 
 class LoadScene final : public Recorder {
@@ -109,7 +132,13 @@ public:
 
 static LoadScene loadScene;
 static DrawScene drawScene;
+#ifdef RECORD_PRINT_TOO
+// A scene pack that also has a plugin of the device pack's name.
+static Print scenePrint("OpenGLPrint.Run from the scene pack:");
+static Plugin* const Plugins[] = {&loadScene, &drawScene, &scenePrint};
+#else
 static Plugin* const Plugins[] = {&loadScene, &drawScene};
+#endif
 OMBREL_DECLARE_PACK("RecordingScene", Plugins)
 
 #else
@@ -130,28 +159,10 @@ private:
     IntValue device{1};
 };
 
-class Print final : public Recorder {
-public:
-    Print() : Recorder("OpenGLPrint", "in OpenGL openGL, in float time, in int count") {}
-    // The ten runs count from Start, so every demo graph of a test program
-    // gets its own ten.
-    void Start() override {
-        runs = 0;
-        Recorder::Start();
-    }
-    void Run() override {
-        Log("OpenGLPrint.Run openGL=%d time=%.6f count=%d", Int(0), Float(1), Int(2));
-        if (++runs == 10) throw Ombrel::Exception("OpenGL window closed");
-    }
-
-private:
-    int runs = 0;
-};
-
 }  // namespace
 
 static Init init;
-static Print print;
+static Print print("OpenGLPrint.Run");
 static Plugin* const Plugins[] = {&init, &print};
 OMBREL_DECLARE_PACK("RecordingDevice", Plugins)
 

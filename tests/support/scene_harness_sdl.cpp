@@ -57,6 +57,10 @@ SceneHarness::~SceneHarness() {
     delete static_cast<FloatValue*>(time.value);
     delete static_cast<IntValue*>(count.value);
     delete static_cast<IntValue*>(english.value);
+    // Nothing drawn may still be on its way to the renderer's threads when
+    // the display closes: they are shut down then, and a frame in flight
+    // can leave one of them waiting for ever.
+    glFinish();
     SDL_GL_MakeCurrent(window, nullptr);
     SDL_GL_DeleteContext(context);
     SDL_DestroyWindow(window);

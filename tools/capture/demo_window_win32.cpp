@@ -44,4 +44,20 @@ void FitDemoWindow(int width, int height) {
     if (swapInterval != nullptr) swapInterval(0);
 }
 
-void LeaveDemoWindow() {}
+// The window, its device context and its rendering context go in the order
+// the device pack takes them down, on this thread, with everything drawn
+// finished first: the display driver's own threads must find nothing in
+// flight when the process ends.
+void LeaveDemoWindow() {
+    HGLRC renderingContext = wglGetCurrentContext();
+    HDC deviceContext = wglGetCurrentDC();
+    HWND window = deviceContext != nullptr ? WindowFromDC(deviceContext) : nullptr;
+    if (renderingContext == nullptr) return;
+    glFinish();
+    wglMakeCurrent(nullptr, nullptr);
+    wglDeleteContext(renderingContext);
+    if (window != nullptr) {
+        ReleaseDC(window, deviceContext);
+        DestroyWindow(window);
+    }
+}

@@ -9,13 +9,14 @@
 
 #include "foundation/exception.h"
 #include "tools/capture/process_name.h"
+#include "tools/support/quick_end.h"
 
 namespace {
 
 // The temporary files not committed yet. They go however the program ends:
 // a library may end it with exit(), as Xlib does when its display goes away,
 // and exit() runs no destructor; a second Ctrl-C or a cleanup that never
-// returns ends it with quick_exit().
+// returns ends it with QuickEnd().
 std::vector<std::string>& Unfinished() {
     static auto* files = new std::vector<std::string>;
     return *files;
@@ -34,9 +35,11 @@ void Forget(const std::string& file) {
 
 PartFile::PartFile(const std::string& finalPath)
     : path(finalPath), partPath(finalPath + ".part"), committed(false) {
-    static const bool removedAtExit =
-        std::atexit(RemoveUnfinished) == 0 && std::at_quick_exit(RemoveUnfinished) == 0;
-    (void)removedAtExit;
+    static const bool removedAtEnd = [] {
+        AtQuickEnd(RemoveUnfinished);
+        return std::atexit(RemoveUnfinished) == 0;
+    }();
+    (void)removedAtEnd;
     Unfinished().push_back(partPath);
 }
 

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <thread>
 
+#include "tools/support/quick_end.h"
+
 void EndWithin(double seconds, int status, const char* program) {
     // A detached thread: when the program ends in time, it ends with it.
     std::thread([seconds, status, program] {
@@ -12,6 +14,6 @@ void EndWithin(double seconds, int status, const char* program) {
         std::fprintf(stderr, "%s: its work was done, but ending took more than %g s: ended now\n",
                      program, seconds);
         std::fflush(stderr);
-        std::quick_exit(status);
+        QuickEnd(status);
     }).detach();
 }

@@ -1,14 +1,15 @@
 #include "tools/support/interruption.h"
 
 #include <csignal>
-#include <cstdlib>
+
+#include "tools/support/quick_end.h"
 
 namespace {
 
 volatile std::sig_atomic_t interrupted = 0;
 
 extern "C" void OnInterrupt(int signal) {
-    if (interrupted) std::quick_exit(130);
+    if (interrupted) QuickEnd(130);
     interrupted = 1;
     // Some platforms reset the handler after each signal.
     std::signal(signal, OnInterrupt);
