@@ -19,7 +19,9 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(HERE, "program"))
+sys.path.insert(0, os.path.join(HERE, "capture"))
 import compare  # noqa: E402
+import split_rows  # noqa: E402
 import figures as program  # noqa: E402
 from stats import figure, median_figure, quartiles  # noqa: E402
 
@@ -262,7 +264,11 @@ def capture(results):
     return rows
 
 
-ROW_MAKERS = [host_overhead, lexer, frame_rate, program_rows, decode, capture]
+def split_render(results):
+    return split_rows.rows(results, Row)
+
+
+ROW_MAKERS = [host_overhead, lexer, frame_rate, program_rows, decode, capture, split_render]
 
 NOTES = """\
 Results are medians; the range in brackets is the interquartile range (25th to
@@ -318,7 +324,7 @@ Results are medians; the range in brackets is the interquartile range (25th to
   demo at 60 frames per second to H.264 (x264, its default preset) and AAC in
   MP4 on a private Xvfb of the frame's size, three times per size; the rate is
   the frames written per second of the whole run, start-up included.
-"""
+""" + split_rows.NOTES
 
 
 def main(argv):
@@ -344,7 +350,8 @@ def main(argv):
     print(about)
     print(table)
     with open(markdown, "w") as f:
-        f.write("# Performance\n\nWritten by `bench/run`. %s\n\n%s\n\n%s" % (about, table, NOTES))
+        f.write("# Performance\n\nWritten by `bench/run`. %s\n\n%s\n\n%s%s" %
+                (about, table, NOTES, split_rows.prediction(results)))
     figures = {}
     for row in rows:
         figures.update(row.figures)

@@ -112,13 +112,20 @@ CaptureOptions ParseCaptureOptions(int count, const char* const* arguments) {
             options.help = true;
             continue;
         }
-        if (name == "--english") {
-            options.english = true;
+        if (name == "--english" || name == "--join" || name == "--frame-count") {
+            if (hasValue) throw Ombrel::Exception("%s takes no value", name.c_str());
+            if (name == "--english") options.english = true;
+            if (name == "--join") options.join = true;
+            if (name == "--frame-count") options.frameCount = true;
+            continue;
+        }
+        if (name.empty() || name[0] != '-') {
+            options.segments.push_back(name);
             continue;
         }
         bool known = name == "-o" || name == "--output" || name == "--size" || name == "--fps" ||
                      name == "--seconds" || name == "--crf" || name == "--preset" ||
-                     name == "--demo";
+                     name == "--demo" || name == "--frames";
         if (!known) throw Ombrel::Exception("Unknown option: %s", arguments[i]);
         if (!hasValue) {
             if (i + 1 == count) throw Ombrel::Exception("%s needs a value", name.c_str());
@@ -161,11 +168,31 @@ CaptureOptions ParseCaptureOptions(int count, const char* const* arguments) {
                     text);
             }
             options.preset = value;
+        } else if (name == "--frames") {
+            if (!ReadFrameRange(text, &options.frames)) {
+                throw Ombrel::Exception(
+                    "--frames %s: give FIRST-LAST, frame numbers of the whole video from 0 "
+                    "(e.g. 0-599)",
+                    text);
+            }
+            options.segment = true;
         } else {
             options.demoFolder = value;
         }
     }
-    if (!options.help && options.output.empty()) {
+    if (options.help) return options;
+    if (options.join && (options.segment || options.frameCount)) {
+        throw Ombrel::Exception("--join takes no %s",
+                                options.segment ? "--frames" : "--frame-count");
+    }
+    if (!options.join && !options.segments.empty()) {
+        throw Ombrel::Exception("Unknown argument: %s (segments are joined with --join)",
+                                options.segments.front().c_str());
+    }
+    if (options.join && options.segments.empty()) {
+        throw Ombrel::Exception("--join needs the segments to join: --join -o FILE SEGMENT...");
+    }
+    if (options.output.empty() && !options.frameCount) {
         throw Ombrel::Exception("No output file: give -o FILE");
     }
     return options;
@@ -174,6 +201,8 @@ CaptureOptions ParseCaptureOptions(int count, const char* const* arguments) {
 const char* CaptureUsage() {
     return "usage: ombrel-capture -o FILE [--size WxH] [--fps N | N/D] [--english]\n"
            "                      [--seconds S] [--crf N] [--preset NAME] [--demo FOLDER]\n"
+           "                      [--frames FIRST-LAST | --frame-count]\n"
+           "       ombrel-capture --join -o FILE [--demo FOLDER] SEGMENT...\n"
            "\n"
            "Renders the demo frame by frame at a fixed rate, with its music, into FILE.\n"
            "  -o FILE        the video to write (an existing file is replaced at the end)\n"
@@ -184,5 +213,14 @@ const char* CaptureUsage() {
            "  --crf N        H.264 quality, 0 (lossless) to 51 (default 18; lower is better)\n"
            "  --preset NAME  H.264 speed against size: ultrafast (default) to veryslow\n"
            "  --demo FOLDER  the demo's folder with its packs and Data/audio.ogg (default:\n"
-           "                 the packs beside this program, ./Data/audio.ogg)\n";
+           "                 the packs beside this program, ./Data/audio.ogg)\n"
+           "\n"
+           "Split rendering, for many machines: each renders a range of the whole video's\n"
+           "frames to a segment, and --join makes the video of them with the music.\n"
+           "  --frames FIRST-LAST  render frames FIRST to LAST (from 0) as a segment: the\n"
+           "                 picture only, FILE .mkv (or .y4m)\n"
+           "  --frame-count  print the number of frames of the whole video and stop\n"
+           "  --join SEGMENT...  join the segments, which must hold every frame once, into\n"
+           "                 FILE without encoding the picture again; the music is\n"
+           "                 encoded once for the whole length\n";
 }

@@ -1,11 +1,16 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "tools/capture/frame_range.h"
 
 // What ombrel-capture is asked to do, read from its command line:
 //
 //   ombrel-capture -o FILE [--size WxH] [--fps N | N/D] [--english]
 //                  [--seconds S] [--crf N] [--preset NAME] [--demo FOLDER]
+//                  [--frames FIRST-LAST | --frame-count]
+//   ombrel-capture --join -o FILE [--demo FOLDER] SEGMENT...
 struct CaptureOptions {
     std::string output;
     int width = 1280;
@@ -26,6 +31,15 @@ struct CaptureOptions {
     // The demo's folder (packs and Data/audio.ogg); empty: the packs beside
     // the program and ./Data/audio.ogg, as the host finds them.
     std::string demoFolder;
+    // --frames: only these frames of the whole video, as a segment to join
+    // later (the picture only, with the whole video's timestamps).
+    bool segment = false;
+    FrameRange frames;
+    // --frame-count: print the whole video's number of frames and stop.
+    bool frameCount = false;
+    // --join: the segments to join into the output, with the music.
+    bool join = false;
+    std::vector<std::string> segments;
     bool help = false;
 };
 

@@ -1,6 +1,7 @@
 #include "tools/capture/capture_run.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,15 +13,20 @@
 #include "host/settings.h"
 #include "plugin/module.h"
 #include "plugin/registry.h"
+#include "tools/capture/capture_plan.h"
 #include "tools/capture/console.h"
+#include "tools/capture/demo_files.h"
 #include "tools/capture/demo_window.h"
+#include "tools/capture/discarding_writer.h"
 #include "tools/capture/encoding_queue.h"
+#include "tools/capture/frame_and_sound.h"
 #include "tools/capture/frame_clock.h"
 #include "tools/capture/frame_reader.h"
 #include "tools/capture/music_track.h"
 #include "tools/capture/output_formats.h"
 #include "tools/capture/private_display.h"
 #include "tools/capture/progress_line.h"
+#include "tools/capture/segment_tag.h"
 #include "tools/support/exit_deadline.h"
 #include "tools/support/interruption.h"
 
@@ -29,14 +35,6 @@ namespace {
 // How long the window system and the private display get to go once the
 // output is finished or given up.
 const double EndSeconds = 10.0;
-
-// A file of the demo: beside the program and in the current folder as the
-// host finds it, or in the folder given.
-std::string DemoFile(const CaptureOptions& options, const char* name) {
-    if (options.demoFolder.empty()) return name;
-    if (name[0] == '.' && name[1] == '/') name += 2;
-    return options.demoFolder + "/" + name;
-}
 
 void AddPack(PluginRegistry& registry, const std::string& file) {
     try {
@@ -57,32 +55,6 @@ std::unique_ptr<MusicTrack> OpenMusic(const std::string& file) {
     }
 }
 
-// Each frame read back goes to be encoded with its own samples of the music.
-class FrameAndSound final : public FrameSink {
-public:
-    FrameAndSound(EncodingQueue& encoder, MusicTrack& track, const FrameClock& frameClock)
-        : written(0),
-          queue(encoder),
-          music(track),
-          clock(frameClock),
-          sound(2 * static_cast<std::size_t>(frameClock.MostSamplesPerFrame())) {}
-
-    void TakeFrame(const std::uint8_t* bgra) override {
-        int samples = static_cast<int>(clock.FirstSample(written + 1) - clock.FirstSample(written));
-        music.Read(sound.data(), samples);
-        queue.Push(bgra, sound.data(), samples);
-        ++written;
-    }
-
-    std::int64_t written;
-
-private:
-    EncodingQueue& queue;
-    MusicTrack& music;
-    const FrameClock& clock;
-    std::vector<float> sound;
-};
-
 // Lets go of the window system before the private display stops. By then the
 // output is finished or given up, so the rest of the way out is bounded: a
 // driver that never lets go cannot keep a finished capture from ending.
@@ -98,8 +70,9 @@ struct WindowSystemUser {
 // the message of the frame that threw, empty when every frame was drawn or
 // Ctrl-C came first.
 std::string RenderFrames(DemoGraph& graph, FrameReader& reader, FrameAndSound& sink,
-                         const FrameClock& clock, std::int64_t frames, ProgressLine& progress) {
-    for (std::int64_t frame = 0; frame < frames && !Interrupted(); ++frame) {
+                         const FrameClock& clock, const FrameRange& frames,
+                         ProgressLine& progress) {
+    for (std::int64_t frame = frames.first; frame <= frames.last && !Interrupted(); ++frame) {
         try {
             graph.DrawFrame(clock.Seconds(frame));
         } catch (const Ombrel::Exception& e) {
@@ -114,17 +87,44 @@ std::string RenderFrames(DemoGraph& graph, FrameReader& reader, FrameAndSound& s
             reader.Abandon();
             return e.message;
         }
-        progress.Show(sink.written);
+        progress.Show(sink.Written());
     }
     reader.Drain(sink);
     return std::string();
+}
+
+// A segment is joined later without encoding its picture again: Matroska
+// keeps its timestamps and tag, Y4M its frames as they are.
+void CheckSegmentOutput(const CaptureOptions& options) {
+    std::string extension = OutputExtension(options.output);
+    if (options.segment && extension != ".mkv" && extension != ".y4m") {
+        throw Ombrel::Exception(
+            "--frames writes a segment to join later, not %s: give -o NAME.mkv (or NAME.y4m)",
+            options.output.c_str());
+    }
+}
+
+std::string SegmentTagOf(const CaptureOptions& options, const CapturePlan& plan) {
+    SegmentTag tag;
+    tag.frames = plan.frames;
+    tag.total = plan.total;
+    tag.rateNumerator = options.rateNumerator;
+    tag.rateDenominator = options.rateDenominator;
+    tag.width = options.width;
+    tag.height = options.height;
+    tag.crf = options.crf;
+    tag.preset = options.preset;
+    return tag.Text();
 }
 
 }  // namespace
 
 CaptureStatus RunCapture(const CaptureOptions& options) {
     CatchInterruptions();
-    CheckOutputKind(options.output);
+    if (!options.frameCount) {
+        CheckOutputKind(options.output);
+        CheckSegmentOutput(options);
+    }
 
     PluginRegistry registry;
     AddPack(registry, DemoFile(options, ScenePackFile));
@@ -132,12 +132,14 @@ CaptureStatus RunCapture(const CaptureOptions& options) {
     std::unique_ptr<MusicTrack> music = OpenMusic(DemoFile(options, MusicFile));
 
     FrameClock clock(options.rateNumerator, options.rateDenominator);
-    std::int64_t frames = options.seconds > 0.0 ? clock.FramesFor(options.seconds)
-                                                : clock.FramesForSamples(music->CountSamples());
-    if (frames < 1) {
-        throw Ombrel::Exception("The music %s has no sound: give the length with --seconds",
-                                DemoFile(options, MusicFile).c_str());
+    std::int64_t musicSamples = options.seconds > 0.0 ? 0 : music->CountSamples();
+    CapturePlan plan =
+        PlanCapture(options, clock, musicSamples, DemoFile(options, MusicFile).c_str());
+    if (options.frameCount) {
+        std::printf("%lld\n", static_cast<long long>(plan.total));
+        return CaptureDone;
     }
+    const std::int64_t frames = plan.frames.Count();
 
     Settings chosen = {options.width, options.height, 32, false, options.english};
     DemoGraph graph(registry, chosen);
@@ -150,7 +152,16 @@ CaptureStatus RunCapture(const CaptureOptions& options) {
 
     MediaFormat format = {options.width,           options.height, options.rateNumerator,
                           options.rateDenominator, options.crf,    options.preset.c_str()};
-    std::unique_ptr<MediaWriter> writer = OpenMediaWriter(options.output, format);
+    if (options.segment) {
+        format.segmentTag = SegmentTagOf(options, plan);
+        format.firstFrame = plan.frames.first;
+    }
+    // OMBREL_CAPTURE_OUTPUT=none draws and reads back every frame and writes
+    // nothing, to measure the drawing alone.
+    const char* kept = std::getenv("OMBREL_CAPTURE_OUTPUT");
+    std::unique_ptr<MediaWriter> writer = kept != nullptr && std::string(kept) == "none"
+                                              ? std::unique_ptr<MediaWriter>(new DiscardingWriter)
+                                              : OpenMediaWriter(options.output, format);
     PrivateDisplay display(options.width, options.height);
     WindowSystemUser windowSystem;
     graph.FirstStart();
@@ -158,38 +169,53 @@ CaptureStatus RunCapture(const CaptureOptions& options) {
     FrameReader reader(options.width, options.height);
     EncodingQueue queue(*writer, 4 * static_cast<std::size_t>(options.width) * options.height,
                         clock.MostSamplesPerFrame());
-    FrameAndSound sink(queue, *music, clock);
+    FrameAndSound sink(queue, options.segment ? nullptr : music.get(), clock, plan.frames.first);
     ProgressLine progress(IsTerminal(stderr) ? stderr : nullptr, frames);
 
-    std::string stoppedBy = RenderFrames(graph, reader, sink, clock, frames, progress);
+    std::string stoppedBy = RenderFrames(graph, reader, sink, clock, plan.frames, progress);
     queue.Flush();
-    progress.Show(sink.written);
+    progress.Show(sink.Written());
     progress.End();
     graph.StopCalls();
 
-    std::string files = OutputFiles(options.output);
-    if (sink.written == 0) {
+    std::string files = options.segment ? options.output : OutputFiles(options.output);
+    if (sink.Written() == 0) {
         if (stoppedBy.empty()) {
             std::fprintf(stderr, "ombrel-capture: interrupted before the first frame\n");
             return windowSystem.status = CaptureInterrupted;
         }
         throw Ombrel::Exception("The demo stopped before its first frame: %s", stoppedBy.c_str());
     }
+    if (options.segment && sink.Written() < frames) {
+        // A segment is whole or absent: a part of one would leave a gap.
+        std::fprintf(stderr, "ombrel-capture: %s at frame %lld of %s%s%s; no segment written\n",
+                     stoppedBy.empty() ? "interrupted" : "the demo stopped",
+                     static_cast<long long>(sink.NextFrame()), plan.frames.Text().c_str(),
+                     stoppedBy.empty() ? "" : ": ", stoppedBy.c_str());
+        return windowSystem.status = stoppedBy.empty() ? CaptureInterrupted : CaptureFailed;
+    }
     writer->Finish();
-    double seconds = static_cast<double>(clock.FirstSample(sink.written)) / FrameClock::SampleRate;
-    if (sink.written < frames) {
+    double seconds = static_cast<double>(clock.FirstSample(sink.NextFrame()) -
+                                         clock.FirstSample(plan.frames.first)) /
+                     FrameClock::SampleRate;
+    if (sink.Written() < frames) {
         std::fprintf(stderr,
                      "ombrel-capture: %s at frame %lld of %lld%s%s; %s %s the %.2f s rendered\n",
                      stoppedBy.empty() ? "interrupted" : "the demo stopped",
-                     static_cast<long long>(sink.written), static_cast<long long>(frames),
+                     static_cast<long long>(sink.Written()), static_cast<long long>(frames),
                      stoppedBy.empty() ? "" : ": ", stoppedBy.c_str(), files.c_str(),
                      files == options.output ? "holds" : "hold", seconds);
         return windowSystem.status = stoppedBy.empty() ? CaptureInterrupted : CaptureFailed;
     }
+    std::string which = options.segment ? "frames " + plan.frames.Text() + " of " +
+                                              std::to_string(plan.total) + ", "
+                                        : std::string();
     std::printf(
-        "Wrote %s: %lld frames (%.2f s) at %dx%d, %g fps, in %.1f s (%.1f frames per second)\n",
-        files.c_str(), static_cast<long long>(sink.written), seconds, options.width, options.height,
+        "Wrote %s: %s%lld frames (%.2f s) at %dx%d, %g fps, in %.1f s (%.1f frames per "
+        "second)\n",
+        files.c_str(), which.c_str(), static_cast<long long>(sink.Written()), seconds,
+        options.width, options.height,
         static_cast<double>(options.rateNumerator) / options.rateDenominator, progress.Seconds(),
-        progress.Rate(sink.written));
+        progress.Rate(sink.Written()));
     return windowSystem.status = CaptureDone;
 }

@@ -39,15 +39,21 @@ struct FfmpegWriter::State {
     std::int64_t videoPts = 0;
     std::int64_t audioPts = 0;
 
-    explicit State(const std::string& path) : file(path) {}
+    bool withSound = true;
+    bool copied = false;            // the picture comes encoded
+    AVRational frameTime = {1, 1};  // one frame's time, the unit of copied timestamps
+
+    State(const std::string& path, bool segment) : file(path, segment) {}
     ~State();
 
     // Throws naming the file and FFmpeg's reason when `result` is an error.
     int Check(int result, const char* doing);
     [[noreturn]] void Fail(const char* reason);
+    void Start(const char* container, const MediaFormat& format);
     void OpenVideo(const MediaFormat& format);
+    void CopyVideo(const MediaFormat& format, const AVCodecParameters* encoded);
     void OpenAudio();
-    void OpenFile(const char* container);
+    void OpenFile(const char* container, const MediaFormat& format);
     void Encode(AVCodecContext* codec, AVStream* stream, AVFrame* frame);
     void EncodeAudio(int samples);
 };
@@ -121,6 +127,19 @@ void FfmpegWriter::State::OpenVideo(const MediaFormat& wanted) {
     Check(av_frame_get_buffer(picture, 0), "making a picture");
 }
 
+void FfmpegWriter::State::CopyVideo(const MediaFormat& wanted, const AVCodecParameters* encoded) {
+    videoStream = avformat_new_stream(format, nullptr);
+    if (videoStream == nullptr) Fail("out of memory");
+    Check(avcodec_parameters_copy(videoStream->codecpar, encoded), "describing the video");
+    // The tag of the segments' container is no tag of this one.
+    videoStream->codecpar->codec_tag = 0;
+    frameTime = AVRational{wanted.rateDenominator, wanted.rateNumerator};
+    videoStream->time_base = frameTime;
+    videoStream->avg_frame_rate = AVRational{wanted.rateNumerator, wanted.rateDenominator};
+    videoStream->r_frame_rate = videoStream->avg_frame_rate;
+    copied = true;
+}
+
 void FfmpegWriter::State::OpenAudio() {
     const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_AAC);
     if (codec == nullptr) Fail("this FFmpeg has no AAC encoder");
@@ -155,8 +174,11 @@ void FfmpegWriter::State::OpenAudio() {
     Check(av_frame_get_buffer(sound, 0), "making a sound frame");
 }
 
-void FfmpegWriter::State::OpenFile(const char* container) {
+void FfmpegWriter::State::OpenFile(const char* container, const MediaFormat& wanted) {
     Check(avio_open(&format->pb, file.PartPath().c_str(), AVIO_FLAG_WRITE), "opening it");
+    if (!wanted.segmentTag.empty()) {
+        av_dict_set(&format->metadata, "OMBREL_SEGMENT", wanted.segmentTag.c_str(), 0);
+    }
     AVDictionary* options = nullptr;
     // The index goes to the front, so that the video starts playing at once.
     if (std::string(container) == "mp4") av_dict_set(&options, "movflags", "+faststart", 0);
@@ -189,20 +211,35 @@ void FfmpegWriter::State::EncodeAudio(int samples) {
     Encode(audio, audioStream, sound);
 }
 
-FfmpegWriter::FfmpegWriter(const std::string& path, const char* container,
-                           const MediaFormat& format)
-    : state(new State(path)) {
+void FfmpegWriter::State::Start(const char* container, const MediaFormat& wanted) {
     // The encoders' reports of their settings and statistics are noise here.
     av_log_set_level(AV_LOG_WARNING);
+    Check(avformat_alloc_output_context2(&format, nullptr, container, file.PartPath().c_str()),
+          "choosing its format");
+    packet = av_packet_alloc();
+    if (packet == nullptr) Fail("out of memory");
+    videoPts = wanted.firstFrame;
+    withSound = wanted.segmentTag.empty();
+}
+
+FfmpegWriter::FfmpegWriter(const std::string& path, const char* container,
+                           const MediaFormat& format)
+    : state(new State(path, !format.segmentTag.empty())) {
     State& s = *state;
-    s.Check(
-        avformat_alloc_output_context2(&s.format, nullptr, container, s.file.PartPath().c_str()),
-        "choosing its format");
-    s.packet = av_packet_alloc();
-    if (s.packet == nullptr) s.Fail("out of memory");
+    s.Start(container, format);
     s.OpenVideo(format);
+    if (s.withSound) s.OpenAudio();
+    s.OpenFile(container, format);
+}
+
+FfmpegWriter::FfmpegWriter(const std::string& path, const char* container,
+                           const MediaFormat& format, const AVCodecParameters* video)
+    : state(new State(path, false)) {
+    State& s = *state;
+    s.Start(container, format);
+    s.CopyVideo(format, video);
     s.OpenAudio();
-    s.OpenFile(container);
+    s.OpenFile(container, format);
 }
 
 FfmpegWriter::~FfmpegWriter() = default;
@@ -220,8 +257,17 @@ void FfmpegWriter::WriteVideo(const std::uint8_t* bgra) {
     s.Encode(s.video, s.videoStream, s.picture);
 }
 
+void FfmpegWriter::WriteVideoPacket(AVPacket* packet) {
+    State& s = *state;
+    av_packet_rescale_ts(packet, s.frameTime, s.videoStream->time_base);
+    packet->stream_index = s.videoStream->index;
+    packet->pos = -1;
+    s.Check(av_interleaved_write_frame(s.format, packet), "writing");
+}
+
 void FfmpegWriter::WriteAudio(const float* stereo, int samples) {
     State& s = *state;
+    if (!s.withSound) return;
     if (samples > s.convertedCapacity) {
         if (s.converted != nullptr) av_freep(&s.converted[0]);
         av_freep(&s.converted);
@@ -241,11 +287,13 @@ void FfmpegWriter::WriteAudio(const float* stereo, int samples) {
 
 void FfmpegWriter::Finish() {
     State& s = *state;
-    // The last sound frame may be short: the stream ends on the last sample.
-    int rest = av_audio_fifo_size(s.fifo);
-    if (rest > 0) s.EncodeAudio(rest);
-    s.Encode(s.video, s.videoStream, nullptr);
-    s.Encode(s.audio, s.audioStream, nullptr);
+    if (s.withSound) {
+        // The last sound frame may be short: the stream ends on the last sample.
+        int rest = av_audio_fifo_size(s.fifo);
+        if (rest > 0) s.EncodeAudio(rest);
+    }
+    if (!s.copied) s.Encode(s.video, s.videoStream, nullptr);
+    if (s.withSound) s.Encode(s.audio, s.audioStream, nullptr);
     s.Check(av_write_trailer(s.format), "finishing it");
     s.Check(avio_closep(&s.format->pb), "closing it");
     s.file.Commit();

@@ -14,6 +14,10 @@ std::int64_t FrameClock::FirstSample(std::int64_t frame) const {
     return frame * SampleRate * denominator / numerator;
 }
 
+int FrameClock::Samples(std::int64_t frame) const {
+    return static_cast<int>(FirstSample(frame + 1) - FirstSample(frame));
+}
+
 std::int64_t FrameClock::FramesFor(double seconds) const {
     // A length given as exactly N frames' worth stays N frames despite the
     // decimal's rounding.

@@ -17,6 +17,8 @@ public:
     float Seconds(std::int64_t frame) const;
     // The first sample of frame n: floor(n x 44100 x denominator / numerator).
     std::int64_t FirstSample(std::int64_t frame) const;
+    // The number of samples of frame n: FirstSample(n + 1) - FirstSample(n).
+    int Samples(std::int64_t frame) const;
     // The frames that cover `seconds`, rounded up.
     std::int64_t FramesFor(double seconds) const;
     // The frames that cover `samples` samples, rounded up.

@@ -4,6 +4,7 @@
 // the device pack shows it.
 //
 //   ombrel-capture -o demo.mp4 [--size 1280x720] [--fps 60] [--seconds S] ...
+//   ombrel-capture --frames 0-599 -o part.mkv ...; ombrel-capture --join -o demo.mp4 part*.mkv
 //
 // Exit status: 0 done, 1 failed, 2 wrong command line, 130 interrupted (the
 // frames rendered so far are kept). OMBREL_CAPTURE_READBACK=plain reads each
@@ -15,13 +16,14 @@
 #include "foundation/exception.h"
 #include "tools/capture/capture_options.h"
 #include "tools/capture/capture_run.h"
+#include "tools/capture/join_run.h"
 #include "tools/capture/output_formats.h"
 
 int main(int argc, char** argv) {
     CaptureOptions options;
     try {
         options = ParseCaptureOptions(argc - 1, argv + 1);
-        if (!options.help) CheckOutputKind(options.output);
+        if (!options.help && !options.frameCount) CheckOutputKind(options.output);
     } catch (const Ombrel::Exception& e) {
         std::fprintf(stderr, "ombrel-capture: %s\n\n%s", e.message, CaptureUsage());
         return CaptureBadUsage;
@@ -31,7 +33,7 @@ int main(int argc, char** argv) {
         return CaptureDone;
     }
     try {
-        return RunCapture(options);
+        return options.join ? RunJoin(options) : RunCapture(options);
     } catch (const Ombrel::Exception& e) {
         std::fprintf(stderr, "ombrel-capture: %s\n", e.message);
     } catch (const std::exception& e) {

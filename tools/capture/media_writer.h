@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // What a capture writes: frames of `width` x `height` at `rateNumerator` /
 // `rateDenominator` per second, and stereo sound at 44100 Hz.
@@ -11,6 +12,11 @@ struct MediaFormat {
     int rateDenominator;
     int crf;             // H.264 quality, where the writer encodes
     const char* preset;  // and x264's speed against size
+    // A segment of a split capture: the picture only, its first frame
+    // numbered `firstFrame` of the whole video, and this tag (SegmentTag's
+    // text) stored in the file. Empty: a whole video with its sound.
+    std::string segmentTag = {};
+    std::int64_t firstFrame = 0;
 };
 
 // A video file being written. Nothing appears under the output's name until

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "foundation/exception.h"
+#include "tools/capture/process_name.h"
 #include "tools/support/quick_end.h"
 
 namespace {
@@ -39,6 +40,13 @@ PartFile::PartFile(const std::string& finalPath)
         return std::atexit(RemoveUnfinished) == 0;
     }();
     (void)removedAtEnd;
+    Unfinished().push_back(partPath);
+}
+
+PartFile::PartFile(const std::string& finalPath, bool ownName) : PartFile(finalPath) {
+    if (!ownName) return;
+    Forget(partPath);
+    partPath = finalPath + "." + ProcessName() + ".part";
     Unfinished().push_back(partPath);
 }
 

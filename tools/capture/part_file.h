@@ -4,11 +4,16 @@
 
 // An output file written under a temporary name beside its final one
 // ("<name>.part"), so that a failed or abandoned run leaves the final name
-// untouched. Destroying it uncommitted removes the temporary file, and so does
+// untouched. A file that several processes may write at once, on one machine
+// or on several that share the folder, takes a temporary name of its own
+// ("<name>.<host>-<process>.part"); the last to finish replaces the file
+// whole. Destroying it uncommitted removes the temporary file, and so does
 // the program's end by exit().
 class PartFile {
 public:
     explicit PartFile(const std::string& finalPath);
+    // With `ownName`, the temporary file's name is this process's own.
+    PartFile(const std::string& finalPath, bool ownName);
     ~PartFile();
     PartFile(const PartFile&) = delete;
     PartFile& operator=(const PartFile&) = delete;

@@ -28,18 +28,22 @@ std::int16_t ToSample(float value) {
 
 Y4mWavWriter::Y4mWavWriter(const std::string& name, const MediaFormat& wanted)
     : format(wanted),
-      videoFile(name + ".y4m"),
+      videoFile(name + ".y4m", !wanted.segmentTag.empty()),
       audioFile(name + ".wav"),
       video(videoFile.PartPath(), std::ios::binary | std::ios::trunc),
-      audio(audioFile.PartPath(), std::ios::binary | std::ios::trunc),
       planes(static_cast<std::size_t>(format.width) * format.height * 3 / 2),
-      audioBytes(0) {
+      audioBytes(0),
+      withSound(wanted.segmentTag.empty()) {
     char header[128];
     std::snprintf(header, sizeof header,
-                  "YUV4MPEG2 W%d H%d F%d:%d Ip A1:1 C420jpeg XYSCSS=420JPEG XCOLORRANGE=LIMITED\n",
+                  "YUV4MPEG2 W%d H%d F%d:%d Ip A1:1 C420jpeg XYSCSS=420JPEG XCOLORRANGE=LIMITED",
                   format.width, format.height, format.rateNumerator, format.rateDenominator);
     video << header;
+    if (!withSound) video << " XOMBREL_SEGMENT=" << format.segmentTag;
+    video << "\n";
     Check(video, videoFile);
+    if (!withSound) return;
+    audio.open(audioFile.PartPath(), std::ios::binary | std::ios::trunc);
     WriteWavHeader(0);
     Check(audio, audioFile);
 }
@@ -66,13 +70,17 @@ void Y4mWavWriter::WriteWavHeader(std::uint32_t dataBytes) {
 
 void Y4mWavWriter::WriteVideo(const std::uint8_t* bgra) {
     ConvertToI420(bgra, format.width, format.height, planes.data());
+    WriteVideoPlanes(planes.data());
+}
+
+void Y4mWavWriter::WriteVideoPlanes(const std::uint8_t* yuv) {
     video << "FRAME\n";
-    video.write(reinterpret_cast<const char*>(planes.data()),
-                static_cast<std::streamsize>(planes.size()));
+    video.write(reinterpret_cast<const char*>(yuv), static_cast<std::streamsize>(planes.size()));
     Check(video, videoFile);
 }
 
 void Y4mWavWriter::WriteAudio(const float* stereo, int count) {
+    if (!withSound) return;
     samples.resize(static_cast<std::size_t>(count) * 4);
     for (int i = 0; i < 2 * count; ++i) {
         PutLittleEndian(samples.data() + 2 * i, static_cast<std::uint16_t>(ToSample(stereo[i])), 2);
@@ -88,12 +96,14 @@ void Y4mWavWriter::WriteAudio(const float* stereo, int count) {
 }
 
 void Y4mWavWriter::Finish() {
-    audio.seekp(0);
-    WriteWavHeader(static_cast<std::uint32_t>(audioBytes));
-    audio.close();
-    Check(audio, audioFile);
+    if (withSound) {
+        audio.seekp(0);
+        WriteWavHeader(static_cast<std::uint32_t>(audioBytes));
+        audio.close();
+        Check(audio, audioFile);
+    }
     video.close();
     Check(video, videoFile);
     videoFile.Commit();
-    audioFile.Commit();
+    if (withSound) audioFile.Commit();
 }

@@ -1,0 +1,92 @@
+#include "tools/capture/join_run.h"
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "foundation/exception.h"
+#include "host/music.h"
+#include "tools/capture/console.h"
+#include "tools/capture/demo_files.h"
+#include "tools/capture/encoded_join.h"
+#include "tools/capture/output_formats.h"
+#include "tools/capture/y4m_segment.h"
+#include "tools/capture/y4m_wav_writer.h"
+#include "tools/support/interruption.h"
+
+namespace {
+
+SegmentFile ReadSegment(const std::string& path, bool y4m) {
+    bool isY4m = OutputExtension(path) == ".y4m";
+    if (isY4m != y4m) {
+        throw Ombrel::Exception("Cannot join %s into a %s file: give %s segments", path.c_str(),
+                                y4m ? ".y4m" : ".mp4 or .mkv", y4m ? ".y4m" : ".mkv");
+    }
+    SegmentFile segment;
+    segment.path = path;
+    segment.tag = y4m ? Y4mSegment(path).Tag() : ReadEncodedSegmentTag(path);
+    return segment;
+}
+
+// Y4M frames are copied as they are; the music goes to the .wav beside.
+bool JoinY4mSegments(const std::vector<SegmentFile>& ordered, const std::string& output,
+                     MusicTrack& music, const FrameClock& clock, ProgressLine& progress) {
+    const SegmentTag& tag = ordered.front().tag;
+    MediaFormat format = {tag.width,           tag.height, tag.rateNumerator,
+                          tag.rateDenominator, tag.crf,    tag.preset.c_str()};
+    Y4mWavWriter writer(output.substr(0, output.size() - 4), format);
+    std::vector<float> sound(2 * static_cast<std::size_t>(clock.MostSamplesPerFrame()));
+    std::int64_t frame = 0;
+    for (const SegmentFile& file : ordered) {
+        Y4mSegment segment(file.path);
+        std::vector<std::uint8_t> planes(segment.FrameBytes());
+        while (segment.ReadFrame(planes.data())) {
+            if (Interrupted()) return false;
+            writer.WriteVideoPlanes(planes.data());
+            int samples = clock.Samples(frame);
+            music.Read(sound.data(), samples);
+            writer.WriteAudio(sound.data(), samples);
+            progress.Show(++frame);
+        }
+    }
+    writer.Finish();
+    return true;
+}
+
+}  // namespace
+
+CaptureStatus RunJoin(const CaptureOptions& options) {
+    CatchInterruptions();
+    CheckOutputKind(options.output);
+    bool y4m = OutputExtension(options.output) == ".y4m";
+    std::vector<SegmentFile> segments;
+    for (const std::string& path : options.segments) segments.push_back(ReadSegment(path, y4m));
+    std::vector<std::size_t> order = OrderSegments(segments);
+    std::vector<SegmentFile> ordered;
+    for (std::size_t index : order) ordered.push_back(segments[index]);
+
+    std::string musicFile = DemoFile(options, MusicFile);
+    std::unique_ptr<MusicTrack> music;
+    try {
+        music.reset(new MusicTrack(musicFile));
+    } catch (const Ombrel::Exception& e) {
+        throw Ombrel::Exception("%s\n  music: %s is missing, empty, cut short or not Ogg Vorbis",
+                                e.message, musicFile.c_str());
+    }
+    const SegmentTag& tag = ordered.front().tag;
+    FrameClock clock(tag.rateNumerator, tag.rateDenominator);
+    ProgressLine progress(IsTerminal(stderr) ? stderr : nullptr, tag.total);
+    bool complete = y4m ? JoinY4mSegments(ordered, options.output, *music, clock, progress)
+                        : JoinEncodedSegments(ordered, options.output, *music, clock, progress);
+    progress.End();
+    if (!complete) {
+        std::fprintf(stderr, "ombrel-capture: interrupted; %s not written\n",
+                     options.output.c_str());
+        return CaptureInterrupted;
+    }
+    std::printf("Wrote %s: %lld frames (%.2f s) at %s from %zu segments in %.1f s\n",
+                OutputFiles(options.output).c_str(), static_cast<long long>(tag.total),
+                static_cast<double>(clock.FirstSample(tag.total)) / FrameClock::SampleRate,
+                tag.Settings().c_str(), ordered.size(), progress.Seconds());
+    return CaptureDone;
+}
