@@ -137,7 +137,12 @@ frame by frame with its music, and with ombrel-inspect and ombrel-validate,
 which check plugin packs for it.")
 set(CPACK_PACKAGE_DIRECTORY "${CMAKE_BINARY_DIR}/packages")
 set(CPACK_PROJECT_CONFIG_FILE "${packaging_build}/CPackProject.cmake")
-set(CPACK_STRIP_FILES ON)
+# The Linux programs and packs are stripped when packed; the Windows ones by
+# the linker already (OmbrelReproducible.cmake). The C++ runtime DLLs are
+# packed as the mingw-w64 packages built them.
+if(NOT WIN32)
+  set(CPACK_STRIP_FILES ON)
+endif()
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 if(WIN32)
   set(CPACK_GENERATOR ZIP)

@@ -66,6 +66,10 @@ check_deb() {
     check_linux_tree "$work/deb/usr" "$version" "deb tree"
 
     [ "$install" = yes ] || return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "skipped: installing the Debian package: only root may (run as root in CI)"
+        return 0
+    fi
     if dpkg-query -W solvara >/dev/null 2>&1; then
         check "solvara is not installed before the test installs it" false
         return
