@@ -66,8 +66,20 @@ not_black() {
 # play_demo <folder> <out> <what>: the checks are named for <what>.
 play_demo() {
     local folder=$1 out=$2 what=$3 start_seconds=30 window=""
-    # Wine needs longer to start a program, more so in a new prefix.
-    [ -f "$folder/solvara.exe" ] && start_seconds=120
+    SESSION_ENV=()
+    if [ -f "$folder/solvara.exe" ]; then
+        # Wine needs longer to start a program, more so in a new prefix.
+        start_seconds=120
+        # The music goes to a file through ALSA. Wine's ALSA is configured by
+        # a file of the test's own alone: the system's configuration may name
+        # plugins that exist for 64-bit programs only (PulseAudio's), and
+        # 32-bit ALSA then opens no device at all.
+        mkdir -p "$out"
+        out=$(cd "$out" && pwd)
+        printf 'pcm.!default {\n  type file\n  slave.pcm "null"\n  file "%s"\n  format "wav"\n}\npcm.null { type null }\n' \
+            "$out/music.wav" >"$out/asound.conf"
+        SESSION_ENV=("ALSA_CONFIG_PATH=$out/asound.conf")
+    fi
     session_start "$folder" "$out"
     local setup_shown=no demo_shown=no music=no status="" rms=""
     if session_wait_window setup "$start_seconds" >/dev/null; then

@@ -7,7 +7,7 @@
 #       validator passes the packs, the capture program writes a short video
 #   check_tarball <archive>
 #   check_deb <package> <install: yes|no>      dpkg-deb -x, lintian, and with
-#       <install> yes also dpkg -i, the installed program and dpkg -r
+#       <install> yes also dpkg -i, the installed program and dpkg -P
 
 check_linux_tree() {
     local tree=$1 version=$2 what=$3 tool
@@ -20,7 +20,7 @@ check_linux_tree() {
     check "$what: the icon is in place" test -s "$tree/share/icons/hicolor/32x32/apps/solvara.png"
 
     # From the PATH, in a folder of the caller's: the launcher finds its own.
-    local out=$work/$what
+    local out=$work/${what// /-}
     mkdir -p "$out"
     play_demo "$tree/bin" "$out/demo" "$what"
 
@@ -70,7 +70,7 @@ check_deb() {
         echo "skipped: installing the Debian package: only root may (run as root in CI)"
         return 0
     fi
-    if dpkg-query -W solvara >/dev/null 2>&1; then
+    if dpkg-query -W -f='${Status}' solvara 2>/dev/null | grep -q 'ok installed'; then
         check "solvara is not installed before the test installs it" false
         return
     fi
@@ -82,8 +82,9 @@ check_deb() {
     mkdir -p "$out"
     check "solvara is on the PATH" test "$(command -v solvara)" = /usr/bin/solvara
     play_demo /usr/bin "$out/demo" "installed"
-    dpkg -r solvara >"$work/dpkg-remove.txt" 2>&1
+    dpkg -P solvara >"$work/dpkg-remove.txt" 2>&1
     local removed=$?
     deb_installed=no
-    check "dpkg -r removes it, with its folder" eval '[ $removed = 0 ] && [ ! -e /usr/lib/solvara ]'
+    check "dpkg -P removes it, with its folder" \
+        eval '[ $removed = 0 ] && [ ! -e /usr/lib/solvara ] && ! dpkg-query -W solvara >/dev/null 2>&1'
 }

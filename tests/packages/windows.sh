@@ -44,7 +44,7 @@ check_zip() {
         check "$what: $tool.exe --version says $version" test "$said" = "$tool $version"
     done
 
-    local out=$work/$what
+    local out=$work/${what// /-}
     mkdir -p "$out"
     play_demo "$folder" "$out/demo" "$what"
 
