@@ -16,7 +16,6 @@ set(packaging_build "${CMAKE_BINARY_DIR}/packaging")
 
 if(WIN32)
   get_filename_component(OMBREL_LIBGCC_DLL_NAME "${OMBREL_LIBGCC_DLL}" NAME)
-  set(OMBREL_RUNTIME_EXTENSION .zip)
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     set(OMBREL_PLATFORM_TAG windows-x64)
     set(OMBREL_PLATFORM_NAME "Windows, 64-bit (x64)")
@@ -43,9 +42,8 @@ The pack is template-build/TemplatePack.dll.")
 else()
   set(OMBREL_PLATFORM_TAG linux-x86_64)
   set(OMBREL_PLATFORM_NAME "Linux, x86-64")
-  set(OMBREL_RUNTIME_EXTENSION ".tar.gz or solvara_<version>_amd64.deb")
   set(OMBREL_TOOLCHAIN_NOTE "")
-  set(OMBREL_PACK_MATCH "an x86-64 Linux pack.")
+  set(OMBREL_PACK_MATCH "the x86-64 Linux program loads x86-64 Linux packs only.")
   set(OMBREL_SDK_BUILD "With g++ and CMake 3.25 or later, in this folder:
 
   cmake -S share/ombrel/template-pack -B template-build -DCMAKE_PREFIX_PATH=\"$PWD\"

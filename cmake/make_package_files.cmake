@@ -9,6 +9,12 @@
 cmake_minimum_required(VERSION 3.25)
 include("${CONFIG}")
 file(STRINGS "${VERSION_FILE}" OMBREL_VERSION LIMIT_COUNT 1)
+if(WINDOWS)
+  set(OMBREL_RUNTIME_PACKAGES "solvara-${OMBREL_VERSION}-${OMBREL_PLATFORM}.zip")
+else()
+  set(OMBREL_RUNTIME_PACKAGES "solvara-${OMBREL_VERSION}-${OMBREL_PLATFORM}.tar.gz or
+  solvara_${OMBREL_VERSION}_amd64.deb")
+endif()
 
 foreach(pair IN LISTS TEMPLATES)
   string(REPLACE "=" ";" pair "${pair}")
