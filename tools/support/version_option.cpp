@@ -15,4 +15,6 @@ bool PrintVersionWhenAsked(int argc, char** argv, const char* program) {
     return false;
 }
 
-const char* OmbrelVersion() { return OMBREL_VERSION; }
+const char* OmbrelVersion() {
+    return OMBREL_VERSION;
+}
