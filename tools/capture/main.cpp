@@ -18,8 +18,10 @@
 #include "tools/capture/capture_run.h"
 #include "tools/capture/join_run.h"
 #include "tools/capture/output_formats.h"
+#include "tools/support/version_option.h"
 
 int main(int argc, char** argv) {
+    if (PrintVersionWhenAsked(argc, argv, "ombrel-capture")) return 0;
     CaptureOptions options;
     try {
         options = ParseCaptureOptions(argc - 1, argv + 1);

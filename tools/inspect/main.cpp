@@ -16,6 +16,7 @@
 #include "plugin/descriptor.h"
 #include "plugin/module.h"
 #include "plugin/pack.h"
+#include "tools/support/version_option.h"
 
 namespace {
 
@@ -82,6 +83,7 @@ int Inspect(const char* fileName) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (PrintVersionWhenAsked(argc, argv, "ombrel-inspect")) return 0;
     if (argc != 2) {
         std::fprintf(stderr,
                      "usage: ombrel-inspect <pack file>\n"

@@ -9,12 +9,14 @@
 
 #include <cstdio>
 
+#include "tools/support/version_option.h"
 #include "tools/validate/child_task.h"
 #include "tools/validate/options.h"
 #include "tools/validate/report.h"
 #include "tools/validate/validation.h"
 
 int main(int argc, char** argv) {
+    if (PrintVersionWhenAsked(argc, argv, "ombrel-validate")) return 0;
     Options options;
     std::string error;
     if (!ParseOptions(argc, argv, options, error)) {
