@@ -74,8 +74,10 @@ def wine_display():
     if os.environ.get("DISPLAY"):
         return None
     ends = os.pipe()
+    # -noreset: a server that resets when its last client leaves turns away
+    # whoever connects during the reset.
     server = subprocess.Popen(["Xvfb", "-displayfd", str(ends[1]), "-screen", "0", "640x480x24",
-                               "-nolisten", "tcp"], pass_fds=[ends[1]],
+                               "-nolisten", "tcp", "-noreset"], pass_fds=[ends[1]],
                               stderr=subprocess.DEVNULL)
     os.close(ends[1])
     with os.fdopen(ends[0]) as answer:

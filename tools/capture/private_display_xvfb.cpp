@@ -28,8 +28,10 @@ const int StartTimeoutMs = 20000;
         dup2(quiet, 1);
         dup2(quiet, 2);
     }
+    // -noreset: a server that resets when its last client leaves turns away
+    // whoever connects during the reset.
     execlp("Xvfb", "Xvfb", "-displayfd", displayPipe, "-screen", "0", screen, "-nolisten", "tcp",
-           static_cast<char*>(nullptr));
+           "-noreset", static_cast<char*>(nullptr));
     _exit(127);
 }
 
