@@ -1,0 +1,72 @@
+#include "host/audio/seekable_music.h"
+
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "host/audio/music_stream.h"
+
+SeekableMusic::SeekableMusic(int outputFrequency) : frequency(outputFrequency) {
+    mixer.SetRunning(true);
+    output = AudioOutput::Open(frequency, [this](std::int16_t* samples, int frames) {
+        BeforeBuffer(frames);
+        mixer.Render(samples, frames);
+    });
+}
+
+SeekableMusic::~SeekableMusic() {
+    // The output's thread stops first: it mixes from the members below.
+    output.reset();
+}
+
+bool SeekableMusic::Load(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return false;
+    std::vector<std::uint8_t> data((std::istreambuf_iterator<char>(in)),
+                                   std::istreambuf_iterator<char>());
+    std::unique_ptr<MusicStream> music = MusicStream::Create(std::move(data), frequency);
+    if (!music) return false;
+    std::uint32_t added = mixer.Add(std::move(music));
+    std::lock_guard<std::mutex> guard(lock);
+    mixer.Remove(stream);
+    stream = added;
+    // The new music takes up the place of the old at the next buffer.
+    placePending = true;
+    return true;
+}
+
+void SeekableMusic::Play(double seconds, Clock::time_point at) {
+    std::lock_guard<std::mutex> guard(lock);
+    playing = true;
+    placePending = true;
+    startSeconds = seconds;
+    startAt = at;
+}
+
+void SeekableMusic::Pause() {
+    std::lock_guard<std::mutex> guard(lock);
+    playing = false;
+    mixer.With(stream, [](MusicStream& music) { music.Stop(); });
+}
+
+double SeekableMusic::LastOffset() const {
+    std::lock_guard<std::mutex> guard(lock);
+    return offset;
+}
+
+// The clock's place is taken when the output asks for the buffer, so the
+// time between a Play and the output's next buffer is not lost.
+void SeekableMusic::BeforeBuffer(int frames) {
+    std::lock_guard<std::mutex> guard(lock);
+    if (!playing) return;
+    double clock = startSeconds + std::chrono::duration<double>(Clock::now() - startAt).count();
+    if (placePending) {
+        placePending = false;
+        handed = clock;
+        mixer.With(stream, [clock](MusicStream& music) {
+            if (music.Seek(clock)) music.Play(false);
+        });
+    }
+    offset = clock - handed;
+    handed += static_cast<double>(frames) / frequency;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "host/audio/audio_output.h"
+#include "host/audio/mixer.h"
+
+// The music of a program whose clock its user moves (the live-development
+// program): one stream on the default output that plays, pauses and goes to
+// any moment, exactly to the frame. The host does not use it: it plays its
+// music with the nine operations of bass.h, which have no seek.
+class SeekableMusic {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    // Opens the default output at `frequency` Hz. Without a usable output
+    // device the music is silent and everything else works the same.
+    explicit SeekableMusic(int frequency);
+    ~SeekableMusic();
+    SeekableMusic(const SeekableMusic&) = delete;
+    SeekableMusic& operator=(const SeekableMusic&) = delete;
+
+    bool HasOutput() const { return output != nullptr; }
+
+    // Takes the music of the Ogg Vorbis file, at the place and in the state
+    // of the music before it. False, with the music unchanged, when the file
+    // is missing, empty, cut short or not Ogg Vorbis.
+    bool Load(const std::string& file);
+
+    // Plays from `seconds`, the music's place at the moment `at`: the output
+    // takes its next buffer from where a clock that read `seconds` at `at`
+    // then is, so the music keeps to that clock to the frame.
+    void Play(double seconds, Clock::time_point at);
+    // Stops, silent until the next Play.
+    void Pause();
+
+    // How far the clock was ahead of the music at the last buffer the output
+    // took while playing, in seconds (negative: the music was ahead).
+    double LastOffset() const;
+
+private:
+    // Runs on the output's thread before each buffer is mixed.
+    void BeforeBuffer(int frames);
+
+    const int frequency;
+    Mixer mixer;
+    std::unique_ptr<AudioOutput> output;
+    mutable std::mutex lock;  // what follows, shared with the output's thread
+    std::uint32_t stream = 0;
+    bool playing = false;
+    bool placePending = false;  // the next buffer goes to the clock's place
+    double startSeconds = 0.0;
+    Clock::time_point startAt;
+    double handed = 0.0;  // the music's place at the next buffer, seconds
+    double offset = 0.0;
+};
