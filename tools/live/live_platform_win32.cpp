@@ -1,0 +1,62 @@
+#include <windows.h>
+// After windows.h, which they need.
+#include <io.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "tools/live/live_platform.h"
+
+int CurrentProcessId() {
+    return static_cast<int>(GetCurrentProcessId());
+}
+
+bool ProcessIsRunning(int pid) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+    if (process == nullptr) return GetLastError() == ERROR_ACCESS_DENIED;
+    bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return running;
+}
+
+std::string PrivateRoot() {
+    std::error_code error;
+    std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
+    if (error) temporary = ".";
+    return (temporary / "ombrel-live").string();
+}
+
+bool IsTerminal(std::FILE* stream) {
+    return _isatty(_fileno(stream)) != 0;
+}
+
+long ResidentKilobytes() {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return -1;
+    return static_cast<long>(counters.WorkingSetSize / 1024);
+}
+
+int OpenHandleCount() {
+    DWORD count = 0;
+    if (!GetProcessHandleCount(GetCurrentProcess(), &count)) return -1;
+    return static_cast<int>(count);
+}
+
+int RunShellCommand(const std::string& command,
+                    const std::function<void(const std::string& line)>& line) {
+    std::FILE* output = _popen((command + " 2>&1").c_str(), "r");
+    if (output == nullptr) return -1;
+    std::string text;
+    char buffer[4096];
+    while (std::fgets(buffer, sizeof buffer, output) != nullptr) {
+        text += buffer;
+        if (text.back() != '\n') continue;
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+        line(text);
+        text.clear();
+    }
+    if (!text.empty()) line(text);
+    return _pclose(output);
+}
