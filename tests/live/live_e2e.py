@@ -1,0 +1,421 @@
+"""End-to-end tests of ombrel-live: the real program on an X display (under
+wine for the Windows builds), driven as an author drives it: packs replaced
+under it, commands on its standard input, keys in its window, and its picture
+and music read back. Each scenario is one CTest test.
+
+    live_e2e.py <scenario> <program> <folder of the colour packs> <demo folder to make>
+                <music> <device buffer frames>
+
+Scenarios:
+  session   reloads while playing and while paused; a bad signature, a Run that
+            throws and a crash, each leaving the last good build drawing; seek,
+            pause and loop by commands and keys, checked on the picture and on
+            the music; the end by Escape
+  hundred   100 reloads in a row: memory, open handles, the private folder
+"""
+import array
+import json
+import os
+import queue
+import re
+import shutil
+import subprocess
+import sys
+import threading
+import time
+
+scenario, program, packs, demo, music = sys.argv[1:6]
+device_buffer = int(sys.argv[6])
+here = os.path.dirname(os.path.abspath(__file__))
+windows = program.endswith(".exe")
+suffix = ".dll" if windows else ".so"
+# Wine starts programs, and crashes, much more slowly than the native loader.
+slow = 4 if windows else 1
+failures = []
+
+
+def check(ok, what):
+    print(("ok: " if ok else "FAILED: ") + what, flush=True)
+    if not ok:
+        failures.append(what)
+    return ok
+
+
+def wait_for(condition, seconds, step=0.1):
+    """The first true value of condition() within the time, or None."""
+    end = time.monotonic() + seconds
+    while True:
+        value = condition()
+        if value or time.monotonic() > end:
+            return value
+        time.sleep(step)
+
+
+class Live:
+    """ombrel-live running on a demo folder, with its standard input as the
+    control channel and its picture read from its window."""
+
+    def __init__(self, arguments, out):
+        self.out = out
+        env = dict(os.environ)
+        command = [program, "--demo", demo] + arguments
+        if windows:
+            # The music goes to a WAV file through a private ALSA configuration.
+            home = os.path.join(out, "home")
+            os.makedirs(home, exist_ok=True)
+            with open(os.path.join(home, ".asoundrc"), "w") as conf:
+                conf.write('pcm.!default {\n type file\n slave.pcm "null"\n file "%s"\n'
+                           ' format "wav"\n}\n' % os.path.join(out, "music.wav"))
+            env.update(HOME=home, WINEDEBUG="-all")
+            command = [os.path.join(here, "../../cmake/wine-run")] + command
+        else:
+            env.update(SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=os.path.join(out, "music.raw"))
+        self.errors = open(os.path.join(out, "stderr.txt"), "w")
+        self.process = subprocess.Popen(command, cwd=demo, env=env, stdin=subprocess.PIPE,
+                                        stdout=subprocess.PIPE, stderr=self.errors, text=True,
+                                        bufsize=1)
+        self.answers = queue.Queue()
+        threading.Thread(target=self._read, daemon=True).start()
+
+    def _read(self):
+        for line in self.process.stdout:
+            self.answers.put(line.rstrip("\r\n"))
+        self.answers.put(None)
+
+    def ask(self, command, seconds=60):
+        self.process.stdin.write(command + "\n")
+        self.process.stdin.flush()
+        try:
+            return self.answers.get(timeout=seconds * slow) or ""
+        except queue.Empty:
+            return ""
+
+    def status(self):
+        answer = self.ask("status")
+        try:
+            return json.loads(answer)
+        except ValueError:
+            return {}
+
+    def window(self):
+        listing = subprocess.run(["xwininfo", "-root", "-children"], capture_output=True,
+                                 text=True).stdout
+        for line in listing.splitlines():
+            found = re.match(r'\s*(0x[0-9a-f]+) "ombrel-live ', line)
+            if found and " 1x1+" not in line:
+                info = subprocess.run(["xwininfo", "-id", found.group(1)], capture_output=True,
+                                      text=True).stdout
+                if "IsViewable" in info:
+                    return found.group(1)
+        return None
+
+    def colour(self):
+        """The red, green and blue of the middle of the window, or None."""
+        window = self.window()
+        if window is None:
+            return None
+        shot = subprocess.run(["import", "-window", window, "-depth", "8", "ppm:-"],
+                              capture_output=True).stdout
+        header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+(\d+)\s", shot)
+        if not header:
+            return None
+        width, height = int(header.group(1)), int(header.group(2))
+        at = header.end() + 3 * ((height // 2) * width + width // 2)
+        return tuple(shot[at:at + 3]) if len(shot) >= at + 3 else None
+
+    def press(self, key):
+        window = self.window()
+        if window is None:
+            return
+        # Wine takes keys only in a window it has activated, by a click.
+        if windows:
+            subprocess.run(["xdotool", "mousemove", "--window", window, "20", "20", "click", "1"])
+        else:
+            subprocess.run(["xdotool", "mousemove", "--window", window, "20", "20"])
+        subprocess.run(["xdotool", "windowfocus", window], stderr=subprocess.DEVNULL)
+        time.sleep(0.2)
+        subprocess.run(["xdotool", "key", "--clearmodifiers", "--window", window, key])
+
+    def end(self, seconds=60):
+        try:
+            return self.process.wait(timeout=seconds * slow)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+            return None
+
+    def said(self):
+        self.errors.flush()
+        with open(os.path.join(self.out, "stderr.txt")) as text:
+            return text.read()
+
+
+def red_time(colour):
+    """The demo time (within eight seconds) that the colour's red tells."""
+    return colour[0] / 255.0 * 8.0
+
+
+def put(build):
+    """A build of the colour pack written over the demo's scene pack, in place,
+    as a build writes its output."""
+    shutil.copyfile(os.path.join(packs, "LiveColour" + build + suffix),
+                    os.path.join(demo, "Vantrope" + suffix))
+
+
+def make_demo():
+    shutil.rmtree(demo, ignore_errors=True)
+    os.makedirs(os.path.join(demo, "Data"))
+    shutil.copy(os.path.join(packs, "Kestrelia" + suffix), demo)
+    put("A")
+    shutil.copy(music, os.path.join(demo, "Data", "audio.ogg"))
+
+
+def pack_version(status, name="Vantrope"):
+    for pack in status.get("packs", []):
+        if pack["file"].startswith(name):
+            return pack["version"]
+    return -1
+
+
+def green_is(live, green, seconds=10):
+    return wait_for(lambda: (lambda c: c if c and abs(c[1] - green) <= 4 else None)(live.colour()),
+                    seconds * slow)
+
+
+def session():
+    out = os.path.join(os.path.dirname(demo), "session")
+    shutil.rmtree(out, ignore_errors=True)
+    os.makedirs(out)
+    make_demo()
+    live = Live(["--size", "160x120"], out)
+    try:
+        session_steps(live)
+    finally:
+        if live.process.poll() is None:
+            live.ask("quit", 10)
+        status = live.end(30)
+        print(live.said())
+    check(status == 0, "the session ends with status 0 (got %s)" % status)
+
+
+def session_steps(live):
+    first = wait_for(lambda: (lambda s: s if s.get("frames", 0) > 10 else None)(live.status()),
+                     30 * slow)
+    if not check(first, "the session draws frames"):
+        return
+    pid = first["pid"]
+    check(green_is(live, 60), "build A is drawn")
+
+    # A new build while playing: the new colour, the same process, the time
+    # going on from where it was.
+    before = live.status()["time"]
+    put("B")
+    put_at = time.monotonic_ns()
+    shown = green_is(live, 200)
+    after = live.status()
+    if windows:
+        took = (time.monotonic_ns() - put_at) / 1e9
+        check(shown, "build B is drawn (seen %.1f s after its file was in place)" % took)
+    else:
+        # The program's own note of when it showed the new build's first
+        # frame, on the same clock.
+        took = (after["reload_shown_ns"] - put_at) / 1e9
+        check(shown and 0 < took <= 2.0,
+              "build B is drawn %.2f s after its file was in place (2 s at most)" % took)
+    check(after["pid"] == pid, "in the same process")
+    check(after["time"] >= before, "the time went on (%.2f s, then %.2f s)" % (before, after["time"]))
+
+    # While paused: the paused frame is drawn again by the new build, at the
+    # same time.
+    check(live.ask("pause").startswith("ok paused"), "pause")
+    check(live.ask("seek 2").startswith("ok at 2.000"), "seek 2")
+    colour = green_is(live, 200)
+    check(colour and abs(red_time(colour) - 2.0) < 0.05, "the picture tells 2 s (%s)" % (colour,))
+    put("A")
+    colour = green_is(live, 60)
+    check(colour and abs(red_time(colour) - 2.0) < 0.05,
+          "paused, build A draws the same moment again (%s)" % (colour,))
+    good = pack_version(live.status())
+
+    # Three bad builds: each is reported, the last good one goes on drawing.
+    for build, error in [("Signature", "PrintCOctreeScene"), ("Throws", "this build throws")]:
+        put(build)
+        status = wait_for(lambda: (lambda s: s if error in (s.get("error") or "") else None)(
+            live.status()), 10 * slow)
+        check(status, "%s: the error is reported (%s)" % (build, (status or {}).get("error")))
+        colour = live.colour()
+        check(colour and abs(colour[1] - 60) <= 4 and colour[2] < 200,
+              "%s: the last good build goes on drawing (%s)" % (build, colour,))
+        check(pack_version(live.status()) == good, "%s: the last good version runs" % build)
+    put("Crashes")
+    crashed_at = time.monotonic()
+    status = wait_for(lambda: (lambda s: s if s.get("pid") not in (None, pid) and
+                               s.get("frames", 0) > 0 else None)(live.status()), 30 * slow)
+    back = time.monotonic() - crashed_at
+    check(status, "after the crash the session goes on in a new process (%.1f s)" % back)
+    status = status or {}
+    check("crashed" in (status.get("error") or ""), "the crash is told: %s" % status.get("error"))
+    check(pack_version(status) == good, "the last good version runs again")
+    check(abs(status.get("time", -1) - 2.0) < 0.01 and not status.get("playing"),
+          "at the same moment, still paused (%.3f s)" % status.get("time", -1))
+    colour = green_is(live, 60)
+    check(colour and abs(red_time(colour) - 2.0) < 0.05, "build A draws again (%s)" % (colour,))
+    put("B")
+    check(green_is(live, 200), "the next good build is taken")
+
+    # The timeline by commands.
+    check(live.ask("foo").startswith("error: unknown command"), "an unknown command is refused")
+    check(live.ask("seek -1").startswith("error: seek"), "a malformed seek is refused")
+    check(abs(live.status()["time"] - 2.0) < 0.01, "and changes nothing")
+    check(live.ask("loop 1 1.5").startswith("ok loop"), "loop 1 1.5")
+    check(live.ask("play").startswith("ok playing"), "play")
+    times = []
+    for _ in range(12):
+        time.sleep(0.15)
+        times.append(live.status()["time"])
+    check(all(1.0 <= t < 1.6 for t in times) and max(times) - min(times) > 0.1,
+          "the time goes round the loop: %s" % ["%.2f" % t for t in times])
+    colour = live.colour()
+    check(colour and 0.9 <= red_time(colour) < 1.6, "the picture is in the loop (%s)" % (colour,))
+    check(live.ask("loop off") == "ok no loop", "loop off")
+
+    # The timeline by keys.
+    live.ask("pause")
+    live.ask("seek 3")
+    for key, expected in [("Right", 4.0), ("shift+Right", 14.0), ("Left", 13.0),
+                          ("Home", 0.0), ("shift+Left", 0.0)]:
+        live.press(key)
+        reached = wait_for(lambda: abs(live.status()["time"] - expected) < 0.01, 5 * slow)
+        check(reached, "%s goes to %.0f s" % (key, expected))
+    live.press("space")
+    check(wait_for(lambda: live.status()["playing"], 5 * slow), "Space plays")
+    live.press("bracketleft")
+    time.sleep(0.6)
+    live.press("bracketright")
+    status = wait_for(lambda: (lambda s: s if s.get("loop") else None)(live.status()), 5 * slow)
+    check(status and 0.3 < status["loop"][1] - status["loop"][0] < 3,
+          "[ and ] set a loop: %s" % (status or {}).get("loop"))
+    live.press("BackSpace")
+    check(wait_for(lambda: live.status().get("loop") is None, 5 * slow), "Backspace clears it")
+    live.press("space")
+    check(wait_for(lambda: not live.status()["playing"], 5 * slow), "Space pauses")
+
+    # The music: paused, then played from 3.5 s: the click of 4.0 s comes half a
+    # second of music after it starts again, less at most one device buffer
+    # (the time the output took to ask for its next buffer).
+    live.ask("seek 3.5")
+    time.sleep(0.8)
+    live.ask("play")
+    time.sleep(1.0)
+    live.ask("pause")
+    time.sleep(0.8)
+    live.press("Escape")
+
+
+def music_samples(out):
+    raw = os.path.join(out, "music.raw")
+    wav = os.path.join(out, "music.wav")
+    if os.path.exists(raw):
+        data = open(raw, "rb").read()
+    elif os.path.exists(wav):
+        data = open(wav, "rb").read()[44:]
+    else:
+        return None
+    stereo = array.array("h", data[:len(data) // 4 * 4])
+    return stereo[0::2]
+
+
+def check_music(out):
+    samples = music_samples(out)
+    if not check(samples, "the music was recorded"):
+        return
+    # The last time the music starts after a silence of at least 0.3 s.
+    quiet, start = 0, None
+    for i, value in enumerate(samples):
+        if abs(value) > 100:
+            if quiet >= 13230:
+                start = i
+            quiet = 0
+        else:
+            quiet += 1
+    if not check(start is not None, "the music starts again after the pause"):
+        return
+    click = next((i for i in range(start, len(samples)) if abs(samples[i]) > 8000), None)
+    gap = None if click is None else click - start
+    check(gap is not None and 22050 - device_buffer - 100 <= gap <= 22050 + 100,
+          "after seek 3.5 the click of 4.0 s comes %s samples after the music starts again "
+          "(22050, less at most one device buffer of %d)" % (gap, device_buffer))
+
+
+def hundred():
+    out = os.path.join(os.path.dirname(demo), "hundred")
+    shutil.rmtree(out, ignore_errors=True)
+    os.makedirs(out)
+    make_demo()
+    live = Live(["--size", "160x120"], out)
+    try:
+        first = wait_for(lambda: (lambda s: s if s.get("frames", 0) > 10 else None)(
+            live.status()), 30 * slow)
+        if not check(first, "the session draws frames"):
+            return
+        # A few reloads first, so that what one reload leaves for good (the
+        # loader's caches) is counted before the measure.
+        builds = ["B", "A"]
+        for n in range(104):
+            version = pack_version(live.status())
+            put(builds[n % 2])
+            reached = wait_for(lambda: pack_version(live.status()) > version and
+                               all(p["state"] == "running" for p in live.status()["packs"]),
+                               10 * slow, 0.02)
+            if not reached:
+                check(False, "reload %d is taken" % (n + 1))
+                return
+            if n == 3:
+                start = live.status()
+        end = live.status()
+        grown = (end["resident_kb"] - start["resident_kb"]) / 1024.0
+        print("resident memory: %d kB, then %d kB after 100 reloads; handles %d, then %d" %
+              (start["resident_kb"], end["resident_kb"], start["open_handles"],
+               end["open_handles"]))
+        check(grown <= 10, "100 reloads: resident memory grew by %.1f MB (10 at most)" % grown)
+        check(end["open_handles"] <= start["open_handles"],
+              "no file descriptor or handle is left open (%d, then %d)" %
+              (start["open_handles"], end["open_handles"]))
+        # Each pack's running copy, and the scene's last good one before it.
+        check(end["private_files"] == 3, "the private folder holds only the copies in use "
+              "and the last good one (%d files, 3 expected)" % end["private_files"])
+        folder = os.path.dirname(end["control"]) if not windows else None
+    finally:
+        if live.process.poll() is None:
+            live.ask("quit", 10)
+        status = live.end(30)
+    check(status == 0, "the session ends with status 0 (got %s)" % status)
+    if folder:
+        check(not os.path.exists(folder), "the private folder is removed at the end")
+
+
+def wine_display():
+    """Wine needs an X display: a private one when the test run has none."""
+    if os.environ.get("DISPLAY"):
+        return None
+    ends = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(ends[1]), "-screen", "0", "640x480x24",
+                               "-nolisten", "tcp"], pass_fds=[ends[1]],
+                              stderr=subprocess.DEVNULL)
+    os.close(ends[1])
+    with os.fdopen(ends[0]) as answer:
+        os.environ["DISPLAY"] = ":" + answer.readline().strip()
+    return server
+
+
+scenarios = {"session": session, "hundred": hundred}
+server = wine_display()
+try:
+    scenarios[scenario]()
+    if scenario == "session":
+        check_music(os.path.join(os.path.dirname(demo), "session"))
+finally:
+    if server:
+        server.terminate()
+print("%s: %s" % (scenario, "%d failed" % len(failures) if failures else "passed"))
+sys.exit(1 if failures else 0)
