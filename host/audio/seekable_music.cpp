@@ -1,10 +1,23 @@
 #include "host/audio/seekable_music.h"
 
+#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <vector>
 
 #include "host/audio/music_stream.h"
+
+namespace {
+
+// How far the music may drift from the clock, and for how many buffers in a
+// row, before it goes back to the clock's place; the drift is measured from
+// where it stood a few buffers after it was placed, once an output that takes
+// its first buffers in a burst has found its pace.
+const double MostDrift = 0.025;
+const int BuffersAdrift = 8;
+const int BuffersToSettle = 8;
+
+}  // namespace
 
 SeekableMusic::SeekableMusic(int outputFrequency) : frequency(outputFrequency) {
     mixer.SetRunning(true);
@@ -60,13 +73,20 @@ void SeekableMusic::BeforeBuffer(int frames) {
     std::lock_guard<std::mutex> guard(lock);
     if (!playing) return;
     double clock = startSeconds + std::chrono::duration<double>(Clock::now() - startAt).count();
-    if (placePending) {
+    if (placePending || buffersAdrift >= BuffersAdrift) {
         placePending = false;
+        buffersAdrift = buffersPlaced = 0;
+        placedOffset = 0.0;
         handed = clock;
         mixer.With(stream, [clock](MusicStream& music) {
             if (music.Seek(clock)) music.Play(false);
         });
     }
-    offset = clock - handed;
+    offset = clock - handed - placedOffset;
+    if (++buffersPlaced == BuffersToSettle) {
+        placedOffset += offset;
+        offset = 0.0;
+    }
+    buffersAdrift = std::fabs(offset) > MostDrift ? buffersAdrift + 1 : 0;
     handed += static_cast<double>(frames) / frequency;
 }

@@ -13,6 +13,12 @@
 // program): one stream on the default output that plays, pauses and goes to
 // any moment, exactly to the frame. The host does not use it: it plays its
 // music with the nine operations of bass.h, which have no seek.
+//
+// The music keeps to the clock: when the output's own pace has let it drift
+// more than a few hundredths of a second from where it was placed, buffer
+// after buffer, it goes back to the clock's place (a passing jitter of the
+// output's thread does not count, nor the buffers an output keeps queued
+// ahead, which delay every buffer alike).
 class SeekableMusic {
 public:
     using Clock = std::chrono::steady_clock;
@@ -38,8 +44,9 @@ public:
     // Stops, silent until the next Play.
     void Pause();
 
-    // How far the clock was ahead of the music at the last buffer the output
-    // took while playing, in seconds (negative: the music was ahead).
+    // How far the music has drifted behind the clock since it was last placed,
+    // at the last buffer the output took while playing, in seconds (negative:
+    // ahead of the clock).
     double LastOffset() const;
 
 private:
@@ -57,4 +64,7 @@ private:
     Clock::time_point startAt;
     double handed = 0.0;  // the music's place at the next buffer, seconds
     double offset = 0.0;
+    int buffersPlaced = 0;  // taken since the music was placed
+    double placedOffset = 0.0;
+    int buffersAdrift = 0;
 };

@@ -1,7 +1,8 @@
 """End-to-end tests of ombrel-live: the real program on an X display (under
 wine for the Windows builds), driven as an author drives it: packs replaced
 under it, commands on its standard input, keys in its window, and its picture
-and music read back. Each scenario is one CTest test.
+read back from the window and its music from a PulseAudio daemon of the
+test's own. Each scenario is one CTest test.
 
     live_e2e.py <scenario> <program> <folder of the colour packs> <demo folder to make>
                 <music> <device buffer frames>
@@ -51,25 +52,51 @@ def wait_for(condition, seconds, step=0.1):
         time.sleep(step)
 
 
+class Sound:
+    """A PulseAudio daemon of the test's own, started in its folder and
+    stopped at its end, with one null sink (paced like a sound card) whose
+    monitor is recorded to music.raw."""
+
+    def __init__(self, out):
+        folder = os.path.join(out, "pulse")
+        os.makedirs(os.path.join(folder, "home"), exist_ok=True)
+        socket = os.path.join(folder, "native")
+        self.server = "unix:" + socket
+        env = dict(os.environ, XDG_RUNTIME_DIR=folder, HOME=os.path.join(folder, "home"))
+        self.daemon = subprocess.Popen(
+            ["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--system=false",
+             "-L", "module-null-sink sink_name=live rate=44100",
+             "-L", "module-native-protocol-unix auth-anonymous=1 socket=" + socket],
+            env=env, stdout=subprocess.DEVNULL, stderr=open(os.path.join(out, "pulse.log"), "w"))
+        client = dict(os.environ, PULSE_SERVER=self.server)
+        wait_for(lambda: subprocess.run(["pactl", "info"], env=client, capture_output=True)
+                 .returncode == 0, 20)
+        self.recorder = subprocess.Popen(
+            ["parec", "-d", "live.monitor", "--raw", "--format=s16le", "--rate=44100",
+             "--channels=2"], env=client, stdout=open(os.path.join(out, "music.raw"), "wb"))
+
+    def stop(self):
+        for process in (self.recorder, self.daemon):
+            process.terminate()
+            try:
+                process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
+
+
 class Live:
     """ombrel-live running on a demo folder, with its standard input as the
     control channel and its picture read from its window."""
 
-    def __init__(self, arguments, out):
+    def __init__(self, arguments, out, sound=None):
         self.out = out
-        env = dict(os.environ)
+        env = dict(os.environ, WINEDEBUG="-all")
+        if sound:
+            env.update(PULSE_SERVER=sound.server, SDL_AUDIODRIVER="pulseaudio")
         command = [program, "--demo", demo] + arguments
         if windows:
-            # The music goes to a WAV file through a private ALSA configuration.
-            home = os.path.join(out, "home")
-            os.makedirs(home, exist_ok=True)
-            with open(os.path.join(home, ".asoundrc"), "w") as conf:
-                conf.write('pcm.!default {\n type file\n slave.pcm "null"\n file "%s"\n'
-                           ' format "wav"\n}\n' % os.path.join(out, "music.wav"))
-            env.update(HOME=home, WINEDEBUG="-all")
             command = [os.path.join(here, "../../cmake/wine-run")] + command
-        else:
-            env.update(SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=os.path.join(out, "music.raw"))
         self.errors = open(os.path.join(out, "stderr.txt"), "w")
         self.process = subprocess.Popen(command, cwd=demo, env=env, stdin=subprocess.PIPE,
                                         stdout=subprocess.PIPE, stderr=self.errors, text=True,
@@ -187,13 +214,15 @@ def session():
     shutil.rmtree(out, ignore_errors=True)
     os.makedirs(out)
     make_demo()
-    live = Live(["--size", "160x120"], out)
+    sound = Sound(out)
+    live = Live(["--size", "160x120"], out, sound)
     try:
         session_steps(live)
     finally:
         if live.process.poll() is None:
             live.ask("quit", 10)
         status = live.end(30)
+        sound.stop()
         print(live.said())
     check(status == 0, "the session ends with status 0 (got %s)" % status)
 
@@ -314,13 +343,9 @@ def session_steps(live):
 
 def music_samples(out):
     raw = os.path.join(out, "music.raw")
-    wav = os.path.join(out, "music.wav")
-    if os.path.exists(raw):
-        data = open(raw, "rb").read()
-    elif os.path.exists(wav):
-        data = open(wav, "rb").read()[44:]
-    else:
+    if not os.path.exists(raw):
         return None
+    data = open(raw, "rb").read()
     stereo = array.array("h", data[:len(data) // 4 * 4])
     return stereo[0::2]
 
