@@ -10,11 +10,13 @@
 namespace {
 
 // How far the music may drift from the clock, and for how many buffers in a
-// row, before it goes back to the clock's place; the drift is measured from
-// where it stood a few buffers after it was placed, once an output that takes
-// its first buffers in a burst has found its pace.
+// row on the same side, before it goes back to the clock's place; the drift is
+// measured from where it stood a few buffers after it was placed, once an
+// output that takes its first buffers in a burst has found its pace. An output
+// that takes its buffers in bursts is late for a few of them and then on time
+// again, which ends the row.
 const double MostDrift = 0.025;
-const int BuffersAdrift = 8;
+const int BuffersAdrift = 16;
 const int BuffersToSettle = 8;
 
 }  // namespace
@@ -62,6 +64,11 @@ void SeekableMusic::Pause() {
     mixer.With(stream, [](MusicStream& music) { music.Stop(); });
 }
 
+int SeekableMusic::Resyncs() const {
+    std::lock_guard<std::mutex> guard(lock);
+    return resyncs;
+}
+
 double SeekableMusic::LastOffset() const {
     std::lock_guard<std::mutex> guard(lock);
     return offset;
@@ -73,7 +80,8 @@ void SeekableMusic::BeforeBuffer(int frames) {
     std::lock_guard<std::mutex> guard(lock);
     if (!playing) return;
     double clock = startSeconds + std::chrono::duration<double>(Clock::now() - startAt).count();
-    if (placePending || buffersAdrift >= BuffersAdrift) {
+    if (placePending || buffersAdrift >= BuffersAdrift || buffersAdrift <= -BuffersAdrift) {
+        if (!placePending) ++resyncs;
         placePending = false;
         buffersAdrift = buffersPlaced = 0;
         placedOffset = 0.0;
@@ -87,6 +95,12 @@ void SeekableMusic::BeforeBuffer(int frames) {
         placedOffset += offset;
         offset = 0.0;
     }
-    buffersAdrift = std::fabs(offset) > MostDrift ? buffersAdrift + 1 : 0;
+    if (offset > MostDrift) {
+        buffersAdrift = buffersAdrift > 0 ? buffersAdrift + 1 : 1;
+    } else if (offset < -MostDrift) {
+        buffersAdrift = buffersAdrift < 0 ? buffersAdrift - 1 : -1;
+    } else {
+        buffersAdrift = 0;
+    }
     handed += static_cast<double>(frames) / frequency;
 }

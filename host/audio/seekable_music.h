@@ -48,6 +48,8 @@ public:
     // at the last buffer the output took while playing, in seconds (negative:
     // ahead of the clock).
     double LastOffset() const;
+    // How many times the music went back to the clock because it drifted.
+    int Resyncs() const;
 
 private:
     // Runs on the output's thread before each buffer is mixed.
@@ -66,5 +68,6 @@ private:
     double offset = 0.0;
     int buffersPlaced = 0;  // taken since the music was placed
     double placedOffset = 0.0;
-    int buffersAdrift = 0;
+    int buffersAdrift = 0;  // in a row beyond the drift allowed: + behind, - ahead
+    int resyncs = 0;
 };

@@ -177,6 +177,17 @@ class Live:
             return text.read()
 
 
+def press_until(live, key, condition, what):
+    """Presses the key until the condition holds: a busy wine may drop a
+    press. The wait is long enough that a press only slow to arrive is not
+    pressed twice."""
+    for _ in range(3):
+        live.press(key)
+        if wait_for(condition, 3 * slow):
+            return check(True, what)
+    return check(False, what)
+
+
 def red_time(colour):
     """The demo time (within eight seconds) that the colour's red tells."""
     return colour[0] / 255.0 * 8.0
@@ -313,30 +324,31 @@ def session_steps(live):
     live.ask("seek 3")
     for key, expected in [("Right", 4.0), ("shift+Right", 14.0), ("Left", 13.0),
                           ("Home", 0.0), ("shift+Left", 0.0)]:
-        live.press(key)
-        reached = wait_for(lambda: abs(live.status()["time"] - expected) < 0.01, 5 * slow)
-        check(reached, "%s goes to %.0f s" % (key, expected))
-    live.press("space")
-    check(wait_for(lambda: live.status()["playing"], 5 * slow), "Space plays")
-    live.press("bracketleft")
+        press_until(live, key, lambda: abs(live.status()["time"] - expected) < 0.01,
+                    "%s goes to %.0f s" % (key, expected))
+    press_until(live, "space", lambda: live.status()["playing"], "Space plays")
+    time.sleep(0.3)
+    press_until(live, "bracketleft", lambda: live.status().get("loop_start") is not None,
+                "[ marks the loop's start")
     time.sleep(0.6)
-    live.press("bracketright")
-    status = wait_for(lambda: (lambda s: s if s.get("loop") else None)(live.status()), 5 * slow)
-    check(status and 0.3 < status["loop"][1] - status["loop"][0] < 3,
-          "[ and ] set a loop: %s" % (status or {}).get("loop"))
-    live.press("BackSpace")
-    check(wait_for(lambda: live.status().get("loop") is None, 5 * slow), "Backspace clears it")
-    live.press("space")
-    check(wait_for(lambda: not live.status()["playing"], 5 * slow), "Space pauses")
+    press_until(live, "bracketright", lambda: live.status().get("loop") is not None,
+                "] marks its end")
+    loop = live.status().get("loop") or [0, 0]
+    check(0 < loop[0] and 0.3 < loop[1] - loop[0] < 3, "[ and ] set a loop: %s" % loop)
+    press_until(live, "BackSpace", lambda: live.status().get("loop") is None,
+                "Backspace clears it")
+    press_until(live, "space", lambda: not live.status()["playing"], "Space pauses")
 
     # The music: paused, then played from 3.5 s: the click of 4.0 s comes half a
     # second of music after it starts again, less at most one device buffer
     # (the time the output took to ask for its next buffer).
     live.ask("seek 3.5")
     time.sleep(0.8)
+    before = live.status()["music"]
     live.ask("play")
     time.sleep(1.0)
     live.ask("pause")
+    print("music before and after: %s, %s" % (before, live.status()["music"]))
     time.sleep(0.8)
     live.press("Escape")
 
@@ -366,10 +378,23 @@ def check_music(out):
     if not check(start is not None, "the music starts again after the pause"):
         return
     click = next((i for i in range(start, len(samples)) if abs(samples[i]) > 8000), None)
-    gap = None if click is None else click - start
-    check(gap is not None and 22050 - device_buffer - 100 <= gap <= 22050 + 100,
-          "after seek 3.5 the click of 4.0 s comes %s samples after the music starts again "
-          "(22050, less at most one device buffer of %d)" % (gap, device_buffer))
+    if not check(click is not None, "the click of 4.0 s is heard"):
+        return
+    # What a busy machine's sound server fills in when the program is late
+    # (a dropout, runs of exact zeros) is not music: the music between the
+    # start and the click is counted.
+    dropped, run = 0, 0
+    for value in samples[start:click]:
+        run = run + 1 if value == 0 else 0
+        if run == 16:
+            dropped += 16
+        elif run > 16:
+            dropped += 1
+    gap = click - start - dropped
+    check(22050 - device_buffer - 100 <= gap <= 22050 + 100,
+          "after seek 3.5 the click of 4.0 s comes %d samples of music after it starts again "
+          "(22050, less at most one device buffer of %d; %d samples of dropouts left out)"
+          % (gap, device_buffer, dropped))
 
 
 def hundred():

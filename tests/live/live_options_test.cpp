@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 #include "foundation/exception.h"
+#include "tools/live/control_command.h"
 
 namespace {
 
@@ -47,6 +51,28 @@ TEST(LiveOptions, TheUsageShowsEveryOptionAnAuthorGivesAndNoInternalOne) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     EXPECT_EQ(usage.find("--resume"), std::string::npos);
     EXPECT_EQ(usage.find("--channel"), std::string::npos);
+}
+
+// The guide's copy of the options and commands, kept in step with the
+// program's own table of options and of commands.
+TEST(LiveOptions, TheGuideNamesEveryOptionAndCommand) {
+    std::ifstream file(std::string(OMBREL_SOURCE_DIR) + "/docs/writing-a-pack.md");
+    std::stringstream guide;
+    guide << file.rdbuf();
+    const std::string text = guide.str();
+    ASSERT_NE(text.find("## Live development"), std::string::npos);
+    std::string usage = LiveUsage();
+    for (std::size_t at = usage.find("[--"); at != std::string::npos;
+         at = usage.find("[--", at + 1)) {
+        std::string option = usage.substr(at + 1, usage.find(']', at) - at - 1);
+        if (option == "--help") continue;
+        EXPECT_NE(text.find("| `" + option + "`"), std::string::npos) << option;
+    }
+    std::stringstream commands(ControlCommandList());
+    for (std::string command; std::getline(commands, command, ',');) {
+        command.erase(0, command.find_first_not_of(' '));
+        EXPECT_NE(text.find("`" + command + "`"), std::string::npos) << command;
+    }
 }
 
 }  // namespace

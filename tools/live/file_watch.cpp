@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "tools/live/live_platform.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -18,19 +20,12 @@ std::string FileStamp::Text() const {
     return std::to_string(size) + ":" + std::to_string(modified);
 }
 
+// The file system's own times, to the finest step it keeps: the standard
+// library's may round them to whole seconds, in which two builds of one size
+// would look alike.
 FileStamp StampOf(const std::string& path) {
     FileStamp stamp;
-    std::error_code error;
-    fs::file_status status = fs::status(path, error);
-    if (error || !fs::is_regular_file(status)) return stamp;
-    unsigned long long size = fs::file_size(path, error);
-    if (error) return stamp;
-    fs::file_time_type modified = fs::last_write_time(path, error);
-    if (error) return stamp;
-    stamp.exists = true;
-    stamp.size = size;
-    stamp.modified = static_cast<long long>(
-        std::chrono::duration_cast<std::chrono::nanoseconds>(modified.time_since_epoch()).count());
+    stamp.exists = ReadFileTimes(path, stamp.size, stamp.modified);
     return stamp;
 }
 

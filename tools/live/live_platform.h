@@ -16,6 +16,11 @@ std::string PrivateRoot();
 
 bool IsTerminal(std::FILE* stream);
 
+// The size of the regular file at `path` and the time it was last written,
+// in the system's finest steps (nanoseconds, or 100 ns on Windows); false when
+// there is no such file.
+bool ReadFileTimes(const std::string& path, unsigned long long& size, long long& written);
+
 // The process's resident memory in kilobytes and its open file descriptors
 // (Windows: handles); -1 when the system does not say.
 long ResidentKilobytes();

@@ -1,5 +1,6 @@
 #include <dirent.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -26,6 +27,14 @@ std::string PrivateRoot() {
 
 bool IsTerminal(std::FILE* stream) {
     return isatty(fileno(stream)) != 0;
+}
+
+bool ReadFileTimes(const std::string& path, unsigned long long& size, long long& written) {
+    struct stat about;
+    if (stat(path.c_str(), &about) != 0 || !S_ISREG(about.st_mode)) return false;
+    size = static_cast<unsigned long long>(about.st_size);
+    written = static_cast<long long>(about.st_mtim.tv_sec) * 1000000000 + about.st_mtim.tv_nsec;
+    return true;
 }
 
 long ResidentKilobytes() {

@@ -141,7 +141,8 @@ LiveStatus Session::Status() const {
     shown.time = timeline.Time();
     shown.playing = timeline.Playing();
     shown.looping = timeline.Looping();
-    shown.loopStartOnly = timeline.HasLoopStart() && !timeline.HasLoopEnd();
+    shown.hasLoopStart = timeline.HasLoopStart();
+    shown.hasLoopEnd = timeline.HasLoopEnd();
     shown.loopStart = timeline.LoopStart();
     shown.loopEnd = timeline.LoopEnd();
     shown.fps = fps;
@@ -159,6 +160,7 @@ LiveStatus Session::Status() const {
     shown.control = state.control;
     shown.musicOutput = music.HasOutput();
     shown.musicOffsetMs = music.LastOffset() * 1000.0;
+    shown.musicResyncs = music.Resyncs();
     shown.residentKb = ResidentKilobytes();
     shown.openHandles = OpenHandleCount();
     shown.privateFiles = folder.CountFiles();

@@ -51,6 +51,8 @@ std::string LiveStatus::Json() const {
     json += ",\"loop\":";
     json +=
         looping ? "[" + Number(loopStart, "%.6f") + "," + Number(loopEnd, "%.6f") + "]" : "null";
+    json += ",\"loop_start\":" + (hasLoopStart ? Number(loopStart, "%.6f") : std::string("null"));
+    json += ",\"loop_end\":" + (hasLoopEnd ? Number(loopEnd, "%.6f") : std::string("null"));
     json += ",\"fps\":" + Number(fps, "%.1f");
     json += ",\"packs\":[";
     for (std::size_t i = 0; i < packs.size(); ++i) {
@@ -67,7 +69,8 @@ std::string LiveStatus::Json() const {
     json += ",\"control\":" + JsonString(control);
     json += ",\"music\":{\"output\":";
     json += musicOutput ? "true" : "false";
-    json += ",\"offset_ms\":" + Number(musicOffsetMs) + "}";
+    json += ",\"offset_ms\":" + Number(musicOffsetMs);
+    json += ",\"resyncs\":" + std::to_string(musicResyncs) + "}";
     json += ",\"resident_kb\":" + std::to_string(residentKb);
     json += ",\"open_handles\":" + std::to_string(openHandles);
     json += ",\"private_files\":" + std::to_string(privateFiles);
@@ -81,7 +84,7 @@ std::string LiveStatus::Line() const {
     std::string line = Number(time, "%.2f") + " s " + (playing ? "playing" : "paused");
     if (looping) {
         line += "  loop " + Number(loopStart, "%.2f") + "-" + Number(loopEnd, "%.2f");
-    } else if (loopStartOnly) {
+    } else if (hasLoopStart) {
         line += "  loop " + Number(loopStart, "%.2f") + "-?";
     }
     line += "  " + Number(fps, "%.0f") + " fps";

@@ -18,7 +18,8 @@ struct LiveStatus {
     bool looping = false;
     double loopStart = 0.0;
     double loopEnd = 0.0;
-    bool loopStartOnly = false;  // [ pressed, ] not yet
+    bool hasLoopStart = false;  // the loop's start is set ([), maybe alone
+    bool hasLoopEnd = false;
     double fps = 0.0;
     std::vector<Pack> packs;
     std::string error;  // the last error, empty when none
@@ -27,6 +28,7 @@ struct LiveStatus {
     std::string control;
     bool musicOutput = false;
     double musicOffsetMs = 0.0;
+    int musicResyncs = 0;
     long residentKb = -1;
     int openHandles = -1;
     int privateFiles = 0;
