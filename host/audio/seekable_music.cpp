@@ -1,5 +1,6 @@
 #include "host/audio/seekable_music.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -10,14 +11,14 @@
 namespace {
 
 // How far the music may drift from the clock, and for how many buffers in a
-// row on the same side, before it goes back to the clock's place; the drift is
-// measured from where it stood a few buffers after it was placed, once an
-// output that takes its first buffers in a burst has found its pace. An output
-// that takes its buffers in bursts is late for a few of them and then on time
-// again, which ends the row.
+// row on the same side, before it goes back to the clock's place. An output
+// that takes its buffers in bursts is late or early for a few of them and
+// then on time again, which ends the row.
 const double MostDrift = 0.025;
 const int BuffersAdrift = 16;
-const int BuffersToSettle = 8;
+// The offset the drift is measured from: the median of the first buffers
+// after the music was placed, which a burst or a late buffer does not move.
+const int FirstBuffers = SeekableMusic::FirstBuffers;
 
 }  // namespace
 
@@ -90,14 +91,17 @@ void SeekableMusic::BeforeBuffer(int frames) {
             if (music.Seek(clock)) music.Play(false);
         });
     }
-    offset = clock - handed - placedOffset;
-    if (++buffersPlaced == BuffersToSettle) {
-        placedOffset += offset;
-        offset = 0.0;
+    offset = clock - handed;
+    if (buffersPlaced < FirstBuffers) firstOffsets[buffersPlaced] = offset;
+    if (++buffersPlaced == FirstBuffers) {
+        std::nth_element(firstOffsets, firstOffsets + FirstBuffers / 2,
+                         firstOffsets + FirstBuffers);
+        placedOffset = firstOffsets[FirstBuffers / 2];
     }
-    if (offset > MostDrift) {
+    double drift = buffersPlaced >= FirstBuffers ? offset - placedOffset : 0.0;
+    if (drift > MostDrift) {
         buffersAdrift = buffersAdrift > 0 ? buffersAdrift + 1 : 1;
-    } else if (offset < -MostDrift) {
+    } else if (drift < -MostDrift) {
         buffersAdrift = buffersAdrift < 0 ? buffersAdrift - 1 : -1;
     } else {
         buffersAdrift = 0;

@@ -44,12 +44,17 @@ public:
     // Stops, silent until the next Play.
     void Pause();
 
-    // How far the music has drifted behind the clock since it was last placed,
-    // at the last buffer the output took while playing, in seconds (negative:
-    // ahead of the clock).
+    // How far the music was behind the clock at the last buffer the output
+    // took while playing: the clock's time when the output asked for the
+    // buffer, less the music's place at its start, in seconds (negative: the
+    // music was ahead). The output's own delay, the buffers it keeps queued,
+    // comes on top, the same for every buffer.
     double LastOffset() const;
     // How many times the music went back to the clock because it drifted.
     int Resyncs() const;
+
+    // How many buffers after the music is placed its drift is measured from.
+    static constexpr int FirstBuffers = 16;
 
 private:
     // Runs on the output's thread before each buffer is mixed.
@@ -67,6 +72,7 @@ private:
     double handed = 0.0;  // the music's place at the next buffer, seconds
     double offset = 0.0;
     int buffersPlaced = 0;  // taken since the music was placed
+    double firstOffsets[FirstBuffers] = {};
     double placedOffset = 0.0;
     int buffersAdrift = 0;  // in a row beyond the drift allowed: + behind, - ahead
     int resyncs = 0;
