@@ -4,7 +4,7 @@
 // or 255 when the scene the frame was given is not the one this build made
 // (a value left behind by an unloaded version). Builds with COLOUR_FAULT fail
 // on purpose: 1 a malformed signature, 2 a Run that throws, 3 a Run that
-// crashes the process.
+// crashes the process, 4 the drawing plugin's name misspelt.
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -57,7 +57,9 @@ public:
                                  : "in COctreeScene scene, in float time, in int count, in bool "
                                    "english";
     }
-    const char* GetName() override { return "PrintCOctreeScene"; }
+    const char* GetName() override {
+        return COLOUR_FAULT == 4 ? "PrintCoctreeScene" : "PrintCOctreeScene";
+    }
     void SetArgument(int index, Value** slot) override {
         if (index == 0) scene = slot;
         if (index == 1) time = slot;

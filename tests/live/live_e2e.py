@@ -165,6 +165,29 @@ def session_steps(live):
     put("B")
     check(green_is(live, 200), "the next good build is taken")
 
+    # A misspelt plugin name: the build loads, draws nothing, and is named.
+    put("Misspelt")
+    status = wait_for(lambda: (lambda s: s if s.get("warnings") else None)(live.status()),
+                      10 * slow)
+    check(status and "the demo calls PrintCOctreeScene, which no loaded pack has (Vantrope"
+          in status["warnings"][0] and "has PrintCoctreeScene)" in status["warnings"][0],
+          "a misspelt plugin is named with the nearest name: %s" % (status or {}).get("warnings"))
+    put("B")
+    check(green_is(live, 200) and not live.status().get("warnings"), "the warning goes with it")
+
+    # A new device pack: a new window, every plugin started again, the same
+    # moment.
+    device = pack_version(live.status(), "Kestrelia")
+    shutil.copyfile(os.path.join(packs, "Kestrelia" + suffix),
+                    os.path.join(demo, "Kestrelia" + suffix))
+    status = wait_for(lambda: (lambda s: s if pack_version(s, "Kestrelia") > device and
+                               all(p["state"] == "running" for p in s["packs"]) else None)(
+        live.status()), 20 * slow)
+    check(status, "the new device pack is started")
+    colour = green_is(live, 200)
+    check(colour and abs(red_time(colour) - 2.0) < 0.05,
+          "the scene draws again in the new window, at the same moment (%s)" % (colour,))
+
     # The timeline by commands.
     check(live.ask("foo").startswith("error: unknown command"), "an unknown command is refused")
     check(live.ask("seek -1").startswith("error: seek"), "a malformed seek is refused")

@@ -66,7 +66,9 @@ int RunShellCommand(const std::string& command,
     while (std::fgets(buffer, sizeof buffer, output) != nullptr) {
         text += buffer;
         if (text.back() != '\n') continue;
-        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+        // cmd's echo keeps the blank before a redirection: no line ends in one.
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
+            text.pop_back();
         line(text);
         text.clear();
     }
