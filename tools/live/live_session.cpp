@@ -158,6 +158,7 @@ LiveStatus Session::Status() const {
     if (!music.HasOutput()) shown.warnings.push_back("no usable audio device: the music is silent");
     shown.pid = CurrentProcessId();
     shown.control = state.control;
+    shown.folder = state.folder;
     shown.musicOutput = music.HasOutput();
     shown.musicOffsetMs = music.LastOffset() * 1000.0;
     shown.musicResyncs = music.Resyncs();

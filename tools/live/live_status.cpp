@@ -67,6 +67,7 @@ std::string LiveStatus::Json() const {
         json += (i > 0 ? "," : "") + JsonString(warnings[i]);
     json += "],\"pid\":" + std::to_string(pid);
     json += ",\"control\":" + JsonString(control);
+    json += ",\"private_folder\":" + JsonString(folder);
     json += ",\"music\":{\"output\":";
     json += musicOutput ? "true" : "false";
     json += ",\"offset_ms\":" + Number(musicOffsetMs);

@@ -26,6 +26,7 @@ struct LiveStatus {
     std::vector<std::string> warnings;
     int pid = 0;
     std::string control;
+    std::string folder;  // the session's private folder
     bool musicOutput = false;
     double musicOffsetMs = 0.0;
     int musicResyncs = 0;
