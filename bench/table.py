@@ -268,7 +268,6 @@ def split_render(results):
     return split_rows.rows(results, Row)
 
 
-
 def live(results):
     """ombrel-live, the real program, with the device pack, the test's colour
     scene pack and music (bench/live/live-bench)."""
