@@ -8,7 +8,9 @@
 # Variables: DEMO (the installed demo folder), LIVE_DEMO (the copy), PACK (the
 # pack file the build writes), BUILD_DIR and TARGET (how to build it again),
 # SOURCES (the folder whose changes build it), CMAKE (the cmake program),
-# RUNNER (empty, or the program that runs a Windows program here: wine).
+# RUNNER (empty, or the program that runs a Windows program here: wine),
+# REBUILD (OFF where the session cannot run the build: under wine, where the
+# author builds the pack and copies it in).
 # OMBREL_LIVE_ARGS in the environment: more options for ombrel-live, such as
 # "--start 30 --loop 30-40".
 cmake_minimum_required(VERSION 3.25)
@@ -30,9 +32,14 @@ endif()
 # read double quotes and && alike.
 set(build "\"${CMAKE}\" --build \"${BUILD_DIR}\" --target ${TARGET} && \"${CMAKE}\" -E copy \"${PACK}\" \"${LIVE_DEMO}/${pack_name}\"")
 separate_arguments(more UNIX_COMMAND "$ENV{OMBREL_LIVE_ARGS}")
-message(STATUS "ombrel-live on ${LIVE_DEMO}: edit and save under ${SOURCES}; Escape ends")
-execute_process(COMMAND ${RUNNER} "${program}" --demo "${LIVE_DEMO}" --build "${build}"
-                        --sources "${SOURCES}" ${more}
+if(REBUILD)
+  set(rebuilding --build "${build}" --sources "${SOURCES}")
+  message(STATUS "ombrel-live on ${LIVE_DEMO}: edit and save under ${SOURCES}; Escape ends")
+else()
+  set(rebuilding "")
+  message(STATUS "ombrel-live on ${LIVE_DEMO}: build with ${build}; Escape ends")
+endif()
+execute_process(COMMAND ${RUNNER} "${program}" --demo "${LIVE_DEMO}" ${rebuilding} ${more}
                 WORKING_DIRECTORY "${LIVE_DEMO}" RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "ombrel-live ended with status ${status}")

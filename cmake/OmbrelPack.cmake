@@ -40,20 +40,24 @@ endfunction()
 
 function(ombrel_add_live_target target)
   set(runner "")
+  set(rebuild ON)
   if(CMAKE_CROSSCOMPILING AND NOT CMAKE_HOST_WIN32)
-    # A Windows program built here runs under wine: 64-bit wine's loader for
-    # the 64-bit build.
+    # A Windows program built here runs under wine (64-bit wine's loader for
+    # the 64-bit build), whose shell cannot start this system's build tools:
+    # the author builds, the session takes the new file.
     find_program(OMBREL_WINE NAMES wine)
     set(runner ${OMBREL_WINE})
     if(CMAKE_SIZEOF_VOID_P EQUAL 8 AND EXISTS /usr/lib/wine/wine64)
       set(runner /usr/lib/wine/wine64)
     endif()
+    set(rebuild OFF)
   endif()
   add_custom_target(${target}-live
     COMMAND ${CMAKE_COMMAND} "-DDEMO=${OMBREL_DEMO_DIR}"
             "-DLIVE_DEMO=${CMAKE_CURRENT_BINARY_DIR}/${target}-live" "-DPACK=$<TARGET_FILE:${target}>"
             "-DBUILD_DIR=${CMAKE_BINARY_DIR}" "-DTARGET=${target}"
             "-DSOURCES=${CMAKE_CURRENT_SOURCE_DIR}" "-DCMAKE=${CMAKE_COMMAND}" "-DRUNNER=${runner}"
+            "-DREBUILD=${rebuild}"
             -P "${OMBREL_LIVE_SCRIPT}"
     DEPENDS ${target}
     USES_TERMINAL VERBATIM
