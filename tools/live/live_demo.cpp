@@ -78,7 +78,7 @@ bool LiveDemo::HasWindow() const {
 void LiveDemo::Restore(const SessionState& state) {
     nextVersion = state.nextVersion;
     for (Slot& slot : slots) {
-        const PackState* saved = const_cast<SessionState&>(state).Find(slot.name);
+        const PackState* saved = state.Find(slot.name);
         if (saved == nullptr) continue;
         slot.current = saved->current;
         slot.previous = saved->previous;

@@ -104,6 +104,10 @@ PackState* SessionState::Find(const std::string& name) {
     return nullptr;
 }
 
+const PackState* SessionState::Find(const std::string& name) const {
+    return const_cast<SessionState*>(this)->Find(name);
+}
+
 std::string SessionState::Line() const {
     Writer out;
     out.Add(std::string(Tag));

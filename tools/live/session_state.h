@@ -42,6 +42,7 @@ struct SessionState {
     std::vector<PackState> packs;
 
     PackState* Find(const std::string& name);
+    const PackState* Find(const std::string& name) const;
 
     // One line of text (no line break) and back; Parse throws
     // Ombrel::Exception naming what it cannot read.
