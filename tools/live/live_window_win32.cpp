@@ -27,12 +27,6 @@ bool KeyOf(WPARAM code, LiveKey& live) {
         case VK_HOME:
             live = LiveKey::Home;
             return true;
-        case VK_OEM_4:
-            live = LiveKey::LoopStart;
-            return true;
-        case VK_OEM_6:
-            live = LiveKey::LoopEnd;
-            return true;
         case VK_BACK:
             live = LiveKey::LoopClear;
             return true;
@@ -53,11 +47,21 @@ bool DemoWindowExists() {
     return DemoWindow() != nullptr;
 }
 
+// [ and ] are taken as the characters they type, which sit on different keys
+// on different keyboards: the other keys are turned into their characters.
 void TakeLiveKeys(std::vector<LiveKey>& keys) {
     MSG message;
     while (PeekMessageA(&message, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE)) {
         LiveKey key;
-        if (KeyOf(message.wParam, key)) keys.push_back(key);
+        if (KeyOf(message.wParam, key)) {
+            keys.push_back(key);
+        } else {
+            TranslateMessage(&message);
+        }
+    }
+    while (PeekMessageA(&message, nullptr, WM_CHAR, WM_CHAR, PM_REMOVE)) {
+        if (message.wParam == '[') keys.push_back(LiveKey::LoopStart);
+        if (message.wParam == ']') keys.push_back(LiveKey::LoopEnd);
     }
 }
 
