@@ -15,6 +15,10 @@
 # "--start 30 --loop 30-40".
 cmake_minimum_required(VERSION 3.25)
 
+if(NOT EXISTS "${DEMO}/ombrel-live" AND NOT EXISTS "${DEMO}/ombrel-live.exe")
+  message(FATAL_ERROR "No ombrel-live in ${DEMO}: configure the pack with "
+                      "-DOMBREL_DEMO_DIR=<the folder of the program and its packs>")
+endif()
 get_filename_component(pack_name "${PACK}" NAME)
 get_filename_component(suffix "${PACK}" LAST_EXT)
 if(NOT pack_name MATCHES "^(Vantrope|Kestrelia)\\.")

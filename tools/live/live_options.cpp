@@ -122,7 +122,7 @@ std::string LiveUsage() {
         lines += "  " + form + std::string(form.size() < 16 ? 16 - form.size() : 1, ' ') +
                  option.help + "\n";
     }
-    return usage + "\n" + lines +
+    return usage + " [--version]\n" + lines +
            "Keys: Space pause/play, Left/Right 1 s (with Shift 10 s), Home the start,\n"
            "[ and ] the loop's start and end, Backspace no loop, R reload, Escape end.\n"
            "Commands, one a line on standard input or the control socket: play, pause,\n"

@@ -19,8 +19,10 @@
 #include "tools/live/live_options.h"
 #include "tools/live/live_session.h"
 #include "tools/live/supervisor.h"
+#include "tools/support/version_option.h"
 
 int main(int argc, char** argv) {
+    if (PrintVersionWhenAsked(argc, argv, "ombrel-live")) return 0;
     std::vector<std::string> arguments(argv + 1, argv + argc);
     LiveOptions options;
     try {
