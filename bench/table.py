@@ -268,7 +268,46 @@ def split_render(results):
     return split_rows.rows(results, Row)
 
 
-ROW_MAKERS = [host_overhead, lexer, frame_rate, program_rows, decode, capture, split_render]
+def live(results):
+    """ombrel-live, the real program, with the device pack, the test's colour
+    scene pack and music (bench/live/live-bench)."""
+    try:
+        with open(os.path.join(results, "live.json")) as f:
+            found = json.load(f)
+    except (OSError, ValueError):
+        found = {}
+    rows = []
+    reloads, keys = found.get("reload_ms"), found.get("key_ms")
+    if reloads:
+        rows.append(Row("Live: a new build of the scene pack in place to its first frame",
+                        "median %.0f ms, worst %.0f ms" % (quartiles(reloads)[1], max(reloads)),
+                        "%d reloads, playing; 0.1 s of it the file standing still" % len(reloads),
+                        "goal: median under 300 ms",
+                        {"live_reload_ms": median_figure(reloads, "ms", "lower")}))
+    else:
+        rows.append(Row("Live: a new build in place to its first frame"))
+    if keys:
+        rows.append(Row("Live: a key press (Right) to the first frame at the new time",
+                        "median %.0f ms, worst %.0f ms" % (quartiles(keys)[1], max(keys)),
+                        "%d presses with xdotool, playing" % len(keys), "",
+                        {"live_key_ms": median_figure(keys, "ms", "lower")}))
+    else:
+        rows.append(Row("Live: a key press to the frame at the new time"))
+    offsets = found.get("music_offset_ms")
+    if offsets:
+        sizes = [abs(v) for v in offsets]
+        rows.append(Row("Live: music against picture after 10 seeks (+: picture ahead)",
+                        "median %+.1f ms, worst %.1f ms" % (quartiles(offsets)[1], max(sizes)),
+                        "30 readings over 3 s; the music went back to the clock %d times"
+                        % found.get("music_resyncs", 0), "goal: within 17 ms",
+                        {"live_music_offset_ms": median_figure(sizes, "ms", "lower")}))
+    else:
+        rows.append(Row("Live: music against picture after 10 seeks"))
+    return rows
+
+
+ROW_MAKERS = [host_overhead, lexer, frame_rate, program_rows, decode, capture, split_render,
+              live]
 
 NOTES = """\
 Results are medians; the range in brackets is the interquartile range (25th to

@@ -1,6 +1,7 @@
 # cmake --install puts under the prefix two components:
 #   runtime   the runnable demo folder: the program, its packs, the programs
-#             beside it (inspector, validator, video capture), Data/ and on
+#             beside it (inspector, validator, video capture, live
+#             development), Data/ and on
 #             Windows the C++ runtime DLLs, a folder that runs as it is
 #   sdk       include/ombrel/ (the contract and foundation headers), lib/ (the
 #             static foundation library), lib/cmake/Ombrel/ (the CMake package:
@@ -76,6 +77,7 @@ write_basic_package_version_file("${CMAKE_BINARY_DIR}/OmbrelConfigVersion.cmake"
   COMPATIBILITY SameMajorVersion)
 install(FILES "${CMAKE_BINARY_DIR}/OmbrelConfig.cmake" "${CMAKE_BINARY_DIR}/OmbrelConfigVersion.cmake"
               "${PROJECT_SOURCE_DIR}/cmake/OmbrelPack.cmake"
+              "${PROJECT_SOURCE_DIR}/cmake/OmbrelLive.cmake"
         DESTINATION ${config_dir} COMPONENT sdk)
 if(WIN32)
   # The Windows SDK carries the cross toolchain file its library was built with
@@ -90,6 +92,7 @@ ombrel_pack_program(solvara LAUNCHER solvara-launcher)
 ombrel_pack_program(ombrel-capture LAUNCHER ombrel-capture-launcher)
 ombrel_pack_program(ombrel-validate)
 ombrel_pack_program(ombrel-inspect)
+ombrel_pack_program(ombrel-live)
 install(TARGETS kestrelia vantrope
         RUNTIME DESTINATION ${OMBREL_RUNTIME_FOLDER} COMPONENT runtime
         LIBRARY DESTINATION ${OMBREL_RUNTIME_FOLDER} COMPONENT runtime)

@@ -2,7 +2,10 @@
 # (Installed with the SDK as part of the Ombrel CMake package.)
 # Builds a plugin pack: a shared library named <name>.dll or <name>.so (no "lib"
 # prefix), linked with the foundation library, that exports only the four entry
-# points (and the exception type's identity on Linux).
+# points (and the exception type's identity on Linux). With the installed SDK
+# it also gives the pack a target <target>-live: the pack in a copy of the
+# installed demo under ombrel-live, built and reloaded on every change of its
+# sources (OmbrelLive.cmake).
 if(NOT OMBREL_FOUNDATION_TARGET)
   set(OMBREL_FOUNDATION_TARGET ombrel_foundation)
 endif()
@@ -30,4 +33,33 @@ function(ombrel_add_pack target)
     # (Sanitizer runtimes live in the program, so sanitized packs skip this.)
     target_link_options(${target} PRIVATE -Wl,--no-undefined)
   endif()
+  if(OMBREL_DEMO_DIR)
+    ombrel_add_live_target(${target})
+  endif()
+endfunction()
+
+function(ombrel_add_live_target target)
+  set(runner "")
+  set(rebuild ON)
+  if(CMAKE_CROSSCOMPILING AND NOT CMAKE_HOST_WIN32)
+    # A Windows program built here runs under wine (64-bit wine's loader for
+    # the 64-bit build), whose shell cannot start this system's build tools:
+    # the author builds, the session takes the new file.
+    find_program(OMBREL_WINE NAMES wine)
+    set(runner ${OMBREL_WINE})
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8 AND EXISTS /usr/lib/wine/wine64)
+      set(runner /usr/lib/wine/wine64)
+    endif()
+    set(rebuild OFF)
+  endif()
+  add_custom_target(${target}-live
+    COMMAND ${CMAKE_COMMAND} "-DDEMO=${OMBREL_DEMO_DIR}"
+            "-DLIVE_DEMO=${CMAKE_CURRENT_BINARY_DIR}/${target}-live" "-DPACK=$<TARGET_FILE:${target}>"
+            "-DBUILD_DIR=${CMAKE_BINARY_DIR}" "-DTARGET=${target}"
+            "-DSOURCES=${CMAKE_CURRENT_SOURCE_DIR}" "-DCMAKE=${CMAKE_COMMAND}" "-DRUNNER=${runner}"
+            "-DREBUILD=${rebuild}"
+            -P "${OMBREL_LIVE_SCRIPT}"
+    DEPENDS ${target}
+    USES_TERMINAL VERBATIM
+    COMMENT "ombrel-live with ${target}")
 endfunction()

@@ -2,6 +2,11 @@
 
 namespace {
 
+const char* const InitPlugin = "OpenGLInit";
+const char* const PrintPlugin = "OpenGLPrint";
+const char* const LoadScenePlugin = "LoadCOctreeScene";
+const char* const DrawScenePlugin = "PrintCOctreeScene";
+
 void Define(Variable& variable, const char* typeName, Value* value) {
     variable.typeName.Assign(typeName);
     variable.value = value;
@@ -24,46 +29,83 @@ DemoVariables::DemoVariables(const Settings& from) : time(nullptr) {
     Define(timeVar, "float", time);
 }
 
+const DemoCallPlugin DemoCallPlugins[4] = {
+    {&DemoCalls::initCall, InitPlugin},
+    {&DemoCalls::printCall, PrintPlugin},
+    {&DemoCalls::loadSceneCall, LoadScenePlugin},
+    {&DemoCalls::drawSceneCall, DrawScenePlugin},
+};
+
+const DemoBinding DemoBindings[16] = {
+    {&DemoCalls::initCall, 0, &DemoVariables::openGLVar},
+    {&DemoCalls::initCall, 1, &DemoVariables::titleVar},
+    {&DemoCalls::initCall, 2, &DemoVariables::widthVar},
+    {&DemoCalls::initCall, 3, &DemoVariables::heightVar},
+    {&DemoCalls::initCall, 4, &DemoVariables::colorBitsVar},
+    {&DemoCalls::initCall, 5, &DemoVariables::fullScreenVar},
+    {&DemoCalls::loadSceneCall, 0, &DemoVariables::sceneVar},
+    {&DemoCalls::loadSceneCall, 1, &DemoVariables::titleVar},
+    {&DemoCalls::loadSceneCall, 2, &DemoVariables::constant5Var},
+    {&DemoCalls::drawSceneCall, 0, &DemoVariables::sceneVar},
+    {&DemoCalls::drawSceneCall, 1, &DemoVariables::timeVar},
+    {&DemoCalls::drawSceneCall, 2, &DemoVariables::countVar},
+    {&DemoCalls::drawSceneCall, 3, &DemoVariables::englishVar},
+    {&DemoCalls::printCall, 0, &DemoVariables::openGLVar},
+    {&DemoCalls::printCall, 1, &DemoVariables::timeVar},
+    {&DemoCalls::printCall, 2, &DemoVariables::countVar},
+};
+
+// Not active yet when its Prepare comes: that Prepare reaches no plugin, so
+// the scene drawing stays active once started after it.
+const DemoStartStep DemoFirstStart[10] = {
+    {&DemoCalls::initCall, DemoStartStep::StartIfDue},
+    {&DemoCalls::loadSceneCall, DemoStartStep::StartIfDue},
+    {&DemoCalls::printCall, DemoStartStep::StartIfDue},
+    {&DemoCalls::initCall, DemoStartStep::Prepare},
+    {&DemoCalls::loadSceneCall, DemoStartStep::Prepare},
+    {&DemoCalls::drawSceneCall, DemoStartStep::Prepare},
+    {&DemoCalls::printCall, DemoStartStep::Prepare},
+    {&DemoCalls::initCall, DemoStartStep::Run},
+    {&DemoCalls::drawSceneCall, DemoStartStep::StartIfDue},
+    {&DemoCalls::loadSceneCall, DemoStartStep::Run},
+};
+
 DemoCalls::DemoCalls(PluginRegistry& registry)
-    : initCall(registry, "OpenGLInit"),
-      printCall(registry, "OpenGLPrint"),
-      loadSceneCall(registry, "LoadCOctreeScene"),
-      drawSceneCall(registry, "PrintCOctreeScene") {}
+    : initCall(registry, InitPlugin),
+      printCall(registry, PrintPlugin),
+      loadSceneCall(registry, LoadScenePlugin),
+      drawSceneCall(registry, DrawScenePlugin) {}
 
 DemoGraph::DemoGraph(PluginRegistry& registry, const Settings& from)
     : variables(from), calls(registry) {
-    DemoVariables& v = variables;
-    calls.initCall.Bind(0, v.openGLVar);
-    calls.initCall.Bind(1, v.titleVar);
-    calls.initCall.Bind(2, v.widthVar);
-    calls.initCall.Bind(3, v.heightVar);
-    calls.initCall.Bind(4, v.colorBitsVar);
-    calls.initCall.Bind(5, v.fullScreenVar);
-    calls.loadSceneCall.Bind(0, v.sceneVar);
-    calls.loadSceneCall.Bind(1, v.titleVar);
-    calls.loadSceneCall.Bind(2, v.constant5Var);
-    calls.drawSceneCall.Bind(0, v.sceneVar);
-    calls.drawSceneCall.Bind(1, v.timeVar);
-    calls.drawSceneCall.Bind(2, v.countVar);
-    calls.drawSceneCall.Bind(3, v.englishVar);
-    calls.printCall.Bind(0, v.openGLVar);
-    calls.printCall.Bind(1, v.timeVar);
-    calls.printCall.Bind(2, v.countVar);
+    for (const DemoBinding& binding : DemoBindings) {
+        (calls.*binding.call).Bind(binding.index, variables.*binding.variable);
+    }
+}
+
+void DemoGraph::BindCall(PluginCall DemoCalls::*call) {
+    for (const DemoBinding& binding : DemoBindings) {
+        if (binding.call == call) (calls.*call).Bind(binding.index, variables.*binding.variable);
+    }
 }
 
 void DemoGraph::FirstStart() {
-    calls.initCall.StartIfDue(0.0f);
-    calls.loadSceneCall.StartIfDue(0.0f);
-    calls.printCall.StartIfDue(0.0f);
-    calls.initCall.Prepare();
-    calls.loadSceneCall.Prepare();
-    // Not active yet: this Prepare reaches no plugin, so the scene drawing
-    // stays active once started below.
-    calls.drawSceneCall.Prepare();
-    calls.printCall.Prepare();
-    calls.initCall.Run();
-    calls.drawSceneCall.StartIfDue(0.0f);
-    calls.loadSceneCall.Run();
+    for (const DemoStartStep& step : DemoFirstStart) RunStartStep(step);
+}
+
+void DemoGraph::RunStartStep(const DemoStartStep& step) {
+    PluginCall& call = calls.*step.call;
+    switch (step.action) {
+        case DemoStartStep::StartIfDue:
+            call.StartIfDue(0.0f);
+            break;
+        case DemoStartStep::Prepare:
+            call.Prepare();
+            break;
+        case DemoStartStep::Run:
+            call.Run();
+            break;
+    }
 }
 
 // The per-frame path: one store into the existing time value, five bindings

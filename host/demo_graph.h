@@ -37,6 +37,32 @@ struct DemoCalls {
     explicit DemoCalls(PluginRegistry& registry);
 };
 
+// The demo graph as tables, which the graph itself follows and which a tool
+// that rebuilds part of the graph (a reloaded pack) follows in the same way.
+
+// Each call and the plugin it runs, in the order of creation.
+struct DemoCallPlugin {
+    PluginCall DemoCalls::*call;
+    const char* pluginName;
+};
+extern const DemoCallPlugin DemoCallPlugins[4];
+
+// The argument bindings, in the order the graph makes them.
+struct DemoBinding {
+    PluginCall DemoCalls::*call;
+    int index;
+    Variable DemoVariables::*variable;
+};
+extern const DemoBinding DemoBindings[16];
+
+// The steps of the first start, in their order.
+struct DemoStartStep {
+    enum Action { StartIfDue, Prepare, Run };
+    PluginCall DemoCalls::*call;
+    Action action;
+};
+extern const DemoStartStep DemoFirstStart[10];
+
 // The fixed graph of the demo: which plugins run, in which order, with which
 // shared variables. Building it creates the variables, then the calls, then
 // binds them.
@@ -49,6 +75,10 @@ public:
     // Starts, prepares and runs the plugins once in the demo's fixed order:
     // OpenGLInit opens the window, LoadCOctreeScene loads the scene.
     void FirstStart();
+    // One step of the first start (every StartIfDue is given time 0).
+    void RunStartStep(const DemoStartStep& step);
+    // Binds the arguments of one call as the graph binds them.
+    void BindCall(PluginCall DemoCalls::*call);
 
     // One frame at time `seconds`: DrawFrame, then PresentFrame. Allocates
     // nothing. Exceptions of the plugins pass on.

@@ -4,7 +4,8 @@
 
 // Loading a pack's module and finding its entry points: the one place that
 // knows the platform's library loader (module_win32.cpp, module_posix.cpp).
-// Modules are never unloaded, so there is no operation to close one.
+// The host never unloads a module; UnloadModule serves the tools that reload
+// packs (the live-development program).
 
 typedef void* ModuleHandle;
 
@@ -23,6 +24,11 @@ ModuleFunction FindModuleFunction(ModuleHandle module, const char* name);
 // name may be a file other than one of that name in the current folder (empty
 // when the loader cannot say).
 String GetModulePath(ModuleHandle module);
+
+// Gives back one load of `module` (each LoadModule of a file counts once);
+// the loader unmaps the file when the last one is given back. Nothing may
+// call into the module, or hold a pointer into it, afterwards.
+void UnloadModule(ModuleHandle module);
 
 // The loader's own reason for the last failed LoadModule, for diagnostics
 // (empty when the loader gives none).

@@ -57,6 +57,10 @@ ModuleFunction FindModuleFunction(ModuleHandle module, const char* name) {
     return reinterpret_cast<ModuleFunction>(dlsym(module, name));
 }
 
+void UnloadModule(ModuleHandle module) {
+    if (module) dlclose(module);
+}
+
 String GetModulePath(ModuleHandle module) {
     String path;
     struct link_map* map = nullptr;

@@ -18,6 +18,10 @@ ModuleFunction FindModuleFunction(ModuleHandle module, const char* name) {
         reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), name)));
 }
 
+void UnloadModule(ModuleHandle module) {
+    if (module) FreeLibrary(static_cast<HMODULE>(module));
+}
+
 String GetModulePath(ModuleHandle module) {
     String path;
     char full[MAX_PATH];

@@ -12,9 +12,27 @@ Function FindEntryPoint(ModuleHandle module, const char* entryName) {
 // Packs live until the process ends, like their modules. Keeping every
 // accepted pack in one process-wide list makes that explicit, and keeps them
 // reachable after a registry that held them has gone.
-void KeepForProcessLifetime(PluginPack* pack) {
+List<PluginPack*>& LoadedPacks() {
     static List<PluginPack*>* const loadedPacks = new List<PluginPack*>();
-    loadedPacks->Insert(pack);
+    return *loadedPacks;
+}
+
+void KeepForProcessLifetime(PluginPack* pack) {
+    LoadedPacks().Insert(pack);
+}
+
+// Takes `pack` out of the process-wide list; the list's cursor goes back to
+// its start, which nothing relies on.
+void ForgetPack(PluginPack* pack) {
+    List<PluginPack*>& packs = LoadedPacks();
+    for (List<PluginPack*>::Node* node = packs.head->next; node != packs.tail; node = node->next) {
+        if (node->item != pack) continue;
+        node->prev->next = node->next;
+        node->next->prev = node->prev;
+        delete node;
+        break;
+    }
+    packs.MoveFirst();
 }
 
 }  // namespace
@@ -55,6 +73,18 @@ void PluginPack::LoadPlugins() {
         if (!plugin) throw Ombrel::Exception("Invalid plugin: %s", fileName.GetText());
         descriptors.Insert(new PluginDescriptor(plugin));
     }
+}
+
+void PluginPack::Unload(PluginPack* pack) {
+    if (!pack) return;
+    ForgetPack(pack);
+    for (pack->descriptors.MoveFirst(); pack->descriptors.HasCurrent();
+         pack->descriptors.MoveNext()) {
+        delete pack->descriptors.GetCurrent();
+    }
+    ModuleHandle module = pack->module;
+    delete pack;
+    UnloadModule(module);
 }
 
 PluginDescriptor* PluginPack::FindPlugin(const char* pluginName) {

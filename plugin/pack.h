@@ -7,9 +7,10 @@
 #include "plugin/module.h"
 
 // One loaded plugin pack: its module, checked against the contract, its four
-// entry points, its name and one descriptor per plugin in index order. A pack
-// is never deleted and its module is never unloaded, so the plugin objects
-// and their texts stay valid until the process ends.
+// entry points, its name and one descriptor per plugin in index order. The
+// host never deletes a pack nor unloads its module, so the plugin objects and
+// their texts stay valid until the process ends; only a tool that reloads
+// packs ends one, with Unload.
 class PluginPack {
 public:
     List<PluginDescriptor*> descriptors;
@@ -39,6 +40,12 @@ public:
     // The descriptor of the first plugin of exactly that name (case
     // included); throws "Plugin %s not found".
     PluginDescriptor* FindPlugin(const char* pluginName);
+
+    // Deletes `pack` and its descriptors and unloads its module: for a tool
+    // that replaces packs while it runs, once nothing calls the pack's
+    // plugins any more and everything they made has been stopped. The host
+    // never calls it.
+    static void Unload(PluginPack* pack);
 
 private:
     ~PluginPack() = default;

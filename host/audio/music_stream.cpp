@@ -54,6 +54,16 @@ void MusicStream::Rewind() {
     ended = false;
 }
 
+bool MusicStream::Seek(double seconds) {
+    resampler.Reset();
+    decodedFrames = decodedUsed = 0;
+    double frame = seconds * decoder->SampleRate();
+    ended = !(frame >= 0.0 && frame < 4294967295.0 &&
+              decoder->Seek(static_cast<std::uint32_t>(frame + 0.5)));
+    if (ended) playing = false;
+    return !ended;
+}
+
 bool MusicStream::Decode() {
     float** channels = nullptr;
     int frames = decoder->DecodePacket(&channels);

@@ -27,6 +27,9 @@ public:
     void Play(bool restart);
     // Stops, keeping the place.
     void Stop() { playing = false; }
+    // Goes to `seconds` from the start, exactly to the frame, playing or not.
+    // Past the end (or for a negative time) the stream has ended; false then.
+    bool Seek(double seconds);
 
     // Adds up to `frames` frames of the playing stream to the interleaved
     // stereo `mix` and returns how many it added. At its end the stream stops

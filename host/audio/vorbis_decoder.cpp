@@ -71,9 +71,29 @@ VorbisDecoder::~VorbisDecoder() {
 
 int VorbisDecoder::DecodePacket(float*** samples) {
     int count = 0;
-    return stb_vorbis_get_frame_float(vorbis, &count, samples);
+    int frames = stb_vorbis_get_frame_float(vorbis, &count, samples);
+    if (skipFrames == 0 || frames <= 0) return frames;
+    // The packet a seek landed in: hand out only its frames from the place.
+    int skip = skipFrames < frames ? skipFrames : frames;
+    skipFrames = 0;
+    for (int channel = 0; channel < channels; ++channel)
+        skipped[channel] = (*samples)[channel] + skip;
+    *samples = skipped;
+    return frames - skip;
 }
 
 void VorbisDecoder::Rewind() {
+    skipFrames = 0;
     stb_vorbis_seek_start(vorbis);
+}
+
+// The decoder finds the packet that holds the frame; the frames before it in
+// that packet are dropped from the next packet decoded.
+bool VorbisDecoder::Seek(std::uint32_t frame) {
+    skipFrames = 0;
+    if (!stb_vorbis_seek_frame(vorbis, frame)) return false;
+    int start = stb_vorbis_get_sample_offset(vorbis);
+    if (start < 0 || static_cast<std::uint32_t>(start) > frame) return false;
+    skipFrames = static_cast<int>(frame - static_cast<std::uint32_t>(start));
+    return true;
 }

@@ -27,6 +27,10 @@ public:
     int DecodePacket(float*** samples);
     // Goes back to the first sample.
     void Rewind();
+    // Goes to the frame `frame` (counted at the stream's rate): the next
+    // packet decoded starts exactly there. False, with the place lost, when
+    // the stream has no such frame.
+    bool Seek(std::uint32_t frame);
 
 private:
     VorbisDecoder(stb_vorbis* opened, std::unique_ptr<char[]> arena);
@@ -38,4 +42,7 @@ private:
     int sampleRate;
     int channels;
     int maxFrames;
+    // Frames of the next packet that lie before the place a seek went to.
+    int skipFrames = 0;
+    float* skipped[8];  // the channels of a packet, past those frames
 };

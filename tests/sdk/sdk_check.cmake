@@ -79,6 +79,13 @@ function(build_example what folder build)
 endfunction()
 
 build_example("the template pack" template-pack "${pack_build}")
+# Each pack gets a target that runs it live in a copy of the installed demo.
+run("list the template pack's targets" "${WORK_DIR}" "${CMAKE_COMMAND}" --build "${pack_build}"
+    --target help)
+string(FIND "${output}" "template_pack-live" live_target)
+if(live_target EQUAL -1)
+  message(FATAL_ERROR "the SDK gave the template pack no template_pack-live target:\n${output}")
+endif()
 
 file(COPY "${pack_build}/${PACK_FILE}" "${LOADER}" DESTINATION "${demo}")
 get_filename_component(loader_name "${LOADER}" NAME)

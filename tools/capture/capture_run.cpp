@@ -11,7 +11,6 @@
 #include "host/music.h"
 #include "host/pack_files.h"
 #include "host/settings.h"
-#include "plugin/module.h"
 #include "plugin/registry.h"
 #include "tools/capture/capture_plan.h"
 #include "tools/capture/console.h"
@@ -27,6 +26,7 @@
 #include "tools/capture/private_display.h"
 #include "tools/capture/progress_line.h"
 #include "tools/capture/segment_tag.h"
+#include "tools/support/demo_folder.h"
 #include "tools/support/exit_deadline.h"
 #include "tools/support/interruption.h"
 
@@ -37,13 +37,7 @@ namespace {
 const double EndSeconds = 10.0;
 
 void AddPack(PluginRegistry& registry, const std::string& file) {
-    try {
-        registry.AddPack(file.c_str());
-    } catch (const Ombrel::Exception& e) {
-        String reason = GetModuleLoadError();
-        if (reason.GetLength() == 0) throw;
-        throw Ombrel::Exception("%s\n  loader: %s", e.message, reason.GetText());
-    }
+    AddDemoPack(registry, file);
 }
 
 std::unique_ptr<MusicTrack> OpenMusic(const std::string& file) {

@@ -1,7 +1,7 @@
 #include "tools/capture/demo_files.h"
 
+#include "tools/support/demo_folder.h"
+
 std::string DemoFile(const CaptureOptions& options, const char* name) {
-    if (options.demoFolder.empty()) return name;
-    if (name[0] == '.' && name[1] == '/') name += 2;
-    return options.demoFolder + "/" + name;
+    return DemoFile(options.demoFolder, name);
 }

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "tools/validate/child_process.h"
+#include "tools/support/child_process.h"
 
 std::string EncodeRecord(const std::vector<std::string>& fields) {
     std::string line;

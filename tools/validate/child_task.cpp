@@ -4,7 +4,7 @@
 
 #include "foundation/exception.h"
 #include "tools/validate/channel.h"
-#include "tools/validate/child_process.h"
+#include "tools/support/child_process.h"
 #include "tools/validate/library_checks.h"
 #include "tools/validate/loaded_packs.h"
 #include "tools/validate/plugin_checks.h"

@@ -9,7 +9,7 @@
 #include <time.h>
 #include <unistd.h>
 
-#include "tools/validate/child_process.h"
+#include "tools/support/child_process.h"
 
 struct ChildProcess::State {
     pid_t pid = -1;

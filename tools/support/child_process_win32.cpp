@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "tools/validate/child_process.h"
+#include "tools/support/child_process.h"
 
 struct ChildProcess::State {
     HANDLE process = nullptr;

@@ -3,8 +3,9 @@
 #include <string>
 #include <vector>
 
-// Child processes of the validator: the program started again with other
-// arguments, so that a plugin that crashes or hangs takes only the child down
+// Child processes of the programs beside the host (the validator, the
+// live-development program): the program started again with other arguments,
+// so that a plugin that crashes or hangs takes only the child down
 // (child_process_posix.cpp, child_process_win32.cpp). The child reports
 // through a channel of its own; its standard output goes to the parent's
 // standard error, with whatever the plugins print.

@@ -1,0 +1,93 @@
+// A scene pack for the live-development tests: every frame is one colour that
+// tells the demo time and which build drew it. Red is the time within eight
+// seconds (0 to 255), green is the build's own (COLOUR_GREEN), blue is 128,
+// or 255 when the scene the frame was given is not the one this build made
+// (a value left behind by an unloaded version). Builds with COLOUR_FAULT fail
+// on purpose: 1 a malformed signature, 2 a Run that throws, 3 a Run that
+// crashes the process, 4 the drawing plugin's name misspelt.
+#ifdef _WIN32
+#include <windows.h>
+#endif
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "plugin/contract.h"
+
+#ifndef COLOUR_GREEN
+#define COLOUR_GREEN 60
+#endif
+#ifndef COLOUR_FAULT
+#define COLOUR_FAULT 0
+#endif
+
+namespace {
+
+class ColourScene final : public Value {
+public:
+    void Write(Stream&) override {}
+    void Read(Stream&) override {}
+    int GetSize() override { return 12; }
+};
+
+ColourScene* made = nullptr;
+
+class LoadScene final : public BasicPlugin<LoadScene> {
+public:
+    const char* GetSignature() override {
+        return "out COctreeScene scene, in String title, in int depth";
+    }
+    const char* GetName() override { return "LoadCOctreeScene"; }
+    void SetArgument(int index, Value** slot) override {
+        if (index == 0) scene = slot;
+    }
+    void Start() override {}
+    bool Prepare() override { return true; }
+    void Run() override { OutValue(scene, made, GetName(), "scene"); }
+    void Stop() override { FreeOutValue(scene, made); }
+
+private:
+    Value** scene = nullptr;
+};
+
+class DrawScene final : public BasicPlugin<DrawScene> {
+public:
+    const char* GetSignature() override {
+        return COLOUR_FAULT == 1 ? "in COctreeScene scene, in float"
+                                 : "in COctreeScene scene, in float time, in int count, in bool "
+                                   "english";
+    }
+    const char* GetName() override {
+        return COLOUR_FAULT == 4 ? "PrintCoctreeScene" : "PrintCOctreeScene";
+    }
+    void SetArgument(int index, Value** slot) override {
+        if (index == 0) scene = slot;
+        if (index == 1) time = slot;
+    }
+    void Start() override {}
+    bool Prepare() override { return true; }
+    void Run() override {
+        if (COLOUR_FAULT == 2) throw Ombrel::Exception("PrintCOctreeScene: this build throws");
+        if (COLOUR_FAULT == 3) *static_cast<volatile int*>(nullptr) = 1;
+        float seconds = ReadFloatOr(time, 0.0f);
+        bool ours = FindInValue(scene) != nullptr && FindInValue(scene) == made;
+        glPushAttrib(GL_COLOR_BUFFER_BIT);
+        glClearColor(std::fmod(seconds, 8.0f) / 8.0f, COLOUR_GREEN / 255.0f,
+                     ours ? 128 / 255.0f : 1.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glPopAttrib();
+    }
+    void Stop() override {}
+
+private:
+    Value** scene = nullptr;
+    Value** time = nullptr;
+};
+
+LoadScene loadScene;
+DrawScene drawScene;
+Plugin* const Plugins[] = {&loadScene, &drawScene};
+
+}  // namespace
+
+OMBREL_DECLARE_PACK("LiveColour", Plugins)

@@ -1,0 +1,369 @@
+"""End-to-end tests of ombrel-live: the real program on an X display (under
+wine for the Windows builds), driven as an author drives it: packs replaced
+under it, commands on its standard input, keys in its window, and its picture
+read back from the window and its music from a PulseAudio daemon of the
+test's own. Each scenario is one CTest test.
+
+    live_e2e.py <scenario> <program> <folder of the colour packs> <demo folder to make>
+                <music> <device buffer frames>
+
+Scenarios:
+  session   reloads while playing and while paused; a bad signature, a Run that
+            throws and a crash, each leaving the last good build drawing; seek,
+            pause and loop by commands and keys, checked on the picture and on
+            the music; the end by Escape
+  hundred   100 reloads in a row: memory, open handles, the private folder
+"""
+import array
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+from live_driver import Live, Sound, wait_for
+
+here = os.path.dirname(os.path.abspath(__file__))
+scenario, program, packs, demo, music = sys.argv[1:6]
+device_buffer = int(sys.argv[6])
+windows = program.endswith(".exe")
+suffix = ".dll" if windows else ".so"
+# Wine starts programs, and crashes, much more slowly than the native loader.
+slow = 4 if windows else 1
+failures = []
+
+
+def check(ok, what):
+    print(("ok: " if ok else "FAILED: ") + what, flush=True)
+    if not ok:
+        failures.append(what)
+    return ok
+
+
+def press_until(live, key, condition, what):
+    """Presses the key until the condition holds: a busy wine may drop a
+    press. The wait is long enough that a press only slow to arrive is not
+    pressed twice."""
+    for _ in range(3):
+        live.press(key)
+        if wait_for(condition, 3 * slow):
+            return check(True, what)
+    return check(False, what)
+
+
+def red_time(colour):
+    """The demo time (within eight seconds) that the colour's red tells."""
+    return colour[0] / 255.0 * 8.0
+
+
+def put(build):
+    """A build of the colour pack written over the demo's scene pack, in place,
+    as a build writes its output."""
+    shutil.copyfile(os.path.join(packs, "LiveColour" + build + suffix),
+                    os.path.join(demo, "Vantrope" + suffix))
+
+
+def make_demo():
+    shutil.rmtree(demo, ignore_errors=True)
+    os.makedirs(os.path.join(demo, "Data"))
+    shutil.copy(os.path.join(packs, "Kestrelia" + suffix), demo)
+    put("A")
+    shutil.copy(music, os.path.join(demo, "Data", "audio.ogg"))
+
+
+def pack_version(status, name="Vantrope"):
+    for pack in status.get("packs", []):
+        if pack["file"].startswith(name):
+            return pack["version"]
+    return -1
+
+
+def green_is(live, green, seconds=10):
+    return wait_for(lambda: (lambda c: c if c and abs(c[1] - green) <= 4 else None)(live.colour()),
+                    seconds * slow)
+
+
+def session():
+    out = os.path.join(os.path.dirname(demo), "session")
+    shutil.rmtree(out, ignore_errors=True)
+    os.makedirs(out)
+    make_demo()
+    sound = Sound(out)
+    live = Live(program, demo, ["--size", "160x120"], out, sound)
+    try:
+        session_steps(live)
+    finally:
+        if live.process.poll() is None:
+            live.ask("quit", 10)
+        status = live.end(30)
+        sound.stop()
+        print(live.said())
+    check(status == 0, "the session ends with status 0 (got %s)" % status)
+
+
+def session_steps(live):
+    first = wait_for(lambda: (lambda s: s if s.get("frames", 0) > 10 else None)(live.status()),
+                     30 * slow)
+    if not check(first, "the session draws frames"):
+        return
+    pid = first["pid"]
+    check(green_is(live, 60), "build A is drawn")
+
+    # A new build while playing: the new colour, the same process, the time
+    # going on from where it was.
+    before = live.status()["time"]
+    put("B")
+    put_at = time.monotonic_ns()
+    shown = green_is(live, 200)
+    after = live.status()
+    if windows:
+        took = (time.monotonic_ns() - put_at) / 1e9
+        check(shown, "build B is drawn (seen %.1f s after its file was in place)" % took)
+    else:
+        # The program's own note of when it showed the new build's first
+        # frame, on the same clock.
+        took = (after["reload_shown_ns"] - put_at) / 1e9
+        check(shown and 0 < took <= 2.0,
+              "build B is drawn %.2f s after its file was in place (2 s at most)" % took)
+    check(after["pid"] == pid, "in the same process")
+    check(after["time"] >= before, "the time went on (%.2f s, then %.2f s)" % (before, after["time"]))
+
+    # While paused: the paused frame is drawn again by the new build, at the
+    # same time.
+    check(live.ask("pause").startswith("ok paused"), "pause")
+    check(live.ask("seek 2").startswith("ok at 2.000"), "seek 2")
+    colour = green_is(live, 200)
+    check(colour and abs(red_time(colour) - 2.0) < 0.05, "the picture tells 2 s (%s)" % (colour,))
+    put("A")
+    colour = green_is(live, 60)
+    check(colour and abs(red_time(colour) - 2.0) < 0.05,
+          "paused, build A draws the same moment again (%s)" % (colour,))
+    good = pack_version(live.status())
+
+    # Three bad builds: each is reported, the last good one goes on drawing.
+    for build, error in [("Signature", "PrintCOctreeScene"), ("Throws", "this build throws")]:
+        put(build)
+        status = wait_for(lambda: (lambda s: s if error in (s.get("error") or "") else None)(
+            live.status()), 10 * slow)
+        check(status, "%s: the error is reported (%s)" % (build, (status or {}).get("error")))
+        colour = live.colour()
+        check(colour and abs(colour[1] - 60) <= 4 and colour[2] < 200,
+              "%s: the last good build goes on drawing (%s)" % (build, colour,))
+        check(pack_version(live.status()) == good, "%s: the last good version runs" % build)
+    put("Crashes")
+    crashed_at = time.monotonic()
+    status = wait_for(lambda: (lambda s: s if s.get("pid") not in (None, pid) and
+                               s.get("frames", 0) > 0 else None)(live.status()), 30 * slow)
+    back = time.monotonic() - crashed_at
+    check(status, "after the crash the session goes on in a new process (%.1f s)" % back)
+    status = status or {}
+    check("crashed" in (status.get("error") or ""), "the crash is told: %s" % status.get("error"))
+    check(pack_version(status) == good, "the last good version runs again")
+    check(abs(status.get("time", -1) - 2.0) < 0.01 and not status.get("playing"),
+          "at the same moment, still paused (%.3f s)" % status.get("time", -1))
+    colour = green_is(live, 60)
+    check(colour and abs(red_time(colour) - 2.0) < 0.05, "build A draws again (%s)" % (colour,))
+    put("B")
+    check(green_is(live, 200), "the next good build is taken")
+
+    # A misspelt plugin name: the build loads, draws nothing, and is named.
+    put("Misspelt")
+    status = wait_for(lambda: (lambda s: s if s.get("warnings") else None)(live.status()),
+                      10 * slow)
+    check(status and "the demo calls PrintCOctreeScene, which no loaded pack has (Vantrope"
+          in status["warnings"][0] and "has PrintCoctreeScene)" in status["warnings"][0],
+          "a misspelt plugin is named with the nearest name: %s" % (status or {}).get("warnings"))
+    put("B")
+    check(green_is(live, 200) and not live.status().get("warnings"), "the warning goes with it")
+
+    # A new device pack: a new window, every plugin started again, the same
+    # moment.
+    device = pack_version(live.status(), "Kestrelia")
+    shutil.copyfile(os.path.join(packs, "Kestrelia" + suffix),
+                    os.path.join(demo, "Kestrelia" + suffix))
+    status = wait_for(lambda: (lambda s: s if pack_version(s, "Kestrelia") > device and
+                               all(p["state"] == "running" for p in s["packs"]) else None)(
+        live.status()), 20 * slow)
+    check(status, "the new device pack is started")
+    colour = green_is(live, 200)
+    check(colour and abs(red_time(colour) - 2.0) < 0.05,
+          "the scene draws again in the new window, at the same moment (%s)" % (colour,))
+
+    # The timeline by commands.
+    check(live.ask("foo").startswith("error: unknown command"), "an unknown command is refused")
+    check(live.ask("seek -1").startswith("error: seek"), "a malformed seek is refused")
+    check(abs(live.status()["time"] - 2.0) < 0.01, "and changes nothing")
+    check(live.ask("loop 1 1.5").startswith("ok loop"), "loop 1 1.5")
+    check(live.ask("play").startswith("ok playing"), "play")
+    times = []
+    for _ in range(12):
+        time.sleep(0.15)
+        times.append(live.status()["time"])
+    check(all(1.0 <= t < 1.6 for t in times) and max(times) - min(times) > 0.1,
+          "the time goes round the loop: %s" % ["%.2f" % t for t in times])
+    colour = live.colour()
+    check(colour and 0.9 <= red_time(colour) < 1.6, "the picture is in the loop (%s)" % (colour,))
+    check(live.ask("loop off") == "ok no loop", "loop off")
+
+    # The timeline by keys.
+    live.ask("pause")
+    live.ask("seek 3")
+    for key, expected in [("Right", 4.0), ("shift+Right", 14.0), ("Left", 13.0),
+                          ("Home", 0.0), ("shift+Left", 0.0)]:
+        press_until(live, key, lambda: abs(live.status()["time"] - expected) < 0.01,
+                    "%s goes to %.0f s" % (key, expected))
+    press_until(live, "space", lambda: live.status()["playing"], "Space plays")
+    time.sleep(0.3)
+    press_until(live, "bracketleft", lambda: live.status().get("loop_start") is not None,
+                "[ marks the loop's start")
+    time.sleep(0.6)
+    press_until(live, "bracketright", lambda: live.status().get("loop") is not None,
+                "] marks its end")
+    loop = live.status().get("loop") or [0, 0]
+    check(0 < loop[0] and 0.3 < loop[1] - loop[0] < 3, "[ and ] set a loop: %s" % loop)
+    press_until(live, "BackSpace", lambda: live.status().get("loop") is None,
+                "Backspace clears it")
+    press_until(live, "space", lambda: not live.status()["playing"], "Space pauses")
+
+    # The music: paused, then played from 3.5 s: the click of 4.0 s comes half a
+    # second of music after it starts again, less at most one device buffer
+    # (the time the output took to ask for its next buffer).
+    live.ask("seek 3.5")
+    time.sleep(0.8)
+    before = live.status()["music"]
+    live.ask("play")
+    time.sleep(1.0)
+    live.ask("pause")
+    print("music before and after: %s, %s" % (before, live.status()["music"]))
+    time.sleep(0.8)
+    live.press("Escape")
+
+
+def music_samples(out):
+    raw = os.path.join(out, "music.raw")
+    if not os.path.exists(raw):
+        return None
+    data = open(raw, "rb").read()
+    stereo = array.array("h", data[:len(data) // 4 * 4])
+    return stereo[0::2]
+
+
+def check_music(out):
+    samples = music_samples(out)
+    if not check(samples, "the music was recorded"):
+        return
+    # The last time the music starts after a silence of at least 0.3 s.
+    quiet, start = 0, None
+    for i, value in enumerate(samples):
+        if abs(value) > 100:
+            if quiet >= 13230:
+                start = i
+            quiet = 0
+        else:
+            quiet += 1
+    if not check(start is not None, "the music starts again after the pause"):
+        return
+    click = next((i for i in range(start, len(samples)) if abs(samples[i]) > 8000), None)
+    if not check(click is not None, "the click of 4.0 s is heard"):
+        return
+    # What a busy machine's sound server fills in when the program is late
+    # (a dropout, runs of exact zeros) is not music: the music between the
+    # start and the click is counted.
+    dropped, run = 0, 0
+    for value in samples[start:click]:
+        run = run + 1 if value == 0 else 0
+        if run == 16:
+            dropped += 16
+        elif run > 16:
+            dropped += 1
+    gap = click - start - dropped
+    check(22050 - device_buffer - 100 <= gap <= 22050 + 100,
+          "after seek 3.5 the click of 4.0 s comes %d samples of music after it starts again "
+          "(22050, less at most one device buffer of %d; %d samples of dropouts left out)"
+          % (gap, device_buffer, dropped))
+
+
+def hundred():
+    """Also: without a usable audio device the session warns and plays on
+    silently on the same clock; the window's close button ends it."""
+    out = os.path.join(os.path.dirname(demo), "hundred")
+    shutil.rmtree(out, ignore_errors=True)
+    os.makedirs(out)
+    make_demo()
+    live = Live(program, demo, ["--size", "160x120"], out,
+                environment={"SDL_AUDIODRIVER": "no-such-driver"})
+    folder = None
+    try:
+        first = wait_for(lambda: (lambda s: s if s.get("frames", 0) > 10 else None)(
+            live.status()), 30 * slow)
+        if not check(first, "the session draws frames"):
+            return
+        check(not first["music"]["output"] and any("no usable audio device" in w
+                                                   for w in first["warnings"]),
+              "without an audio device it says so: %s" % first["warnings"])
+        time.sleep(0.5)
+        check(live.status()["time"] > first["time"] + 0.3, "and the clock goes on")
+        # A few reloads first, so that what one reload leaves for good (the
+        # loader's caches) is counted before the measure.
+        builds = ["B", "A"]
+        for n in range(104):
+            version = pack_version(live.status())
+            put(builds[n % 2])
+            reached = wait_for(lambda: pack_version(live.status()) > version and
+                               all(p["state"] == "running" for p in live.status()["packs"]),
+                               10 * slow, 0.02)
+            if not reached:
+                check(False, "reload %d is taken" % (n + 1))
+                return
+            if n == 3:
+                start = live.status()
+        end = live.status()
+        grown = (end["resident_kb"] - start["resident_kb"]) / 1024.0
+        print("resident memory: %d kB, then %d kB after 100 reloads; handles %d, then %d" %
+              (start["resident_kb"], end["resident_kb"], start["open_handles"],
+               end["open_handles"]))
+        check(grown <= 10, "100 reloads: resident memory grew by %.1f MB (10 at most)" % grown)
+        check(end["open_handles"] <= start["open_handles"],
+              "no file descriptor or handle is left open (%d, then %d)" %
+              (start["open_handles"], end["open_handles"]))
+        # Each pack's running copy, and the scene's last good one before it.
+        check(end["private_files"] == 3, "the private folder holds only the copies in use "
+              "and the last good one (%d files, 3 expected)" % end["private_files"])
+        folder = end["private_folder"]
+        subprocess.run([sys.executable, os.path.join(here, "../../tools/close-window"),
+                        live.window()])
+        status = live.end(30)
+        check(status == 0, "the close button ends the session with status 0 (got %s)" % status)
+    finally:
+        if live.process.poll() is None:
+            live.ask("quit", 10)
+            live.end(30)
+    if folder and not windows:
+        check(not os.path.exists(folder), "the private folder is removed at the end")
+
+
+def wine_display():
+    """Wine needs an X display: a private one when the test run has none."""
+    if os.environ.get("DISPLAY"):
+        return None
+    ends = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(ends[1]), "-screen", "0", "640x480x24",
+                               "-nolisten", "tcp"], pass_fds=[ends[1]],
+                              stderr=subprocess.DEVNULL)
+    os.close(ends[1])
+    with os.fdopen(ends[0]) as answer:
+        os.environ["DISPLAY"] = ":" + answer.readline().strip()
+    return server
+
+
+scenarios = {"session": session, "hundred": hundred}
+server = wine_display()
+try:
+    scenarios[scenario]()
+    if scenario == "session":
+        check_music(os.path.join(os.path.dirname(demo), "session"))
+finally:
+    if server:
+        server.terminate()
+print("%s: %s" % (scenario, "%d failed" % len(failures) if failures else "passed"))
+sys.exit(1 if failures else 0)

@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+
+#include "tools/live/live_status.h"
+#include "tools/live/plugin_names.h"
+
+namespace {
+
+TEST(PluginNames, TheNearestNameCatchesAMisspellingAndNothingFarther) {
+    std::vector<std::string> names = {"LoadCOctreeScene", "PrintCoctreeScene", "OpenGLInit"};
+    EXPECT_EQ(NearestName("PrintCOctreeScene", names), "PrintCoctreeScene");
+    EXPECT_EQ(NearestName("OpenGLPrint", {"OpenGLPrnt", "OpenGLInit"}), "OpenGLPrnt");
+    EXPECT_EQ(NearestName("OpenGLPrint", names), "");
+    EXPECT_EQ(NearestName("LoadCOctreeScene", {"LoadCOctreeScene"}), "")
+        << "the name itself is no misspelling";
+}
+
+TEST(LiveStatus, TheStatusIsOneLineOfJsonWhateverTheTextsHold) {
+    LiveStatus status;
+    status.time = 3.5;
+    status.playing = false;
+    status.looping = true;
+    status.loopStart = 1;
+    status.loopEnd = 2;
+    status.packs.push_back({"Vantrope.so", 4, "running"});
+    status.error = "Vantrope.so version 5: \"bad\"\n  loader: C:\\x\tis\x01 gone";
+    std::string json = status.Json();
+    EXPECT_EQ(json.find('\n'), std::string::npos);
+    EXPECT_NE(json.find("\"time\":3.500000,\"playing\":false,\"loop\":[1.000000,2.000000]"),
+              std::string::npos)
+        << json;
+    EXPECT_NE(json.find("\"error\":\"Vantrope.so version 5: \\\"bad\\\"\\n  loader: "
+                        "C:\\\\x\\tis\\u0001 gone\""),
+              std::string::npos)
+        << json;
+    EXPECT_NE(json.find("{\"file\":\"Vantrope.so\",\"version\":4,\"state\":\"running\"}"),
+              std::string::npos);
+    EXPECT_EQ(status.Line(),
+              "3.50 s paused  loop 1.00-2.00  0 fps  | Vantrope.so version 5: "
+              "\"bad\"");
+}
+
+}  // namespace

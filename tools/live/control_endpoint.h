@@ -1,0 +1,34 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+// The local endpoint of the control channel: a Unix socket in the session's
+// private folder (control_endpoint_posix.cpp) or a named pipe
+// (control_endpoint_win32.cpp). A connection carries lines of text both ways.
+
+class ControlConnection {
+public:
+    virtual ~ControlConnection() = default;
+    // The next line without its line break; false once the other side has
+    // gone.
+    virtual bool ReadLine(std::string& line) = 0;
+    virtual bool WriteLine(const std::string& line) = 0;
+};
+
+class ControlListener {
+public:
+    virtual ~ControlListener() = default;
+    // Waits for the next client; null when the endpoint has failed.
+    virtual std::unique_ptr<ControlConnection> Accept() = 0;
+};
+
+// The endpoint's name for the session whose private folder and process id
+// are given: a socket's path or a pipe's name.
+std::string ControlEndpointName(const std::string& privateFolder, int session);
+
+// Starts listening at the endpoint; null, with `error` set, when it cannot.
+std::unique_ptr<ControlListener> ListenForControl(const std::string& name, std::string& error);
+
+// Connects to the endpoint; null when nothing listens there (yet).
+std::unique_ptr<ControlConnection> ConnectToControl(const std::string& name);

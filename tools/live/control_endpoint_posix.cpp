@@ -1,0 +1,118 @@
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "tools/live/control_endpoint.h"
+
+namespace {
+
+bool Address(const std::string& name, sockaddr_un& address) {
+    std::memset(&address, 0, sizeof address);
+    address.sun_family = AF_UNIX;
+    if (name.size() >= sizeof address.sun_path) return false;
+    std::memcpy(address.sun_path, name.c_str(), name.size() + 1);
+    return true;
+}
+
+class SocketConnection final : public ControlConnection {
+public:
+    explicit SocketConnection(int opened) : socket(opened) {}
+    ~SocketConnection() override { close(socket); }
+
+    bool ReadLine(std::string& line) override {
+        for (;;) {
+            std::size_t end = pending.find('\n');
+            if (end != std::string::npos) {
+                line = pending.substr(0, end);
+                pending.erase(0, end + 1);
+                if (!line.empty() && line.back() == '\r') line.pop_back();
+                return true;
+            }
+            char buffer[1024];
+            ssize_t got = recv(socket, buffer, sizeof buffer, 0);
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) return false;
+            pending.append(buffer, static_cast<std::size_t>(got));
+        }
+    }
+
+    bool WriteLine(const std::string& line) override {
+        std::string record = line + "\n";
+        const char* data = record.data();
+        std::size_t left = record.size();
+        while (left > 0) {
+            ssize_t sent = send(socket, data, left, MSG_NOSIGNAL);
+            if (sent < 0 && errno == EINTR) continue;
+            if (sent <= 0) return false;
+            data += sent;
+            left -= static_cast<std::size_t>(sent);
+        }
+        return true;
+    }
+
+private:
+    int socket;
+    std::string pending;
+};
+
+class SocketListener final : public ControlListener {
+public:
+    SocketListener(int opened, std::string path) : socket(opened), name(std::move(path)) {}
+    ~SocketListener() override {
+        close(socket);
+        unlink(name.c_str());
+    }
+
+    std::unique_ptr<ControlConnection> Accept() override {
+        for (;;) {
+            int client = accept4(socket, nullptr, nullptr, SOCK_CLOEXEC);
+            if (client >= 0)
+                return std::unique_ptr<ControlConnection>(new SocketConnection(client));
+            if (errno != EINTR && errno != ECONNABORTED) return nullptr;
+        }
+    }
+
+private:
+    int socket;
+    std::string name;
+};
+
+}  // namespace
+
+std::string ControlEndpointName(const std::string& privateFolder, int) {
+    return privateFolder + "/control";
+}
+
+std::unique_ptr<ControlListener> ListenForControl(const std::string& name, std::string& error) {
+    sockaddr_un address;
+    if (!Address(name, address)) {
+        error = "the path is too long for a socket: " + name;
+        return nullptr;
+    }
+    int listening = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    // A socket left by the process before this one, in the same session.
+    unlink(name.c_str());
+    if (listening < 0 ||
+        bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        listen(listening, 8) != 0) {
+        error = "cannot listen at " + name + ": " + std::strerror(errno);
+        if (listening >= 0) close(listening);
+        return nullptr;
+    }
+    return std::unique_ptr<ControlListener>(new SocketListener(listening, name));
+}
+
+std::unique_ptr<ControlConnection> ConnectToControl(const std::string& name) {
+    sockaddr_un address;
+    if (!Address(name, address)) return nullptr;
+    int client = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (client < 0) return nullptr;
+    if (connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        close(client);
+        return nullptr;
+    }
+    return std::unique_ptr<ControlConnection>(new SocketConnection(client));
+}

@@ -1,0 +1,509 @@
+#include "tools/live/live_demo.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+
+#include "foundation/exception.h"
+#include "plugin/module.h"
+#include "tools/live/live_window.h"
+#include "tools/live/plugin_names.h"
+#include "tools/support/demo_folder.h"
+
+namespace {
+
+const char* const OtherException = "an exception of another type than Ombrel::Exception";
+// How long a file whose copy did not load must stand still before that is
+// told: a linker that is still writing it makes it change before then.
+const double LateSeconds = 1.0;
+
+bool Owns(PluginPack* pack, const PluginDescriptor* descriptor) {
+    if (pack == nullptr || descriptor == nullptr) return false;
+    for (List<PluginDescriptor*>::Node* node = pack->descriptors.head->next;
+         node != pack->descriptors.tail; node = node->next) {
+        if (node->item == descriptor) return true;
+    }
+    return false;
+}
+
+bool Has(const std::vector<PluginCall DemoCalls::*>& calls, PluginCall DemoCalls::*call) {
+    return std::find(calls.begin(), calls.end(), call) != calls.end();
+}
+
+// The device pack's two texts for a window the user closed (Escape, the close
+// button, a quit request): the normal end of the frames.
+bool IsWindowClosed(const char* message) {
+    return std::strcmp(message, "OpenGL window closed") == 0 ||
+           std::strcmp(message, "Opengl window closed") == 0;
+}
+
+// A module that the pack's constructor rejected (a wrong magic number, a
+// missing entry point) stays loaded, as the host leaves it. Loading it once
+// more finds it and counts one more load; giving both back unloads it.
+void ReleaseRejected(const std::string& copy) {
+    ModuleHandle again = LoadModule(copy.c_str());
+    if (again == nullptr) return;
+    UnloadModule(again);
+    UnloadModule(again);
+}
+
+}  // namespace
+
+LiveDemo::LiveDemo(const Settings& chosen, const std::vector<std::string>& packFiles,
+                   PrivateFolder& privateFolder, Events told)
+    : folder(privateFolder), events(std::move(told)), registry(new PluginRegistry) {
+    for (const std::string& file : packFiles) {
+        Slot slot;
+        slot.name = std::filesystem::path(file).filename().string();
+        slot.file = file;
+        slots.push_back(slot);
+    }
+    graph.reset(new DemoGraph(*registry, chosen));
+}
+
+LiveDemo::~LiveDemo() = default;
+
+std::string LiveDemo::Named(const Slot& slot, int version) const {
+    return slot.name + " version " + std::to_string(version);
+}
+
+bool LiveDemo::AnyOnTrial() const {
+    return std::any_of(slots.begin(), slots.end(), [](const Slot& s) { return s.onTrial; });
+}
+
+bool LiveDemo::HasWindow() const {
+    return DemoWindowExists();
+}
+
+void LiveDemo::Restore(const SessionState& state) {
+    nextVersion = state.nextVersion;
+    for (Slot& slot : slots) {
+        const PackState* saved = state.Find(slot.name);
+        if (saved == nullptr) continue;
+        slot.current = saved->current;
+        slot.previous = saved->previous;
+        slot.crashedStamps = saved->crashedStamps;
+    }
+}
+
+void LiveDemo::Fill(SessionState& state) const {
+    state.nextVersion = nextVersion;
+    state.trialPack = trialPack;
+    state.trial = trial;
+    state.packs.clear();
+    for (const Slot& slot : slots) {
+        PackState saved;
+        saved.name = slot.name;
+        saved.current = slot.onTrial ? slot.retiredVersion : slot.current;
+        saved.previous = slot.previous;
+        saved.crashedStamps = slot.crashedStamps;
+        state.packs.push_back(saved);
+    }
+}
+
+std::vector<std::string> LiveDemo::KeptCopies() const {
+    std::vector<std::string> copies;
+    for (const Slot& slot : slots) {
+        copies.push_back(slot.current.copy);
+        copies.push_back(slot.previous.copy);
+        copies.push_back(slot.retiredVersion.copy);
+    }
+    return copies;
+}
+
+// Every check the host makes when it adds a pack, with its messages.
+PluginPack* LiveDemo::Load(const std::string& copy) {
+    PluginPack* pack = nullptr;
+    try {
+        pack = new PluginPack(copy.c_str());
+    } catch (const Ombrel::Exception& e) {
+        Ombrel::Exception told = WithLoaderReason(e);
+        ReleaseRejected(copy);
+        throw told;
+    }
+    try {
+        pack->LoadPlugins();
+    } catch (...) {
+        PluginPack::Unload(pack);
+        throw;
+    }
+    return pack;
+}
+
+std::unique_ptr<PluginRegistry> LiveDemo::RegistryWith(const Slot& changed,
+                                                       PluginPack* pack) const {
+    std::unique_ptr<PluginRegistry> made(new PluginRegistry);
+    for (const Slot& slot : slots) {
+        PluginPack* in = &slot == &changed ? pack : slot.pack;
+        if (in != nullptr) made->packs.Insert(in);
+    }
+    return made;
+}
+
+// The plugins of the calls are stopped directly: the host's calls loop and so
+// never forward Stop, and the plugins must let go of what they made before
+// their module goes. The window closes after the other calls have let go of
+// what they made in its context, and before its own calls stop.
+void LiveDemo::StopCalls(const std::vector<CallField>& calls, bool window) {
+    const CallField inOrder[] = {&DemoCalls::drawSceneCall, &DemoCalls::loadSceneCall, nullptr,
+                                 &DemoCalls::initCall, &DemoCalls::printCall};
+    for (CallField field : inOrder) {
+        if (field == nullptr) {
+            if (window) CloseWindow();
+            continue;
+        }
+        PluginCall& call = graph->calls.*field;
+        if (!Has(calls, field) || call.plugin == nullptr) continue;
+        try {
+            call.plugin->Stop();
+        } catch (const Ombrel::Exception& e) {
+            events.say(std::string("warning: Stop of ") + call.descriptor->name.GetText() +
+                       " failed: " + e.message);
+        } catch (...) {
+            events.say(std::string("warning: Stop of ") + call.descriptor->name.GetText() +
+                       " failed: " + OtherException);
+        }
+    }
+}
+
+// The values that the stopped plugins stored through their "out" arguments
+// were theirs; the variables let go of them.
+void LiveDemo::ForgetValues(const std::vector<CallField>& calls) {
+    for (const DemoBinding& binding : DemoBindings) {
+        const PluginDescriptor* descriptor = (graph->calls.*binding.call).descriptor;
+        if (!Has(calls, binding.call) || descriptor == nullptr ||
+            binding.index >= descriptor->GetArgumentCount() ||
+            descriptor->inFlags.data[binding.index]) {
+            continue;
+        }
+        (graph->variables.*binding.variable).value = nullptr;
+    }
+}
+
+void LiveDemo::CloseWindow() {
+    if (!DemoWindowExists()) return;
+    if (graph->calls.printCall.plugin != nullptr) {
+        RequestDemoWindowClose();
+        // The device pack handles one window message per frame.
+        for (int frame = 0; frame < 100 && DemoWindowExists(); ++frame) {
+            try {
+                graph->PresentFrame();
+            } catch (...) {
+            }
+        }
+    }
+    if (DemoWindowExists()) DestroyDemoWindow();
+}
+
+// Puts `to` in the slot's place of `from` (either may be null): the calls
+// that ran `from`'s plugins or that find theirs in `to` are stopped, made,
+// bound and started again; all of them when the window's calls are among
+// them. Exceptions of the new calls' start pass on.
+void LiveDemo::Switch(Slot& slot, PluginPack* from, PluginPack* to) {
+    std::unique_ptr<PluginRegistry> next = RegistryWith(slot, to);
+    std::vector<CallField> calls;
+    for (const DemoCallPlugin& entry : DemoCallPlugins) {
+        PluginCall probe(*next, entry.pluginName);
+        if (Owns(from, (graph->calls.*entry.call).descriptor) || Owns(to, probe.descriptor))
+            calls.push_back(entry.call);
+    }
+    bool window = Has(calls, &DemoCalls::initCall) || Has(calls, &DemoCalls::printCall);
+    if (window) {
+        calls.clear();
+        for (const DemoCallPlugin& entry : DemoCallPlugins) calls.push_back(entry.call);
+    }
+    StopCalls(calls, window);
+    ForgetValues(calls);
+    if (window) ForgetDemoWindowClass();
+
+    registry = std::move(next);
+    for (const DemoCallPlugin& entry : DemoCallPlugins) {
+        if (!Has(calls, entry.call)) continue;
+        graph->calls.*entry.call = PluginCall(*registry, entry.pluginName);
+        graph->BindCall(entry.call);
+    }
+    for (const DemoStartStep& step : DemoFirstStart) {
+        if (Has(calls, step.call)) graph->RunStartStep(step);
+    }
+}
+
+// Loads `version`'s copy and starts it in the slot's place; the version
+// before stays loaded (retired) until this one has drawn a frame. On a
+// failure to start, the version before is started again.
+bool LiveDemo::Start(Slot& slot, PluginPack* pack, const PackVersion& version) {
+    std::string failure;
+    try {
+        Switch(slot, slot.pack, pack);
+    } catch (const Ombrel::Exception& e) {
+        failure = e.message;
+    } catch (...) {
+        failure = OtherException;
+    }
+    if (failure.empty()) {
+        slot.retired = slot.pack;
+        slot.retiredVersion = slot.current;
+        slot.pack = pack;
+        slot.current = version;
+        slot.onTrial = true;
+        CheckNamesIfStarted();
+        events.changed();
+        return true;
+    }
+    std::string told = Named(slot, version.number) + ": " + failure;
+    try {
+        Switch(slot, pack, slot.pack);
+        if (slot.pack != nullptr)
+            told += "; version " + std::to_string(slot.current.number) + " goes on";
+    } catch (...) {
+        told += "; the version before did not start again either";
+        try {
+            Switch(slot, slot.pack, nullptr);
+        } catch (...) {
+        }
+        PluginPack::Unload(slot.pack);
+        slot.pack = nullptr;
+        slot.current = PackVersion();
+    }
+    PluginPack::Unload(pack);
+    trialPack.clear();
+    trial = PackVersion();
+    CheckNamesIfStarted();
+    events.changed();
+    events.fail(told);
+    return false;
+}
+
+void LiveDemo::Reload(int index, bool forced) {
+    Slot& slot = slots[index];
+    FileStamp stamp = StampOf(slot.file);
+    slot.lateFailure.clear();
+    if (std::find(slot.crashedStamps.begin(), slot.crashedStamps.end(), stamp.Text()) !=
+        slot.crashedStamps.end()) {
+        if (forced)
+            events.say(slot.name + " crashed the session; it is not loaded again until it changes");
+        return;
+    }
+    if (!forced && stamp.Text() == slot.current.stamp) return;
+
+    PackVersion version;
+    version.number = nextVersion++;
+    version.stamp = stamp.Text();
+    std::string failure;
+    if (!stamp.exists) {
+        failure = "Unable to load: " + slot.file;
+    } else {
+        try {
+            version.copy = folder.Copy(slot.file, version.number);
+        } catch (const Ombrel::Exception& e) {
+            failure = e.message;
+        }
+    }
+    PluginPack* pack = nullptr;
+    if (failure.empty()) {
+        // From here a crash of the process is this version's.
+        trialPack = slot.name;
+        trial = version;
+        events.changed();
+        try {
+            pack = Load(version.copy);
+        } catch (const Ombrel::Exception& e) {
+            failure = e.message;
+            trialPack.clear();
+            trial = PackVersion();
+            events.changed();
+        }
+    }
+    if (!failure.empty()) {
+        PrivateFolder::Remove(version.copy);
+        slot.lateFailure = Named(slot, version.number) + ": " + failure;
+        slot.lateStamp = stamp;
+        slot.lateSince = WatchClock::now();
+        return;
+    }
+    if (Start(slot, pack, version)) {
+        events.say(Named(slot, version.number) + " started");
+        events.started(slot.name);
+    } else {
+        PrivateFolder::Remove(version.copy);
+    }
+}
+
+void LiveDemo::Resume(int index) {
+    Slot& slot = slots[index];
+    PackVersion saved = slot.current;
+    slot.current = PackVersion();
+    std::error_code error;
+    if (saved.number != 0 && std::filesystem::exists(saved.copy, error)) {
+        trialPack = slot.name;
+        trial = saved;
+        events.changed();
+        PluginPack* pack = nullptr;
+        try {
+            pack = Load(saved.copy);
+        } catch (const Ombrel::Exception& e) {
+            events.fail(Named(slot, saved.number) + ": " + e.message);
+            trialPack.clear();
+            trial = PackVersion();
+            events.changed();
+        }
+        if (pack != nullptr) Start(slot, pack, saved);
+    }
+    // The file may have changed while no process watched it.
+    if (StampOf(slot.file).Text() != saved.stamp || slot.pack == nullptr) Reload(index, false);
+}
+
+void LiveDemo::TellLateFailures(WatchClock::time_point now) {
+    for (Slot& slot : slots) {
+        if (slot.lateFailure.empty()) continue;
+        if (StampOf(slot.file) != slot.lateStamp) {
+            slot.lateFailure.clear();
+        } else if (now - slot.lateSince >= std::chrono::duration<double>(LateSeconds)) {
+            std::string goesOn =
+                slot.pack != nullptr
+                    ? "; version " + std::to_string(slot.current.number) + " goes on"
+                    : "";
+            events.fail(slot.lateFailure + goesOn);
+            slot.lateFailure.clear();
+        }
+    }
+}
+
+void LiveDemo::Promote(Slot& slot) {
+    if (slot.retired != nullptr) PluginPack::Unload(slot.retired);
+    slot.retired = nullptr;
+    if (slot.retiredVersion.number != 0) {
+        if (slot.previous.copy != slot.retiredVersion.copy)
+            PrivateFolder::Remove(slot.previous.copy);
+        slot.previous = slot.retiredVersion;
+    }
+    slot.retiredVersion = PackVersion();
+    slot.onTrial = false;
+    trialPack.clear();
+    trial = PackVersion();
+    events.changed();
+    events.shown();
+}
+
+// The running version failed in a frame: a version on trial gives way to the
+// one it replaced (still loaded); another to the last good version before it,
+// loaded again from its copy, or to none.
+void LiveDemo::GiveWay(Slot& slot, const std::string& why) {
+    std::string told = Named(slot, slot.current.number) + ": " + why;
+    PluginPack* failed = slot.pack;
+    PackVersion failedVersion = slot.current;
+    PackVersion back;
+    if (slot.onTrial) {
+        slot.pack = slot.retired;
+        slot.current = slot.retiredVersion;
+        slot.retired = nullptr;
+        slot.retiredVersion = PackVersion();
+        slot.onTrial = false;
+        trialPack.clear();
+        trial = PackVersion();
+    } else {
+        back = slot.previous;
+        slot.previous = PackVersion();
+        slot.pack = nullptr;
+        slot.current = PackVersion();
+    }
+    try {
+        Switch(slot, failed, slot.pack);
+    } catch (...) {
+        try {
+            Switch(slot, slot.pack, nullptr);
+        } catch (...) {
+        }
+        PluginPack::Unload(slot.pack);
+        slot.pack = nullptr;
+        slot.current = PackVersion();
+    }
+    PluginPack::Unload(failed);
+    PrivateFolder::Remove(failedVersion.copy);
+    std::error_code error;
+    if (back.number != 0 && std::filesystem::exists(back.copy, error)) {
+        trialPack = slot.name;
+        trial = back;
+        events.changed();
+        try {
+            PluginPack* pack = Load(back.copy);
+            Start(slot, pack, back);
+        } catch (const Ombrel::Exception& e) {
+            trialPack.clear();
+            trial = PackVersion();
+        }
+    }
+    CheckNamesIfStarted();
+    events.changed();
+    told += slot.pack != nullptr ? "; going on with version " + std::to_string(slot.current.number)
+                                 : "; waiting for a new build";
+    events.fail(told);
+}
+
+LiveDemo::Slot* LiveDemo::Owner(const PluginCall& call) {
+    for (Slot& slot : slots) {
+        if (Owns(slot.pack, call.descriptor) || Owns(slot.retired, call.descriptor)) return &slot;
+    }
+    return nullptr;
+}
+
+LiveDemo::FrameEnd LiveDemo::DrawFrame(float seconds) {
+    std::string failure;
+    PluginCall* failing = &graph->calls.drawSceneCall;
+    try {
+        graph->DrawFrame(seconds);
+        failing = &graph->calls.printCall;
+        graph->PresentFrame();
+    } catch (const Ombrel::Exception& e) {
+        if (failing == &graph->calls.printCall && IsWindowClosed(e.message)) return WindowClosed;
+        failure = e.message;
+    } catch (...) {
+        failure = OtherException;
+    }
+    if (!failure.empty()) {
+        Slot* owner = Owner(*failing);
+        if (owner != nullptr)
+            GiveWay(*owner, failure);
+        else
+            events.fail(failure);
+        return Failed;
+    }
+    for (Slot& slot : slots) {
+        if (slot.onTrial) Promote(slot);
+    }
+    return Drawn;
+}
+
+void LiveDemo::CheckNamesIfStarted() {
+    if (checkingNames) CheckNames();
+}
+
+void LiveDemo::CheckNames() {
+    checkingNames = true;
+    std::vector<std::string> names;
+    std::vector<std::string> packOf;
+    for (const Slot& slot : slots) {
+        if (slot.pack == nullptr) continue;
+        for (List<PluginDescriptor*>::Node* node = slot.pack->descriptors.head->next;
+             node != slot.pack->descriptors.tail; node = node->next) {
+            names.push_back(node->item->name.GetText());
+            packOf.push_back(slot.name);
+        }
+    }
+    std::vector<std::string> found;
+    for (const DemoCallPlugin& entry : DemoCallPlugins) {
+        if ((graph->calls.*entry.call).plugin != nullptr) continue;
+        std::string warning =
+            std::string("the demo calls ") + entry.pluginName + ", which no loaded pack has";
+        std::string nearest = NearestName(entry.pluginName, names);
+        if (!nearest.empty()) {
+            std::size_t at = std::find(names.begin(), names.end(), nearest) - names.begin();
+            warning += " (" + packOf[at] + " has " + nearest + ")";
+        }
+        found.push_back(warning);
+    }
+    for (const std::string& warning : found) {
+        if (std::find(warnings.begin(), warnings.end(), warning) == warnings.end())
+            events.say("warning: " + warning);
+    }
+    warnings = found;
+}

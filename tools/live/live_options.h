@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What ombrel-live is asked to do, read from its command line:
+//
+//   ombrel-live [--demo FOLDER] [--size WxH] [--english] [--start S]
+//               [--loop A-B] [--paused] [--build "CMD" --sources DIR]
+struct LiveOptions {
+    // The demo's folder (its packs and Data/audio.ogg); empty: the current
+    // folder, as the host finds them.
+    std::string demoFolder;
+    int width = 640;
+    int height = 480;
+    bool english = false;
+    double start = 0.0;
+    bool looping = false;
+    double loopStart = 0.0;
+    double loopEnd = 0.0;
+    bool paused = false;
+    // Run on a change under `sourcesFolder`; both or neither.
+    std::string buildCommand;
+    std::string sourcesFolder;
+    bool help = false;
+
+    // Given by the supervisor to the process that runs the session: the
+    // channel back to it, and the state to take up.
+    std::string channel;
+    std::string resume;
+};
+
+// Reads the command line (without the program's name). Throws
+// Ombrel::Exception naming the option and the value that make no sense.
+LiveOptions ParseLiveOptions(const std::vector<std::string>& arguments);
+
+// The command line's summary, for --help and for a wrong command line.
+std::string LiveUsage();
