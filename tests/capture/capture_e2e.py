@@ -16,7 +16,9 @@ import subprocess
 import sys
 import time
 
-from media_checks import aligned, check, failures, frame_md5s, probe, wine_display
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from private_display import wine_display  # noqa: E402
+from media_checks import aligned, check, failures, frame_md5s, probe
 
 scenario, program, stage, click_demo, work = sys.argv[1:6]
 click_rate = int(sys.argv[6])

@@ -68,18 +68,3 @@ def aligned(video, audio, rate, click_demo, clicks):
               % (onset, inside or spans))
     check(len(white) == len(clicks), "one white frame per click (white: %s)" % white)
 
-
-def wine_display():
-    """Wine needs an X display: a private one when the test run has none."""
-    if os.environ.get("DISPLAY"):
-        return None
-    ends = os.pipe()
-    # -noreset: a server that resets when its last client leaves turns away
-    # whoever connects during the reset.
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(ends[1]), "-screen", "0", "640x480x24",
-                               "-nolisten", "tcp", "-noreset"], pass_fds=[ends[1]],
-                              stderr=subprocess.DEVNULL)
-    os.close(ends[1])
-    with os.fdopen(ends[0]) as answer:
-        os.environ["DISPLAY"] = ":" + answer.readline().strip()
-    return server

@@ -23,6 +23,9 @@ import time
 
 from live_driver import Live, Sound, wait_for
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from private_display import wine_display  # noqa: E402
+
 here = os.path.dirname(os.path.abspath(__file__))
 scenario, program, packs, demo, music = sys.argv[1:6]
 device_buffer = int(sys.argv[6])
@@ -340,20 +343,6 @@ def hundred():
             live.end(30)
     if folder and not windows:
         check(not os.path.exists(folder), "the private folder is removed at the end")
-
-
-def wine_display():
-    """Wine needs an X display: a private one when the test run has none."""
-    if os.environ.get("DISPLAY"):
-        return None
-    ends = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(ends[1]), "-screen", "0", "640x480x24",
-                               "-nolisten", "tcp"], pass_fds=[ends[1]],
-                              stderr=subprocess.DEVNULL)
-    os.close(ends[1])
-    with os.fdopen(ends[0]) as answer:
-        os.environ["DISPLAY"] = ":" + answer.readline().strip()
-    return server
 
 
 scenarios = {"session": session, "hundred": hundred}
