@@ -137,6 +137,9 @@ class Live:
         subprocess.run(["xdotool", "windowfocus", window], stderr=subprocess.DEVNULL)
         time.sleep(0.2)
         subprocess.run(["xdotool", "key", "--clearmodifiers", "--window", window, key])
+        # When the press closes the window, xdotool fails on the window that
+        # has gone before it lets the key go (tools/demo-session says more).
+        subprocess.run(["xdotool", "keyup", key], stderr=subprocess.DEVNULL)
 
     def end(self, seconds=60):
         try:
