@@ -27,6 +27,15 @@ bool DisplayModes::Offer(int width, int height) {
     if (screen == nullptr || screen->noutput == 0) return false;
     char name[32];
     std::snprintf(name, sizeof name, "%dx%d", width, height);
+    // The display keeps a mode that an earlier test offered (it does not
+    // reset between clients), and refuses a second mode of the same name.
+    for (int i = 0; i < screen->nmode; ++i) {
+        if (std::strcmp(screen->modes[i].name, name) != 0) continue;
+        XRRAddOutputMode(connection, screen->outputs[0], screen->modes[i].id);
+        XRRFreeScreenResources(screen);
+        XSync(connection, False);
+        return true;
+    }
     XRRModeInfo mode;
     std::memset(&mode, 0, sizeof mode);
     mode.width = width, mode.height = height, mode.dotClock = 60ul * width * height;
