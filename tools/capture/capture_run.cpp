@@ -28,6 +28,7 @@
 #include "tools/capture/segment_tag.h"
 #include "tools/support/demo_folder.h"
 #include "tools/support/exit_deadline.h"
+#include "tools/support/graph_plugins.h"
 #include "tools/support/interruption.h"
 
 namespace {
@@ -98,6 +99,17 @@ void CheckSegmentOutput(const CaptureOptions& options) {
     }
 }
 
+// A call of the graph that found no plugin draws nothing, without a word: a
+// misspelt scene plugin would give a black video.
+void WarnOfMissingPlugins(const DemoGraph& graph, const PluginRegistry& registry) {
+    std::vector<LoadedPlugin> loaded;
+    for (List<PluginPack*>::Node* node = registry.packs.head->next; node != registry.packs.tail;
+         node = node->next)
+        AddLoadedPlugins(*node->item, node->item->fileName.GetText(), loaded);
+    for (const std::string& warning : MissingGraphPlugins(graph, loaded))
+        std::fprintf(stderr, "ombrel-capture: warning: %s\n", warning.c_str());
+}
+
 std::string SegmentTagOf(const CaptureOptions& options, const CapturePlan& plan) {
     SegmentTag tag;
     tag.frames = plan.frames;
@@ -137,6 +149,7 @@ CaptureStatus RunCapture(const CaptureOptions& options) {
 
     Settings chosen = {options.width, options.height, 32, false, options.english};
     DemoGraph graph(registry, chosen);
+    WarnOfMissingPlugins(graph, registry);
     // Without its window there is nothing to read back; without OpenGLPrint
     // the window would not be kept responsive.
     if (!graph.calls.initCall.plugin) throw Ombrel::Exception("Plugin %s not found", "OpenGLInit");

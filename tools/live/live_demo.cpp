@@ -7,8 +7,8 @@
 #include "foundation/exception.h"
 #include "plugin/module.h"
 #include "tools/live/live_window.h"
-#include "tools/live/plugin_names.h"
 #include "tools/support/demo_folder.h"
+#include "tools/support/graph_plugins.h"
 
 namespace {
 
@@ -479,28 +479,11 @@ void LiveDemo::CheckNamesIfStarted() {
 
 void LiveDemo::CheckNames() {
     checkingNames = true;
-    std::vector<std::string> names;
-    std::vector<std::string> packOf;
+    std::vector<LoadedPlugin> loaded;
     for (const Slot& slot : slots) {
-        if (slot.pack == nullptr) continue;
-        for (List<PluginDescriptor*>::Node* node = slot.pack->descriptors.head->next;
-             node != slot.pack->descriptors.tail; node = node->next) {
-            names.push_back(node->item->name.GetText());
-            packOf.push_back(slot.name);
-        }
+        if (slot.pack != nullptr) AddLoadedPlugins(*slot.pack, slot.name, loaded);
     }
-    std::vector<std::string> found;
-    for (const DemoCallPlugin& entry : DemoCallPlugins) {
-        if ((graph->calls.*entry.call).plugin != nullptr) continue;
-        std::string warning =
-            std::string("the demo calls ") + entry.pluginName + ", which no loaded pack has";
-        std::string nearest = NearestName(entry.pluginName, names);
-        if (!nearest.empty()) {
-            std::size_t at = std::find(names.begin(), names.end(), nearest) - names.begin();
-            warning += " (" + packOf[at] + " has " + nearest + ")";
-        }
-        found.push_back(warning);
-    }
+    std::vector<std::string> found = MissingGraphPlugins(*graph, loaded);
     for (const std::string& warning : found) {
         if (std::find(warnings.begin(), warnings.end(), warning) == warnings.end())
             events.say("warning: " + warning);

@@ -8,6 +8,7 @@
 #include "foundation/exception.h"
 #include "foundation/timer.h"
 #include "plugin/module.h"
+#include "tools/validate/graph_checks.h"
 #include "tools/validate/guarded_call.h"
 #include "tools/validate/loaded_packs.h"
 #include "tools/validate/test_values.h"
@@ -60,7 +61,7 @@ public:
     LibraryChecker(const std::string& packFile, ChildReporter& childReporter)
         : file(packFile), reporter(childReporter) {}
 
-    void Run(const std::vector<std::string>& withFiles);
+    void Run(const std::vector<std::string>& withFiles, bool graph);
 
 private:
     bool Load();
@@ -74,6 +75,7 @@ private:
     void ReadPlugin(int index);
     void NameSubjects();
     void CheckTexts(PluginEntry& entry, ValueMakers& makers);
+    void DemoGraph();
 
     void Result(const std::string& subject, const char* check, CheckResult::Status status,
                 int level, const std::string& message, const std::string& fix = "");
@@ -416,7 +418,21 @@ void LibraryChecker::CheckTexts(PluginEntry& entry, ValueMakers& makers) {
     }
 }
 
-void LibraryChecker::Run(const std::vector<std::string>& withFiles) {
+void LibraryChecker::DemoGraph() {
+    step = "comparing the pack with the demo graph";
+    reporter.Step(-1, step);
+    std::vector<GraphPlugin> own;
+    for (const PluginEntry& entry : plugins) own.push_back({entry.name, entry.descriptor});
+    std::vector<std::string> withNames;
+    for (const PackPlugins& withPack : with) {
+        for (const PluginDescriptor* descriptor : withPack.descriptors)
+            if (descriptor != nullptr) withNames.push_back(descriptor->name.GetText());
+    }
+    for (const CheckResult& result : CheckDemoGraph(file, own, withNames))
+        Result("", result.check.c_str(), result.status, result.level, result.message, result.fix);
+}
+
+void LibraryChecker::Run(const std::vector<std::string>& withFiles, bool graph) {
     if (!Load() || !LoadWithPacks(withFiles) || !EntryPoints() || !Magic()) return;
     reporter.Step(-1, "adding the pack as the host does");
     try {
@@ -431,6 +447,7 @@ void LibraryChecker::Run(const std::vector<std::string>& withFiles) {
     SameInstances();
     for (size_t index = 0; index < plugins.size(); ++index) ReadPlugin(static_cast<int>(index));
     NameSubjects();
+    if (graph) DemoGraph();
 
     PackPlugins self;
     self.pack = pack;
@@ -470,7 +487,12 @@ const std::vector<std::string>& PluginTextCheckNames() {
     return names;
 }
 
+const std::vector<std::string>& GraphCheckNames() {
+    static const std::vector<std::string> names = {"graph-names", "graph-signatures"};
+    return names;
+}
+
 void RunLibraryChecks(const std::string& packFile, const std::vector<std::string>& withFiles,
-                      ChildReporter& reporter) {
-    LibraryChecker(packFile, reporter).Run(withFiles);
+                      bool graph, ChildReporter& reporter) {
+    LibraryChecker(packFile, reporter).Run(withFiles, graph);
 }

@@ -11,9 +11,12 @@ const std::vector<std::string>& LibraryCheckNames();
 // The checks of each plugin's texts, made while the pack is added; they come
 // before the checks of PluginCheckNames() in the report.
 const std::vector<std::string>& PluginTextCheckNames();
+// The checks of the pack against the demo graph, after those of the library.
+const std::vector<std::string>& GraphCheckNames();
 
 // In a child process: loads the pack (and the --with packs, for the types
 // they make), checks it, and names each plugin whose own checks can run. A
 // pack or a --with pack that cannot be loaded at all gives a fatal record.
+// With `graph`, the pack is also checked against the demo graph.
 void RunLibraryChecks(const std::string& packFile, const std::vector<std::string>& withFiles,
-                      ChildReporter& reporter);
+                      bool graph, ChildReporter& reporter);

@@ -2,7 +2,7 @@
 // it, in child processes of its own, and reports each check with what to fix.
 //
 //   ombrel-validate [--with PACK]... [--strictness 1-5] [--format text|json|junit]
-//                   [--only-failed] [--time-limit SECONDS] PACK
+//                   [--only-failed] [--time-limit SECONDS] [--graph demo|none] PACK
 //
 // Exit status 0 when nothing counts as a finding at the strictness chosen, 1
 // when something does, 2 on wrong usage or a pack that cannot be loaded at all.

@@ -63,6 +63,7 @@ private:
     // after the first few of each cycle are measured.
     void Cycles(const ValueSet& set, int cycles, int runs, bool ordinaryPhase);
     void SetArgumentOutOfRange();
+    void EmptySlots();
     void ReportMeasurements();
     void ReportPhasePasses();
 
@@ -130,6 +131,10 @@ void PluginChecker::RunPhase(int which) {
             phaseName = ordinaryValues.name;
             Cycles(ordinaryValues, OrdinaryCycles, OrdinaryRuns, true);
             ReportMeasurements();
+            break;
+        case PhaseEmptySlots:
+            phaseName = "the pack's types empty";
+            EmptySlots();
             break;
         case PhaseEdgeValues1:
         case PhaseEdgeValues2:
@@ -465,6 +470,29 @@ void PluginChecker::SetArgumentOutOfRange() {
               "to catch negative ones too");
     }
     Passed("set-argument-range", "SetArgument with indexes out of range changed nothing");
+}
+
+// The demo starts a call before the values of the pack's types that it reads
+// are made (the scene drawing before the scene is loaded), and a maker may
+// leave its value empty: Start, Prepare, Runs and Stop with every "in"
+// argument of a pack's type empty. An Ombrel::Exception is the plugin's right
+// answer; only a crash, a hang or another exception counts.
+void PluginChecker::EmptySlots() {
+    Bind(ordinaryValues);
+    bool any = false;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        if (provided[i] == nullptr) continue;
+        any = true;
+        arguments[i].variable = NewEmptyVariable(arguments[i].type);
+        arguments[i].given = nullptr;
+    }
+    if (!any || !Rebind()) return;
+    if (Call("Start", [&] { plugin->Start(); }) && Call("Prepare", [&] { plugin->Prepare(); })) {
+        for (int run = 0; run < EdgeRuns; ++run) {
+            if (!Rebind() || !RunOnce(run)) break;
+        }
+    }
+    Call("Stop", [&] { plugin->Stop(); });
 }
 
 }  // namespace

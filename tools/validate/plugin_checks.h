@@ -12,6 +12,7 @@
 enum PluginPhase {
     PhaseCloneRelease,
     PhaseOrdinary,
+    PhaseEmptySlots,
     PhaseEdgeValues1,
     PhaseEdgeValues2,
     PhaseEdgeValues3,

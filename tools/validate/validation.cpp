@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "tools/validate/channel.h"
 #include "tools/support/child_process.h"
+#include "tools/validate/channel.h"
 #include "tools/validate/library_checks.h"
 #include "tools/validate/plugin_checks.h"
 
@@ -78,6 +78,10 @@ Validation::ChildEnd Validation::RunChild(const std::vector<std::string>& task,
                                           const std::string& subject) {
     ChildEnd end;
     std::vector<std::string> arguments = {options.pack};
+    if (ChecksDemoGraph(options)) {
+        arguments.push_back("--graph");
+        arguments.push_back("demo");
+    }
     for (const std::string& with : options.withPacks) {
         arguments.push_back("--with");
         arguments.push_back(with);
@@ -147,6 +151,7 @@ void Validation::AddCalmPasses(const std::string& subject) {
 void Validation::CheckLibrary() {
     std::fprintf(stderr, "ombrel-validate: checking %s as a library\n", options.pack.c_str());
     report.Expect("", LibraryCheckNames());
+    if (ChecksDemoGraph(options)) report.Expect("", GraphCheckNames());
     ChildEnd end = RunChild({"--child", "library"}, "");
     if (!report.fatal.empty()) return;
     std::string reason = "not checked: an earlier finding stops the checks here";
