@@ -14,7 +14,7 @@
 namespace {
 
 CheckResult Finding(int level, const std::string& message) {
-    CheckResult result("crash", CheckResult::Finding, message, "Plugin");
+    CheckResult result(Check::Crash, CheckResult::Finding, message, "Plugin");
     result.level = level;
     return result;
 }
@@ -34,13 +34,13 @@ std::string Written(void (*write)(const Report&, bool, std::FILE*), const Report
 TEST(ValidatorReport, AFindingOutweighsPassesAndTheMostSeriousOneIsKept) {
     Report report;
     report.strictness = 2;
-    report.Expect("Plugin", {"crash", "hang", "allocations"});
-    report.Add(CheckResult("crash", CheckResult::Passed, "no step crashed", "Plugin"));
+    report.Expect("Plugin", {Check::Crash, Check::Hang, Check::Allocations});
+    report.Add(CheckResult(Check::Crash, CheckResult::Passed, "no step crashed", "Plugin"));
     report.Add(Finding(3, "later"));
     report.Add(Finding(1, "worse"));
-    report.Add(CheckResult("crash", CheckResult::Passed, "no step crashed", "Plugin"));
-    report.Add(CheckResult("hang", CheckResult::Skipped, "first reason", "Plugin"));
-    report.Add(CheckResult("hang", CheckResult::Passed, "every step ended", "Plugin"));
+    report.Add(CheckResult(Check::Crash, CheckResult::Passed, "no step crashed", "Plugin"));
+    report.Add(CheckResult(Check::Hang, CheckResult::Skipped, "first reason", "Plugin"));
+    report.Add(CheckResult(Check::Hang, CheckResult::Passed, "every step ended", "Plugin"));
     report.Close("Plugin", "not reached");
 
     const CheckResult& crash = report.Rows()[0];

@@ -105,8 +105,8 @@ std::string Mismatch(const GraphCall& call, const PluginDescriptor& descriptor) 
     return problems.empty() ? "" : call.plugin + ": " + problems;
 }
 
-CheckResult Result(const char* check, CheckResult::Status status, int level,
-                   const std::string& message, const std::string& fix = "") {
+CheckResult Result(Check check, CheckResult::Status status, int level, const std::string& message,
+                   const std::string& fix = "") {
     CheckResult result(check, status, message);
     result.level = level;
     result.fix = fix;
@@ -152,28 +152,27 @@ std::vector<CheckResult> CheckDemoGraph(const std::string& packFile,
 
     std::vector<CheckResult> results;
     if (missing.empty()) {
-        results.push_back(Result("graph-names", CheckResult::Passed, 0,
+        results.push_back(Result(Check::GraphNames, CheckResult::Passed, 0,
                                  "the pack has " + Listed(present) + ", as the demo calls them"));
     } else {
         results.push_back(
-            Result("graph-names", CheckResult::Finding, FindingLevel::User,
+            Result(Check::GraphNames, CheckResult::Finding, InfoOf(Check::GraphNames).strictness,
                    "the demo calls " + Listed(missing) +
                        ", which the pack does not have: the call does nothing, without a word, and "
-                       "the demo shows a black picture",
-                   "name the plugin exactly as the demo calls it; letter case counts"));
+                       "the demo shows a black picture"));
     }
     if (present.empty()) {
-        results.push_back(Result("graph-signatures", CheckResult::Skipped, 0,
+        results.push_back(Result(Check::GraphSignatures, CheckResult::Skipped, 0,
                                  "the pack has none of the plugins the demo calls from it"));
     } else if (mismatches.empty()) {
-        results.push_back(Result("graph-signatures", CheckResult::Passed, 0,
+        results.push_back(Result(Check::GraphSignatures, CheckResult::Passed, 0,
                                  Listed(present) + " take the arguments the demo binds"));
     } else {
         results.push_back(Result(
-            "graph-signatures", CheckResult::Finding, FindingLevel::HostFails,
+            Check::GraphSignatures, CheckResult::Finding, InfoOf(Check::GraphSignatures).strictness,
             Listed(mismatches) + ": the demo binds by position, so the plugin would misread "
                                  "its values",
-            "declare the arguments in the demo's order, with its types: " + Listed(expected)));
+            std::string(InfoOf(Check::GraphSignatures).fix) + ": " + Listed(expected)));
     }
     return results;
 }

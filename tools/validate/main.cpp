@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "tools/support/version_option.h"
+#include "tools/validate/check_table.h"
 #include "tools/validate/child_task.h"
 #include "tools/validate/options.h"
 #include "tools/validate/report.h"
@@ -26,6 +27,10 @@ int main(int argc, char** argv) {
         }
         std::fprintf(stderr, "ombrel-validate: %s\n%s", error.c_str(), UsageText().c_str());
         return 2;
+    }
+    if (options.listChecks) {
+        std::fputs(ChecksTable().c_str(), stdout);
+        return 0;
     }
     if (!options.child.empty()) return RunChildTask(options);
 

@@ -65,6 +65,9 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
                 error = "--graph takes demo or none, not " + options.graph;
                 return false;
             }
+        } else if (word == "--list-checks") {
+            options.listChecks = true;
+            return true;
         } else if (word == "--only-failed") {
             options.onlyFailed = true;
         } else if (word == "--time-limit") {
@@ -147,6 +150,7 @@ std::string UsageText() {
            "                     (Vantrope, Kestrelia); --graph none leaves it out\n"
            "  --format F         text (default), json or junit (JUnit XML, for CI)\n"
            "  --only-failed      list only the findings, then the summary\n"
+           "  --list-checks      print the table of checks (as the guide has it) and end\n"
            "  --time-limit S     seconds one step may take before it counts as a hang (default "
            "30)\n"
            "\n"

@@ -13,7 +13,8 @@ struct Options {
     int strictness;
     Format format = Text;
     bool onlyFailed = false;
-    double timeLimit;  // seconds for one step in a child
+    bool listChecks = false;  // print the table of checks and end
+    double timeLimit;         // seconds for one step in a child
     // "demo": check the pack against the demo graph; "none": do not; empty:
     // only when the pack is named like one of the demo's packs.
     std::string graph;

@@ -75,9 +75,9 @@ private:
     void CheckOutSlots();
     void CheckInValues(int run);
     void Step(const std::string& operation);
-    void Found(const char* check, int level, const std::string& message, const std::string& fix);
-    void Passed(const char* check, const std::string& message);
-    void Skipped(const char* check, const std::string& reason);
+    void Found(Check check, int level, const std::string& message, const std::string& fix);
+    void Passed(Check check, const std::string& message);
+    void Skipped(Check check, const std::string& reason);
 
     PluginDescriptor& descriptor;
     Plugin* plugin;
@@ -94,7 +94,7 @@ private:
     const ValueSet* values = nullptr;
     bool ordinary = false;  // the ordinary phase is running
     std::vector<Argument> arguments;
-    std::map<std::string, int> found;  // findings of this phase, by check
+    std::map<Check, int> found;  // findings of this phase, by check
     bool runReturned = false;
     bool ranBefore = false;  // Run has been called in this process
     bool prepared = true;
@@ -157,11 +157,11 @@ void PluginChecker::Step(const std::string& operation) {
     reporter.Step(phase, step);
 }
 
-void PluginChecker::Found(const char* check, int level, const std::string& message,
+void PluginChecker::Found(Check check, int level, const std::string& message,
                           const std::string& fix) {
     if (++found[check] > MaxFindingsSent) return;
     CheckResult result;
-    result.check = check;
+    result.check = InfoOf(check).name;
     result.status = CheckResult::Finding;
     result.level = level;
     result.step = step;
@@ -170,11 +170,11 @@ void PluginChecker::Found(const char* check, int level, const std::string& messa
     reporter.Result(result);
 }
 
-void PluginChecker::Passed(const char* check, const std::string& message) {
+void PluginChecker::Passed(Check check, const std::string& message) {
     if (found.count(check) == 0) reporter.Result(CheckResult(check, CheckResult::Passed, message));
 }
 
-void PluginChecker::Skipped(const char* check, const std::string& reason) {
+void PluginChecker::Skipped(Check check, const std::string& reason) {
     reporter.Result(CheckResult(check, CheckResult::Skipped, reason));
 }
 
@@ -188,30 +188,30 @@ bool PluginChecker::Call(const std::string& operation, const std::function<void(
 bool PluginChecker::Judge(const std::string& operation, const CallOutcome& outcome) {
     if (outcome.kind == CallOutcome::Returned) return true;
     if (outcome.kind == CallOutcome::OtherException) {
-        Found("exception-type", FindingLevel::HostFails,
+        Found(Check::ExceptionType, FindingLevel::HostFails,
               operation + " threw " + outcome.text +
                   ": only Ombrel::Exception may leave a plugin, the host ends at once on "
                   "anything else",
               "catch it inside the plugin and throw Ombrel::Exception with a message that "
               "names the plugin");
     } else if (!outcome.textEnded) {
-        Found("exception-text", FindingLevel::Contract,
+        Found(Check::ExceptionText, FindingLevel::Contract,
               operation + " threw an Ombrel::Exception whose message does not end in its 512 bytes",
               "make the message with the exception's printf-style constructor, which ends it");
     } else if (outcome.text.empty()) {
-        Found("exception-text", FindingLevel::Contract,
+        Found(Check::ExceptionText, FindingLevel::Contract,
               operation +
                   " threw an Ombrel::Exception with an empty message: the user would "
                   "see an empty box",
               "say what failed, naming the plugin and the argument");
     } else if (ordinary && (perFrame || !ranBefore)) {
-        Found("lifecycle", FindingLevel::User,
+        Found(Check::Lifecycle, FindingLevel::User,
               operation + " threw \"" + outcome.text +
                   "\" with ordinary values: the host would show it and stop, or end the demo",
               "throw only for a real failure, and check what the plugin needs from its arguments");
     } else if (ordinary) {
         // The host runs a plugin with out arguments once, at its first start.
-        Found("lifecycle", FindingLevel::RunAgain,
+        Found(Check::Lifecycle, FindingLevel::RunAgain,
               operation + " threw \"" + outcome.text +
                   "\" with ordinary values, after an earlier Run: the demo runs the plugin once, "
                   "another program may run it again",
@@ -225,12 +225,12 @@ void PluginChecker::CloneAndRelease() {
     Plugin* copy = nullptr;
     if (!Call("Clone", [&] { copy = plugin->Clone(); })) return;
     if (copy == nullptr) {
-        Found("clone-release", FindingLevel::Contract, "Clone returned null",
+        Found(Check::CloneRelease, FindingLevel::Contract, "Clone returned null",
               "return a new object of the plugin's class, made with new, with no argument bound");
         return;
     }
     if (copy == plugin) {
-        Found("clone-release", FindingLevel::Contract,
+        Found(Check::CloneRelease, FindingLevel::Contract,
               "Clone returned the pack's own object, which Release would then delete",
               "return a new object of the plugin's class, made with new");
         return;
@@ -244,12 +244,12 @@ void PluginChecker::CloneAndRelease() {
         }))
         return;
     if (name != descriptor.name.GetText()) {
-        Found("clone-release", FindingLevel::Contract,
+        Found(Check::CloneRelease, FindingLevel::Contract,
               "the copy that Clone made is called \"" + name + "\"",
               "make Clone return an object of the plugin's own class");
     }
     if (!Call("Release of the copy", [&] { copy->Release(); })) return;
-    Passed("clone-release", "Clone made a new object of the plugin and Release deleted it");
+    Passed(Check::CloneRelease, "Clone made a new object of the plugin and Release deleted it");
 }
 
 void PluginChecker::Bind(const ValueSet& set) {
@@ -321,7 +321,7 @@ void PluginChecker::CheckOutSlots() {
         Value* value = argument.variable->value;
         if (value == nullptr) {
             if (!argument.optional)
-                Found("out-slots", FindingLevel::Contract,
+                Found(Check::OutSlots, FindingLevel::Contract,
                       "Run left out argument " + argument.name + " (\"" + argument.type +
                           "\") empty: the plugins that read it would get nothing",
                       "store a value of the plugin's own making into *slot at every Run, or "
@@ -330,7 +330,7 @@ void PluginChecker::CheckOutSlots() {
         }
         std::string problem = ValueTypeProblem(value, argument.type);
         if (!problem.empty())
-            Found("out-slots", FindingLevel::HostFails,
+            Found(Check::OutSlots, FindingLevel::HostFails,
                   "out argument " + argument.name + " holds " + problem +
                       ": the plugins that read it would misread it",
                   "store a value of the class behind the declared type (IntValue for int and "
@@ -353,7 +353,7 @@ void PluginChecker::CheckInValues(int run) {
                                   sizeof expected) != 0;
         }
         if (changed)
-            Found("in-values", FindingLevel::Contract,
+            Found(Check::InValues, FindingLevel::Contract,
                   "Run changed in argument " + argument.name +
                       ": the value belongs to the host, or to the plugin that made it",
                   "read in values, copy what you need, and never write or replace them");
@@ -375,9 +375,9 @@ void PluginChecker::Cycles(const ValueSet& set, int cycles, int runs, bool ordin
         Call(cycleName + "Stop", [&] { plugin->Stop(); });
     }
     if (ordinaryPhase)
-        Passed("lifecycle", std::to_string(cycles) + " cycles of Start, Prepare (" +
-                                (prepared ? "true" : "false") + "), " + std::to_string(runs) +
-                                " Runs and Stop with ordinary values");
+        Passed(Check::Lifecycle, std::to_string(cycles) + " cycles of Start, Prepare (" +
+                                     (prepared ? "true" : "false") + "), " + std::to_string(runs) +
+                                     " Runs and Stop with ordinary values");
     ordinary = false;
 }
 
@@ -388,8 +388,8 @@ void PluginChecker::ReportMeasurements() {
                                         "the host's graph runs once";
     if (measuredRuns == 0) {
         reason = "no Run after the first " + std::to_string(WarmUpRuns) + " of a cycle returned";
-        Skipped("allocations", reason);
-        Skipped("run-time", reason);
+        Skipped(Check::Allocations, reason);
+        Skipped(Check::RunTime, reason);
         return;
     }
     double own = static_cast<double>(ownAllocations) / measuredRuns;
@@ -398,38 +398,38 @@ void PluginChecker::ReportMeasurements() {
         Format("%.1f allocations per Run by the pack's own code (%.1f by the libraries it calls)",
                own, other);
     if (!AllocationCounter::Available(reason)) {
-        Skipped("allocations", reason);
+        Skipped(Check::Allocations, reason);
     } else if (perFrame && ownAllocations > 0) {
         step = phaseName + ": Runs after the first " + std::to_string(WarmUpRuns);
-        Found("allocations", FindingLevel::Allocations, counts,
+        Found(Check::Allocations, FindingLevel::Allocations, counts,
               "make what Run needs once, in Start or at the first Run, and reuse it: a "
               "per-frame Run should not allocate");
     } else {
-        Passed("allocations", counts + role);
+        Passed(Check::Allocations, counts + role);
     }
     double mean = totalSeconds / measuredRuns;
     const std::string times =
         Format("%.3f ms per Run on average, %.3f ms at most", mean * 1000, longestSeconds * 1000);
     if (perFrame && mean > FrameSeconds) {
         step = phaseName + ": Runs after the first " + std::to_string(WarmUpRuns);
-        Found("run-time", FindingLevel::Timing,
+        Found(Check::RunTime, FindingLevel::Timing,
               times + ": more than a frame at 60 frames per second",
               "do less in each Run: prepare in Start or at the first Run what does not change");
     } else {
-        Passed("run-time", times + role);
+        Passed(Check::RunTime, times + role);
     }
 }
 
 void PluginChecker::ReportPhasePasses() {
-    Passed("exception-type", "only Ombrel::Exception left the plugin");
-    Passed("exception-text", "every Ombrel::Exception carried a message");
+    Passed(Check::ExceptionType, "only Ombrel::Exception left the plugin");
+    Passed(Check::ExceptionText, "every Ombrel::Exception carried a message");
     if (!runReturned) {
-        Skipped("out-slots", "no Run returned");
-        Skipped("in-values", "no Run returned");
+        Skipped(Check::OutSlots, "no Run returned");
+        Skipped(Check::InValues, "no Run returned");
         return;
     }
-    Passed("out-slots", "every out argument held a value of its type after each Run");
-    Passed("in-values", "the in values were left as they were given");
+    Passed(Check::OutSlots, "every out argument held a value of its type after each Run");
+    Passed(Check::InValues, "the in values were left as they were given");
 }
 
 // Out-of-range indexes, each with a variable of its own, then a Run on the
@@ -462,14 +462,14 @@ void PluginChecker::SetArgumentOutOfRange() {
         if (strays[k]->value == given[k] &&
             static_cast<IntValue*>(given[k])->value == ordinaryValues.intValue)
             continue;
-        Found("set-argument-range", FindingLevel::Contract,
+        Found(Check::SetArgumentRange, FindingLevel::Contract,
               "SetArgument(" + std::to_string(indexes[k]) +
                   ") was not ignored: the plugin wrote into the slot it was given, for an "
                   "index it does not have",
               "ignore every index outside 0 to the argument count - 1; compare it as unsigned "
               "to catch negative ones too");
     }
-    Passed("set-argument-range", "SetArgument with indexes out of range changed nothing");
+    Passed(Check::SetArgumentRange, "SetArgument with indexes out of range changed nothing");
 }
 
 // The demo starts a call before the values of the pack's types that it reads
@@ -497,17 +497,14 @@ void PluginChecker::EmptySlots() {
 
 }  // namespace
 
-const std::vector<std::string>& PluginCheckNames() {
-    static const std::vector<std::string> names = {
-        "clone-release", "lifecycle", "exception-type",    "exception-text",
-        "out-slots",     "in-values", "allocations",       "run-time",
-        "crash",         "hang",      "set-argument-range"};
+const std::vector<Check>& PluginChecks() {
+    static const std::vector<Check> names = ChecksOf('R');
     return names;
 }
 
 void SkipPluginChecks(ChildReporter& reporter, const std::string& reason) {
-    for (const std::string& check : PluginCheckNames()) {
-        if (check != "crash" && check != "hang")
+    for (Check check : PluginChecks()) {
+        if (check != Check::Crash && check != Check::Hang)
             reporter.Result(CheckResult(check, CheckResult::Skipped, reason));
     }
 }
