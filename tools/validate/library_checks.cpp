@@ -402,9 +402,11 @@ void LibraryChecker::CheckTexts(PluginEntry& entry, ValueMakers& makers) {
         unknown += (unknown.empty() ? "\"" : ", \"") + type + "\"";
         String text;
         text.Assign(type.c_str());
-        for (const char* host : {"int", "bool", "float", "String"}) {
-            if (type != host && text.CompareNoCase(host) == 0)
-                unknown += std::string(" (did you mean \"") + host + "\"?)";
+        int hostTypeCount = 0;
+        const HostType* hostTypes = HostTypes(hostTypeCount);
+        for (int k = 0; k < hostTypeCount; ++k) {
+            if (type != hostTypes[k].name && text.CompareNoCase(hostTypes[k].name) == 0)
+                unknown += std::string(" (did you mean \"") + hostTypes[k].name + "\"?)";
         }
     }
     if (unknown.empty()) {

@@ -27,6 +27,16 @@ const double FrameSeconds = 1.0 / 60;
 // Findings of one check sent per phase; later ones only repeat them.
 const int MaxFindingsSent = 20;
 
+// "IntValue for int, IntValue for bool, ...": the classes of the host's types.
+std::string HostClasses() {
+    int count = 0;
+    const HostType* rows = HostTypes(count);
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += std::string(i ? ", " : "") + rows[i].className + " for " + rows[i].name;
+    return text;
+}
+
 std::string Format(const char* format, double a, double b) {
     char text[256];
     std::snprintf(text, sizeof text, format, a, b);
@@ -284,9 +294,13 @@ bool PluginChecker::Rebind() {
 // One Run, timed and with its allocations counted when it is one of the
 // measured runs, then the checks of its arguments.
 bool PluginChecker::RunOnce(int run) {
+    // A value that moves on with the Runs (the frame time) is made afresh:
+    // the plugin reads its slot again at every Run.
     for (Argument& argument : arguments) {
-        if (argument.in && argument.type == "float")
-            static_cast<FloatValue*>(argument.given)->value = FloatForRun(*values, run);
+        const HostType* type = argument.in ? FindHostType(argument.type) : nullptr;
+        if (type == nullptr || type->holds(*argument.given, values->set, run)) continue;
+        argument.variable->value = type->make(values->set, run);
+        argument.given = argument.variable->value;
     }
     const std::string operation = "Run " + std::to_string(run % OrdinaryRuns + 1);
     Step(operation);
@@ -333,25 +347,16 @@ void PluginChecker::CheckOutSlots() {
             Found(Check::OutSlots, FindingLevel::HostFails,
                   "out argument " + argument.name + " holds " + problem +
                       ": the plugins that read it would misread it",
-                  "store a value of the class behind the declared type (IntValue for int and "
-                  "bool, FloatValue for float, String for String)");
+                  "store a value of the class behind the declared type (" + HostClasses() + ")");
     }
 }
 
 void PluginChecker::CheckInValues(int run) {
     for (const Argument& argument : arguments) {
         if (!argument.in) continue;
-        bool changed = argument.variable->value != argument.given;
-        if (!changed && argument.type == "String") {
-            changed = values->text != static_cast<String*>(argument.given)->GetText();
-        } else if (!changed && (argument.type == "int" || argument.type == "bool")) {
-            int expected = argument.type == "int" ? values->intValue : values->boolValue;
-            changed = static_cast<IntValue*>(argument.given)->value != expected;
-        } else if (!changed && argument.type == "float") {
-            float expected = FloatForRun(*values, run);
-            changed = std::memcmp(&static_cast<FloatValue*>(argument.given)->value, &expected,
-                                  sizeof expected) != 0;
-        }
+        const HostType* type = FindHostType(argument.type);
+        bool changed = argument.variable->value != argument.given ||
+                       (type != nullptr && !type->holds(*argument.given, values->set, run));
         if (changed)
             Found(Check::InValues, FindingLevel::Contract,
                   "Run changed in argument " + argument.name +
@@ -460,7 +465,7 @@ void PluginChecker::SetArgumentOutOfRange() {
     Step("checking the variables given with indexes out of range");
     for (size_t k = 0; k < indexes.size(); ++k) {
         if (strays[k]->value == given[k] &&
-            static_cast<IntValue*>(given[k])->value == ordinaryValues.intValue)
+            FindHostType("int")->holds(*given[k], ordinaryValues.set, 0))
             continue;
         Found(Check::SetArgumentRange, FindingLevel::Contract,
               "SetArgument(" + std::to_string(indexes[k]) +
