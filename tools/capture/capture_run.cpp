@@ -25,6 +25,7 @@
 #include "tools/capture/output_formats.h"
 #include "tools/capture/private_display.h"
 #include "tools/capture/progress_line.h"
+#include "tools/capture/render_loop.h"
 #include "tools/capture/segment_tag.h"
 #include "tools/support/demo_folder.h"
 #include "tools/support/exit_deadline.h"
@@ -61,32 +62,16 @@ struct WindowSystemUser {
     }
 };
 
-// Frames back to back at the fixed rate: draw, read back, present. Returns
-// the message of the frame that threw, empty when every frame was drawn or
-// Ctrl-C came first.
-std::string RenderFrames(DemoGraph& graph, FrameReader& reader, FrameAndSound& sink,
-                         const FrameClock& clock, const FrameRange& frames,
-                         ProgressLine& progress) {
-    for (std::int64_t frame = frames.first; frame <= frames.last && !Interrupted(); ++frame) {
-        try {
-            graph.DrawFrame(clock.Seconds(frame));
-        } catch (const Ombrel::Exception& e) {
-            reader.Drain(sink);
-            return e.message;
-        }
-        reader.Read(sink);
-        try {
-            graph.PresentFrame();
-        } catch (const Ombrel::Exception& e) {
-            // A closed window takes its context and the frames still in it.
-            reader.Abandon();
-            return e.message;
-        }
-        progress.Show(sink.Written());
-    }
-    reader.Drain(sink);
-    return std::string();
-}
+// The demo graph's frame halves.
+class GraphDrawing final : public FrameDrawing {
+public:
+    explicit GraphDrawing(DemoGraph& demoGraph) : graph(demoGraph) {}
+    void Draw(float seconds) override { graph.DrawFrame(seconds); }
+    void Present() override { graph.PresentFrame(); }
+
+private:
+    DemoGraph& graph;
+};
 
 // A segment is joined later without encoding its picture again: Matroska
 // keeps its timestamps and tag, Y4M its frames as they are.
@@ -179,7 +164,8 @@ CaptureStatus RunCapture(const CaptureOptions& options) {
     FrameAndSound sink(queue, options.segment ? nullptr : music.get(), clock, plan.frames.first);
     ProgressLine progress(IsTerminal(stderr) ? stderr : nullptr, frames);
 
-    std::string stoppedBy = RenderFrames(graph, reader, sink, clock, plan.frames, progress);
+    GraphDrawing drawing(graph);
+    std::string stoppedBy = RenderFrames(drawing, reader, sink, clock, plan.frames, progress);
     queue.Flush();
     progress.Show(sink.Written());
     progress.End();
