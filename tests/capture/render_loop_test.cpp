@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "foundation/exception.h"
+#include "tests/capture/counting_writer.h"
 #include "tools/capture/encoding_queue.h"
 
 namespace {
@@ -48,22 +49,10 @@ private:
     std::uint8_t pixel[4] = {0};
 };
 
-// The frames that reach it, and how many samples of the music each carries
-// (handed on in order from the music's start, so the counts give each frame's
-// offset in the music).
-class SoundNotingWriter final : public MediaWriter {
-public:
-    void WriteVideo(const std::uint8_t*) override { ++frames; }
-    void WriteAudio(const float*, int samples) override { sound.push_back(samples); }
-    void Finish() override {}
-    int frames = 0;
-    std::vector<int> sound;
-};
-
 struct Capture {
     std::string stoppedBy;
     std::vector<float> times;
-    SoundNotingWriter writer;
+    CountingWriter writer;
 };
 
 void Render(Capture& capture, NotedDrawing& drawing, const FrameClock& clock, FrameRange frames,
@@ -104,18 +93,19 @@ TEST(RenderFrames, DrawsEachFrameAtItsOwnTimeAndHandsOnItsOwnSamples) {
 
 TEST(RenderFrames, KeepsTheFramesBeforeAFailureAndNamesIt) {
     const FrameClock clock(60, 1);
-    NotedDrawing drawing;
-    drawing.failAtDraw = 5;
-    Capture failed;
-    Render(failed, drawing, clock, {0, 59}, true);
-    EXPECT_EQ(failed.stoppedBy, "draw failed");
-    EXPECT_EQ(failed.writer.frames, 4) << "the four frames drawn before it, drained";
-    for (int n = 0; n < 4; ++n) EXPECT_EQ(failed.writer.sound[n], clock.Samples(n));
-
-    NotedDrawing closing;
-    closing.failAtPresent = 5;
-    Capture closed;
-    Render(closed, closing, clock, {0, 59}, true);
-    EXPECT_EQ(closed.stoppedBy, "window closed");
-    EXPECT_EQ(closed.writer.frames, 4) << "the frame still in the closed window's context is lost";
+    struct Case {
+        int failAtDraw, failAtPresent;
+        const char* message;
+        int frames;  // handed on: those drawn before; not the one the closed window held
+    };
+    for (const Case& c : {Case{5, -1, "draw failed", 4}, Case{-1, 5, "window closed", 4}}) {
+        NotedDrawing drawing;
+        drawing.failAtDraw = c.failAtDraw;
+        drawing.failAtPresent = c.failAtPresent;
+        Capture failed;
+        Render(failed, drawing, clock, {0, 59}, true);
+        EXPECT_EQ(failed.stoppedBy, c.message);
+        ASSERT_EQ(failed.writer.frames, c.frames) << c.message;
+        for (int n = 0; n < c.frames; ++n) EXPECT_EQ(failed.writer.sound[n], clock.Samples(n));
+    }
 }

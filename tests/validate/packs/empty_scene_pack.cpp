@@ -5,11 +5,6 @@
 
 namespace {
 
-class Loader final : public SceneLoader<Loader> {
-public:
-    static constexpr const char* Name = "LoadCOctreeScene";
-};
-
 class Drawing final : public FaultPlugin<Drawing> {
 public:
     static constexpr const char* Name = "PrintCOctreeScene";
@@ -26,10 +21,6 @@ private:
     char seen = 0;
 };
 
-Loader loader;
-Drawing drawing;
-Plugin* const Plugins[] = {&loader, &drawing};
-
 }  // namespace
 
-OMBREL_DECLARE_PACK("FaultEmptyScene", Plugins)
+FAULT_SCENE_PACK("FaultEmptyScene", Drawing)

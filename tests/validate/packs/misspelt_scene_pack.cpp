@@ -4,11 +4,6 @@
 
 namespace {
 
-class Loader final : public SceneLoader<Loader> {
-public:
-    static constexpr const char* Name = "LoadCOctreeScene";
-};
-
 class Drawing final : public FaultPlugin<Drawing> {
 public:
     static constexpr const char* Name = "PrintCoctreeScene";
@@ -16,10 +11,6 @@ public:
         "in COctreeScene scene, in float time, in int count, in bool english";
 };
 
-Loader loader;
-Drawing drawing;
-Plugin* const Plugins[] = {&loader, &drawing};
-
 }  // namespace
 
-OMBREL_DECLARE_PACK("FaultMisspeltScene", Plugins)
+FAULT_SCENE_PACK("FaultMisspeltScene", Drawing)

@@ -11,13 +11,22 @@ public:
     int GetSize() override { return 0; }
 };
 
-template <typename Derived>
-class SceneLoader : public FaultPlugin<Derived> {
+class SceneLoader final : public FaultPlugin<SceneLoader> {
 public:
+    static constexpr const char* Name = "LoadCOctreeScene";
     static constexpr const char* Signature =
         "out COctreeScene scene, in String title, in int depth";
-    void Run() override { *this->first = &scene; }
+    void Run() override { *first = &scene; }
 
 private:
     FaultScene scene;
 };
+
+// A scene pack of the loader and `Drawing`, under the pack name `name`.
+#define FAULT_SCENE_PACK(name, Drawing)            \
+    namespace {                                    \
+    SceneLoader loader;                            \
+    Drawing drawing;                               \
+    Plugin* const Plugins[] = {&loader, &drawing}; \
+    }                                              \
+    OMBREL_DECLARE_PACK(name, Plugins)
