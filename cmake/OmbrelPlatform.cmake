@@ -28,3 +28,17 @@ endif()
 add_library(ombrel_pack_suffix INTERFACE)
 target_compile_definitions(ombrel_pack_suffix INTERFACE
   "OMBREL_PACK_SUFFIX=\"${OMBREL_PACK_SUFFIX}\"")
+
+# The system's OpenGL library and, on Linux, SDL2, found once for the whole
+# build: link ombrel_gl and ombrel_sdl2.
+add_library(ombrel_gl INTERFACE)
+if(WIN32)
+  target_link_libraries(ombrel_gl INTERFACE opengl32)
+else()
+  find_package(OpenGL REQUIRED)
+  target_link_libraries(ombrel_gl INTERFACE OpenGL::GL)
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET GLOBAL sdl2)
+  add_library(ombrel_sdl2 INTERFACE)
+  target_link_libraries(ombrel_sdl2 INTERFACE PkgConfig::SDL2)
+endif()
