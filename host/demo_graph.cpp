@@ -110,8 +110,8 @@ void DemoGraph::RunStartStep(const DemoStartStep& step) {
     }
 }
 
-// The per-frame path: one store into the existing time value, five bindings
-// and two runs. Nothing here allocates.
+// The per-frame path: a store into the existing time value, the bindings of
+// the two frame halves and their runs. Nothing here allocates.
 void DemoGraph::RunFrame(float seconds) {
     DrawFrame(seconds);
     PresentFrame();

@@ -15,7 +15,7 @@
 #include "tools/capture/capture_plan.h"
 #include "tools/capture/console.h"
 #include "tools/capture/demo_files.h"
-#include "tools/capture/demo_window.h"
+#include "tools/capture/capture_window.h"
 #include "tools/capture/discarding_writer.h"
 #include "tools/capture/encoding_queue.h"
 #include "tools/capture/frame_and_sound.h"

@@ -56,7 +56,7 @@ private:
     std::vector<bool> pending;
 };
 
-// The three forms of the report, written to `out`: a line per row (with the
+// The forms of the report, written to `out`: a line per row (with the
 // fix under each finding), JSON, and JUnit XML.
 void WriteTextReport(const Report& report, bool onlyFailed, std::FILE* out);
 void WriteJsonReport(const Report& report, bool onlyFailed, std::FILE* out);
