@@ -17,8 +17,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from private_display import wine_display  # noqa: E402
-from media_checks import aligned, check, failures, frame_md5s, probe
+from media_checks import aligned, check, failures, frame_md5s, probe, run_scenario  # noqa: E402
 
 scenario, program, stage, click_demo, work = sys.argv[1:6]
 click_rate = int(sys.argv[6])
@@ -184,11 +183,4 @@ scenarios = {
     "interrupt": interrupt,
     "stuck-exit": stuck_exit,
 }
-server = wine_display() if windows else None
-try:
-    scenarios[scenario]()
-finally:
-    if server:
-        server.terminate()
-print("%s: %s" % (scenario, "%d failed" % len(failures) if failures else "passed"))
-sys.exit(1 if failures else 0)
+run_scenario(scenarios, scenario, windows)

@@ -20,8 +20,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from private_display import wine_display  # noqa: E402
-from media_checks import aligned, check, failures, frame_md5s
+from media_checks import aligned, check, failures, frame_md5s, run_scenario  # noqa: E402
 
 scenario, program, stage, click_demo, work = sys.argv[1:6]
 click_rate = int(sys.argv[6])
@@ -361,11 +360,4 @@ def hosts():
 
 scenarios = {"lossless": lossless, "seams": seams, "bad-join": bad_join, "y4m": y4m,
              "slurm": slurm, "hosts": hosts}
-server = wine_display() if windows else None
-try:
-    scenarios[scenario]()
-finally:
-    if server:
-        server.terminate()
-print("%s: %s" % (scenario, "%d failed" % len(failures) if failures else "passed"))
-sys.exit(1 if failures else 0)
+run_scenario(scenarios, scenario, windows)
