@@ -16,6 +16,19 @@ def check(ok, what):
         failures.append(what)
 
 
+def run_program(command, cwd, env, windows, timeout=240):
+    """Runs a program of the build, under wine for a Windows one, natively
+    without the display (the capture makes its own); its status and output."""
+    if windows:
+        command = [os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                "../../cmake/wine-run")] + command
+    else:
+        env.pop("DISPLAY", None)
+    done = subprocess.run(command, cwd=cwd, env=env, capture_output=True, text=True,
+                          timeout=timeout)
+    return done.returncode, done.stdout + done.stderr
+
+
 def run_scenario(scenarios, scenario, windows):
     """Runs one scenario (on a private display under wine), reports how its
     checks went and ends the test with its status."""

@@ -256,13 +256,7 @@ bool LiveDemo::Start(Slot& slot, PluginPack* pack, const PackVersion& version) {
             told += "; version " + std::to_string(slot.current.number) + " goes on";
     } catch (...) {
         told += "; the version before did not start again either";
-        try {
-            Switch(slot, slot.pack, nullptr);
-        } catch (...) {
-        }
-        PluginPack::Unload(slot.pack);
-        slot.pack = nullptr;
-        slot.current = PackVersion();
+        DropCurrent(slot);
     }
     PluginPack::Unload(pack);
     trialPack.clear();
@@ -409,13 +403,7 @@ void LiveDemo::GiveWay(Slot& slot, const std::string& why) {
     try {
         Switch(slot, failed, slot.pack);
     } catch (...) {
-        try {
-            Switch(slot, slot.pack, nullptr);
-        } catch (...) {
-        }
-        PluginPack::Unload(slot.pack);
-        slot.pack = nullptr;
-        slot.current = PackVersion();
+        DropCurrent(slot);
     }
     PluginPack::Unload(failed);
     PrivateFolder::Remove(failedVersion.copy);
@@ -471,6 +459,16 @@ LiveDemo::FrameEnd LiveDemo::DrawFrame(float seconds) {
         if (slot.onTrial) Promote(slot);
     }
     return Drawn;
+}
+
+void LiveDemo::DropCurrent(Slot& slot) {
+    try {
+        Switch(slot, slot.pack, nullptr);
+    } catch (...) {
+    }
+    PluginPack::Unload(slot.pack);
+    slot.pack = nullptr;
+    slot.current = PackVersion();
 }
 
 void LiveDemo::CheckNamesIfStarted() {
