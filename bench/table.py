@@ -103,8 +103,8 @@ def lexer(results):
     return rows
 
 
-def frame_rate(results):
-    """The demo's frame loop and the bare loop, alternating in short rounds."""
+def frame_rate_pairs(results):
+    """The rounds of the frame-rate benchmark: {"demo": run, "bare": run} each."""
     rounds = {}
     processes = sorted(os.path.basename(name)[:-len(".json")]
                        for name in glob.glob(os.path.join(results, "frame_rate*.json")))
@@ -112,7 +112,12 @@ def frame_rate(results):
         for b in runs(results, process, "BM_"):
             side = "demo" if b["name"].startswith("BM_DemoFrameLoop") else "bare"
             rounds.setdefault((process, b["name"].split("/")[1]), {})[side] = b
-    pairs = [r for r in rounds.values() if len(r) == 2]
+    return [r for r in rounds.values() if len(r) == 2]
+
+
+def frame_rate(results):
+    """The demo's frame loop and the bare loop, alternating in short rounds."""
+    pairs = frame_rate_pairs(results)
     if not pairs:
         return [Row("Demo frame rate, 640 x 480")]
     demo = [r["demo"] for r in pairs]
@@ -162,36 +167,64 @@ def frame_rate(results):
     ]
 
 
+def frame_times(folder, sessions, rate_pairs):
+    """The real program's frame times against the bare loop's, from rounds
+    that ran in turns in the same window size under the same probe, set
+    beside the in-process frame rates: the two rows measure the same ratio."""
+    title = "Frame times, real program and bare SDL2 loop in turns (seconds 5 to 20 of each)"
+    program_side, bare_side = [], []
+    for name in sorted(n for n in sessions if n.startswith("frames-")):
+        try:
+            bare = program.read_probe(os.path.join(folder, "bare-" + name[7:], "probe.txt"))
+        except (OSError, ValueError):
+            continue
+        record = sessions[name]
+        found = program.frame_statistics(record["swaps"], record["timer_zero"] + 5 * program.SECOND,
+                                          seconds=15)
+        bare_found = len(bare["swaps"]) > 1 and program.frame_statistics(
+            bare["swaps"], bare["swaps"][0] + 5 * program.SECOND, seconds=15)
+        if found and bare_found:
+            program_side.append(found)
+            bare_side.append(bare_found)
+    if not program_side:
+        return Row(title)
+
+    def text(found):
+        return "median %s ms, 99th %s ms" % (
+            spread_text([f["median"][0] for f in found], "%.2f"),
+            spread_text([f["p99"][0] for f in found], "%.2f"))
+    # The program's share of the bare loop's speed, round by round.
+    shares = [100.0 * b["median"][0] / p["median"][0] for p, b in zip(program_side, bare_side)]
+    q1, share, q3 = quartiles(shares)
+    agreement = ""
+    if rate_pairs:
+        rates = [100.0 * r["demo"]["fps"] / r["bare"]["fps"] for r in rate_pairs]
+        r1, rate, r3 = quartiles(rates)
+        overlap = q1 <= r3 and r1 <= q3
+        agreement = "; in-process frame rate: %.1f%% [%.1f-%.1f]: %s" % (
+            rate, r1, r3, "they agree" if overlap else
+            "they differ: the real program carries what the in-process loop does not "
+            "(its own process, the probe's audio clock, the setup dialog's settings)")
+    medians = [f["median"][0] for f in program_side]
+    p99 = [f["p99"][0] for f in program_side]
+    return Row("%s, %d rounds" % (title, len(program_side)), text(program_side),
+               "bare SDL2 loop: " + text(bare_side),
+               "bare / program: %.1f%% [%.1f-%.1f]%s; 99th / median: %.2f (goal: at most 1.5)"
+               % (share, q1, q3, agreement, quartiles(p99)[1] / quartiles(medians)[1]),
+               {"program_frame_median_ms": median_figure(medians, "ms", "lower"),
+                "program_frame_p99_ms": median_figure(p99, "ms", "lower"),
+                "program_percent_of_bare": median_figure(shares, "%", "higher")})
+
+
 def program_rows(results):
     """The real program, driven on the display with the probe preloaded."""
     folder = os.path.join(results, "program")
     sessions = {os.path.basename(p): program.read_session(p)
                 for p in sorted(glob.glob(os.path.join(folder, "*")))
-                if os.path.basename(p) != "bare"}
+                if not os.path.basename(p).startswith("bare")}
     sessions = {name: record for name, record in sessions.items() if record}
     long = sessions.get("long")
-    try:
-        bare = program.read_probe(os.path.join(folder, "bare", "probe.txt"))
-    except (OSError, ValueError):
-        bare = None
-    rows = []
-
-    frames = long and program.frame_statistics(long["swaps"],
-                                               long["timer_zero"] + 5 * program.SECOND)
-    bare_frames = bare and len(bare["swaps"]) > 1 and program.frame_statistics(
-        bare["swaps"], bare["swaps"][-1] - 20 * program.SECOND)
-    if frames and bare_frames:
-        def text(found):
-            return "median %.2f ms, 99th %.2f ms, worst %.1f ms" % tuple(
-                found[k][0] for k in ("median", "p99", "worst"))
-        rows.append(Row("Frame times of the demo over 20 s (seconds 5 to 25 of its time)",
-                        text(frames), "bare SDL2 loop, its last 20 s: " + text(bare_frames),
-                        "99th / median: %.2f (goal: at most 1.5)"
-                        % (frames["p99"][0] / frames["median"][0]),
-                        dict(("program_frame_%s_ms" % k, figure(v[0], v[1], "ms", "lower"))
-                             for k, v in frames.items())))
-    else:
-        rows.append(Row("Frame times of the demo over 20 s"))
+    rows = [frame_times(folder, sessions, frame_rate_pairs(results))]
 
     def timed(title, measure, names, name, goal=""):
         found = [measure(r) for n, r in sessions.items() if n.startswith(names)]
@@ -346,10 +379,14 @@ Results are medians; the range in brackets is the interquartile range (25th to
   wait for it returns; the time the probe takes to write its record at exit
   is taken off. Nine sessions: one of 62 s of play and eight of 3 s, four
   ended by Escape and four by the close button.
-- Frame times: the times between buffer swaps from second 5 to second 25 of
-  the demo's time in the 62 s session; the bare SDL2 loop's over its last 20 s
-  under the same probe. Their spread in the JSON file is the range of each
-  figure over the four 5-second quarters.
+- Frame times: the times between buffer swaps from second 5 to second 20 of
+  the demo's time, in rounds of a 22 s session of the real program followed by
+  the bare SDL2 loop (seconds 5 to 20 of its run) in the same 640 x 480 window
+  under the same probe, so that both sides meet the same moments of the
+  machine. Each figure is the median over the rounds with its interquartile
+  range; "bare / program" is the bare loop's median frame time over the
+  program's, round by round: the same ratio as the in-process frame-rate row,
+  with which it is compared.
 - Music against picture: the demo's time (since its timer's reset) minus the
   position of the music actually played, counted by the music layer as the
   frames of music the output device has consumed, read by the probe as the

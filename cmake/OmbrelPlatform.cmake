@@ -28,3 +28,37 @@ endif()
 add_library(ombrel_pack_suffix INTERFACE)
 target_compile_definitions(ombrel_pack_suffix INTERFACE
   "OMBREL_PACK_SUFFIX=\"${OMBREL_PACK_SUFFIX}\"")
+
+# The system's OpenGL library and, on Linux, SDL2, found once for the whole
+# build: link ombrel_gl and ombrel_sdl2.
+add_library(ombrel_gl INTERFACE)
+if(WIN32)
+  target_link_libraries(ombrel_gl INTERFACE opengl32)
+else()
+  find_package(OpenGL REQUIRED)
+  target_link_libraries(ombrel_gl INTERFACE OpenGL::GL)
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET GLOBAL sdl2)
+  add_library(ombrel_sdl2 INTERFACE)
+  target_link_libraries(ombrel_sdl2 INTERFACE PkgConfig::SDL2)
+endif()
+
+# ombrel_demo_program(<target> [STAGED]): a program of the demo's folder. On
+# Linux it finds the packs beside itself by bare name, as the Windows loader
+# finds them in the program's folder. STAGED: it is also copied into the
+# staged runtime folder beside the host, so that it runs from there as it is.
+function(ombrel_demo_program target)
+  cmake_parse_arguments(P "STAGED" "" "" ${ARGN})
+  if(NOT WIN32)
+    set_target_properties(${target} PROPERTIES
+      BUILD_RPATH "$ORIGIN" INSTALL_RPATH "$ORIGIN" BUILD_WITH_INSTALL_RPATH ON)
+    target_link_options(${target} PRIVATE -Wl,--enable-new-dtags)
+  endif()
+  if(P_STAGED)
+    add_custom_command(TARGET ${target} POST_BUILD
+      COMMAND ${CMAKE_COMMAND} -E make_directory "${OMBREL_STAGE_DIR}"
+      COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${target}> "${OMBREL_STAGE_DIR}"
+      VERBATIM)
+    add_dependencies(stage ${target})
+  endif()
+endfunction()

@@ -1,5 +1,7 @@
 #include "host/demo_graph.h"
 
+#include "host/pack_names.h"
+
 namespace {
 
 const char* const InitPlugin = "OpenGLInit";
@@ -30,29 +32,29 @@ DemoVariables::DemoVariables(const Settings& from) : time(nullptr) {
 }
 
 const DemoCallPlugin DemoCallPlugins[4] = {
-    {&DemoCalls::initCall, InitPlugin},
-    {&DemoCalls::printCall, PrintPlugin},
-    {&DemoCalls::loadSceneCall, LoadScenePlugin},
-    {&DemoCalls::drawSceneCall, DrawScenePlugin},
+    {&DemoCalls::initCall, InitPlugin, OMBREL_DEVICE_PACK},
+    {&DemoCalls::printCall, PrintPlugin, OMBREL_DEVICE_PACK},
+    {&DemoCalls::loadSceneCall, LoadScenePlugin, OMBREL_SCENE_PACK},
+    {&DemoCalls::drawSceneCall, DrawScenePlugin, OMBREL_SCENE_PACK},
 };
 
 const DemoBinding DemoBindings[16] = {
-    {&DemoCalls::initCall, 0, &DemoVariables::openGLVar},
-    {&DemoCalls::initCall, 1, &DemoVariables::titleVar},
-    {&DemoCalls::initCall, 2, &DemoVariables::widthVar},
-    {&DemoCalls::initCall, 3, &DemoVariables::heightVar},
-    {&DemoCalls::initCall, 4, &DemoVariables::colorBitsVar},
-    {&DemoCalls::initCall, 5, &DemoVariables::fullScreenVar},
-    {&DemoCalls::loadSceneCall, 0, &DemoVariables::sceneVar},
-    {&DemoCalls::loadSceneCall, 1, &DemoVariables::titleVar},
-    {&DemoCalls::loadSceneCall, 2, &DemoVariables::constant5Var},
-    {&DemoCalls::drawSceneCall, 0, &DemoVariables::sceneVar},
-    {&DemoCalls::drawSceneCall, 1, &DemoVariables::timeVar},
-    {&DemoCalls::drawSceneCall, 2, &DemoVariables::countVar},
-    {&DemoCalls::drawSceneCall, 3, &DemoVariables::englishVar},
-    {&DemoCalls::printCall, 0, &DemoVariables::openGLVar},
-    {&DemoCalls::printCall, 1, &DemoVariables::timeVar},
-    {&DemoCalls::printCall, 2, &DemoVariables::countVar},
+    {&DemoCalls::initCall, 0, &DemoVariables::openGLVar, DemoBinding::Out},
+    {&DemoCalls::initCall, 1, &DemoVariables::titleVar, DemoBinding::In},
+    {&DemoCalls::initCall, 2, &DemoVariables::widthVar, DemoBinding::In},
+    {&DemoCalls::initCall, 3, &DemoVariables::heightVar, DemoBinding::In},
+    {&DemoCalls::initCall, 4, &DemoVariables::colorBitsVar, DemoBinding::In},
+    {&DemoCalls::initCall, 5, &DemoVariables::fullScreenVar, DemoBinding::In},
+    {&DemoCalls::loadSceneCall, 0, &DemoVariables::sceneVar, DemoBinding::Out},
+    {&DemoCalls::loadSceneCall, 1, &DemoVariables::titleVar, DemoBinding::In},
+    {&DemoCalls::loadSceneCall, 2, &DemoVariables::constant5Var, DemoBinding::In},
+    {&DemoCalls::drawSceneCall, 0, &DemoVariables::sceneVar, DemoBinding::In},
+    {&DemoCalls::drawSceneCall, 1, &DemoVariables::timeVar, DemoBinding::In},
+    {&DemoCalls::drawSceneCall, 2, &DemoVariables::countVar, DemoBinding::In},
+    {&DemoCalls::drawSceneCall, 3, &DemoVariables::englishVar, DemoBinding::In},
+    {&DemoCalls::printCall, 0, &DemoVariables::openGLVar, DemoBinding::In},
+    {&DemoCalls::printCall, 1, &DemoVariables::timeVar, DemoBinding::In},
+    {&DemoCalls::printCall, 2, &DemoVariables::countVar, DemoBinding::In},
 };
 
 // Not active yet when its Prepare comes: that Prepare reaches no plugin, so
@@ -108,8 +110,8 @@ void DemoGraph::RunStartStep(const DemoStartStep& step) {
     }
 }
 
-// The per-frame path: one store into the existing time value, five bindings
-// and two runs. Nothing here allocates.
+// The per-frame path: a store into the existing time value, the bindings of
+// the two frame halves and their runs. Nothing here allocates.
 void DemoGraph::RunFrame(float seconds) {
     DrawFrame(seconds);
     PresentFrame();

@@ -6,7 +6,7 @@
 #include "plugin/registry.h"
 #include "plugin/variable.h"
 
-// The demo's eleven variables, in their order of creation; destroyed in the
+// The demo's variables, in their order of creation; destroyed in the
 // reverse order. The values made here are never deleted: plugins keep reading
 // them through their slots until the process ends.
 struct DemoVariables {
@@ -27,7 +27,7 @@ struct DemoVariables {
     explicit DemoVariables(const Settings& from);
 };
 
-// The four calls, in their order of creation.
+// The demo's calls, in their order of creation.
 struct DemoCalls {
     PluginCall initCall;
     PluginCall printCall;
@@ -40,18 +40,24 @@ struct DemoCalls {
 // The demo graph as tables, which the graph itself follows and which a tool
 // that rebuilds part of the graph (a reloaded pack) follows in the same way.
 
-// Each call and the plugin it runs, in the order of creation.
+// Each call, the plugin it runs and the demo pack that plugin comes from
+// (see pack_names.h), in the order of creation.
 struct DemoCallPlugin {
     PluginCall DemoCalls::*call;
     const char* pluginName;
+    const char* packName;
 };
 extern const DemoCallPlugin DemoCallPlugins[4];
 
-// The argument bindings, in the order the graph makes them.
+// The argument bindings, in the order the graph makes them, with whether
+// the plugin reads the variable or makes its value: together with the
+// variables' type names, the signature each call expects of its plugin.
 struct DemoBinding {
+    enum Direction { In, Out };
     PluginCall DemoCalls::*call;
     int index;
     Variable DemoVariables::*variable;
+    Direction direction;
 };
 extern const DemoBinding DemoBindings[16];
 
@@ -91,7 +97,7 @@ public:
     void DrawFrame(float seconds);
     void PresentFrame();
 
-    // Stops the four calls at shutdown.
+    // Stops the calls at shutdown.
     void StopCalls();
 
     DemoVariables variables;

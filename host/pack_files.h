@@ -6,5 +6,7 @@
 #error "the build defines OMBREL_PACK_SUFFIX"
 #endif
 
-constexpr const char* ScenePackFile = "Vantrope" OMBREL_PACK_SUFFIX;
-constexpr const char* DevicePackFile = "Kestrelia" OMBREL_PACK_SUFFIX;
+#include "host/pack_names.h"
+
+constexpr const char* ScenePackFile = OMBREL_SCENE_PACK OMBREL_PACK_SUFFIX;
+constexpr const char* DevicePackFile = OMBREL_DEVICE_PACK OMBREL_PACK_SUFFIX;

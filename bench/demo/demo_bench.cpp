@@ -1,7 +1,7 @@
 // Frames per second of the whole demo beside a bare SDL2 loop that draws the
 // same scene, at 640 x 480 on the X display. The demo side is the host's own
 // frame loop over the real packs, found by bare name beside this program: the
-// registry, the demo graph with its eleven variables and four calls, the first
+// registry, the demo graph with its variables and calls, the first
 // start (OpenGLInit opens the window, LoadCOctreeScene builds the scene) and
 // the music playing from ./Data/audio.ogg; only the setup dialog is left out.
 // The bare side opens the same window with SDL2 itself and draws the scene's

@@ -24,6 +24,28 @@ class ProgramFigures(unittest.TestCase):
         self.assertAlmostEqual(found["worst"][0], 40.0)
         self.assertAlmostEqual(found["worst"][1], 36.0)
 
+    def test_the_frame_time_rounds_are_compared_with_the_frame_rate_rounds(self):
+        # The program at 2 ms a frame, the bare loop at 1 ms, in two rounds.
+        import table
+
+        def swaps(step):
+            return list(range(0, 25 * SECOND, step))
+        sessions = {"frames-%d" % n: {"swaps": swaps(2 * MS), "timer_zero": 0} for n in (1, 2)}
+        bare = {"bare-%d" % n: swaps(MS) for n in (1, 2)}
+        original = figures.read_probe
+        figures.read_probe = lambda path: {"swaps": bare[os.path.basename(os.path.dirname(path))]}
+        try:
+            def row(percent):
+                pairs = [{"demo": {"fps": percent}, "bare": {"fps": 100.0}}]
+                return table.frame_times("folder", sessions, pairs)
+            agreeing, differing = row(50.0), row(99.0)
+        finally:
+            figures.read_probe = original
+        self.assertIn("bare / program: 50.0%", agreeing.cells[3])
+        self.assertIn("they agree", agreeing.cells[3])
+        self.assertIn("they differ", differing.cells[3])
+        self.assertAlmostEqual(agreeing.figures["program_frame_median_ms"]["value"], 2.0)
+
     def test_music_against_picture_follows_the_device_and_its_first_buffer(self):
         # The timer starts at 1 s; music enters the buffer taken 10 ms later,
         # and the device then consumes 1% slower than the clock.

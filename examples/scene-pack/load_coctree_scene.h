@@ -1,6 +1,6 @@
 #pragma once
 
-#include "coctree_scene.h"
+#include "octree_scene.h"
 #include "plugin/contract.h"
 
 // LoadCOctreeScene: makes the scene and stores it into its "out" argument.

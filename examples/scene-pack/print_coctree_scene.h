@@ -1,6 +1,6 @@
 #pragma once
 
-#include "coctree_scene.h"
+#include "octree_scene.h"
 #include "plugin/contract.h"
 
 // PrintCOctreeScene: draws the scene once per frame, before the device pack

@@ -1,4 +1,4 @@
-// The pack "ConsoleDevice": its two plugin objects, made when the module is
+// The pack "ConsoleDevice": its plugin objects, made when the module is
 // loaded and never deleted, and the four entry points.
 #include "packs/opengl/opengl_init.h"
 #include "packs/opengl/opengl_print.h"

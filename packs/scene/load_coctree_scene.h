@@ -19,7 +19,7 @@ public:
     void Stop() override;
 
 private:
-    // The positions of the three arguments in the signature.
+    // The positions of the arguments in the signature.
     enum { SceneArgument, TitleArgument, DepthArgument };
 
     std::vector<COctreeScene*> made;

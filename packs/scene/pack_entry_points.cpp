@@ -1,4 +1,4 @@
-// The entry points of the Vantrope pack and its two plugin objects, which
+// The entry points of the Vantrope pack and its plugin objects, which
 // live as long as the module and share the list of scenes the pack has made.
 
 #include "packs/scene/load_coctree_scene.h"

@@ -15,6 +15,6 @@ public:
     void Stop() override {}
 
 private:
-    // The positions of the four arguments in the signature.
+    // The positions of the arguments in the signature.
     enum { SceneArgument, TimeArgument, CountArgument, EnglishArgument };
 };

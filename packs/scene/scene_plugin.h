@@ -3,7 +3,7 @@
 #include "packs/scene/scene_list.h"
 #include "plugin/contract.h"
 
-// What the pack's two plugins share: the pack's list of scenes, one slot per
+// What the pack's plugins share: the pack's list of scenes, one slot per
 // argument (an index they do not have, compared unsigned, is ignored), and a
 // Start and Prepare with nothing to do. A clone shares the list and starts
 // with nothing bound.

@@ -17,26 +17,18 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from private_display import wine_display  # noqa: E402
-from media_checks import aligned, check, failures, frame_md5s, probe
+from media_checks import (  # noqa: E402
+    aligned, check, failures, frame_md5s, probe, run_program, run_scenario)
 
 scenario, program, stage, click_demo, work = sys.argv[1:6]
 click_rate = int(sys.argv[6])
 clicks = [int(c) for c in sys.argv[7].split(",")]
-here = os.path.dirname(os.path.abspath(__file__))
 windows = program.endswith(".exe")
 
 
 def capture(arguments, cwd, env_extra=None, timeout=240):
-    env = dict(os.environ, **(env_extra or {}))
-    command = [program] + arguments
-    if windows:
-        command = [os.path.join(here, "../../cmake/wine-run")] + command
-    else:
-        env.pop("DISPLAY", None)
-    done = subprocess.run(command, cwd=cwd, env=env, capture_output=True, text=True,
-                          timeout=timeout)
-    return done.returncode, done.stdout + done.stderr
+    return run_program([program] + arguments, cwd, dict(os.environ, **(env_extra or {})),
+                       windows, timeout)
 
 
 def fresh(name):
@@ -184,11 +176,4 @@ scenarios = {
     "interrupt": interrupt,
     "stuck-exit": stuck_exit,
 }
-server = wine_display() if windows else None
-try:
-    scenarios[scenario]()
-finally:
-    if server:
-        server.terminate()
-print("%s: %s" % (scenario, "%d failed" % len(failures) if failures else "passed"))
-sys.exit(1 if failures else 0)
+run_scenario(scenarios, scenario, windows)

@@ -79,7 +79,8 @@ TEST(CaptureOptions, RefuseWhatMakesNoSenseNamingIt) {
         {{"-o", "a.mp4", "--seconds", "-1"}, "--seconds -1"},
         {{"-o", "a.mp4", "--seconds", "nan"}, "--seconds nan"},
         {{"-o", "a.mp4", "--crf", "52"}, "--crf 52"},
-        {{"-o", "a.mp4", "--preset", "quick"}, "--preset quick"},
+        {{"-o", "a.mp4", "--preset", "quick"}, "--preset quick: give one of ultrafast, "},
+        {{"-o", "a.mp4", "--preset", "quick"}, "veryslow, placebo"},
         {{"-o", "a.mp4", "--crf"}, "--crf needs a value"},
         {{"-o", "a.mp4", "--colour"}, "Unknown option: --colour"},
     };

@@ -3,6 +3,9 @@ ffmpeg and ffprobe commands, and how they report each check."""
 import array
 import os
 import subprocess
+import sys
+
+from private_display import wine_display
 
 failures = []
 
@@ -11,6 +14,33 @@ def check(ok, what):
     print(("ok: " if ok else "FAILED: ") + what)
     if not ok:
         failures.append(what)
+
+
+def run_program(command, cwd, env, windows, timeout=240):
+    """Runs a program of the build, under wine for a Windows one, natively
+    without the display (the capture makes its own); its status and output."""
+    if windows:
+        command = [os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                "../../cmake/wine-run")] + command
+    else:
+        env.pop("DISPLAY", None)
+    done = subprocess.run(command, cwd=cwd, env=env, capture_output=True, text=True,
+                          timeout=timeout)
+    return done.returncode, done.stdout + done.stderr
+
+
+def run_scenario(scenarios, scenario, windows):
+    """Runs one scenario (on a private display under wine), reports how its
+    checks went and ends the test with its status."""
+    server = wine_display() if windows else None
+    try:
+        scenarios[scenario]()
+    finally:
+        if server:
+            server.terminate()
+            server.wait(timeout=30)
+    print("%s: %s" % (scenario, "%d failed" % len(failures) if failures else "passed"))
+    sys.exit(1 if failures else 0)
 
 
 def probe(path, stream, entry):

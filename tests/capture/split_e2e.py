@@ -20,14 +20,13 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from private_display import wine_display  # noqa: E402
-from media_checks import aligned, check, failures, frame_md5s
+from media_checks import (  # noqa: E402
+    aligned, check, failures, frame_md5s, run_program, run_scenario)
 
 scenario, program, stage, click_demo, work = sys.argv[1:6]
 click_rate = int(sys.argv[6])
 clicks = [int(c) for c in sys.argv[7].split(",")]
 source, build = sys.argv[8:10]
-here = os.path.dirname(os.path.abspath(__file__))
 windows = program.endswith(".exe")
 # The real demo, small and short: 60 frames.
 DEMO = ["--size", "320x240", "--fps", "30", "--seconds", "2"]
@@ -35,14 +34,7 @@ SKIPPED = 77
 
 
 def run(command, cwd, env=None, timeout=240):
-    env = dict(env or os.environ)
-    if windows:
-        command = [os.path.join(here, "../../cmake/wine-run")] + command
-    else:
-        env.pop("DISPLAY", None)
-    done = subprocess.run(command, cwd=cwd, env=env, capture_output=True, text=True,
-                          timeout=timeout)
-    return done.returncode, done.stdout + done.stderr
+    return run_program(command, cwd, dict(env or os.environ), windows, timeout)
 
 
 def capture(arguments, cwd, **options):
@@ -361,11 +353,4 @@ def hosts():
 
 scenarios = {"lossless": lossless, "seams": seams, "bad-join": bad_join, "y4m": y4m,
              "slurm": slurm, "hosts": hosts}
-server = wine_display() if windows else None
-try:
-    scenarios[scenario]()
-finally:
-    if server:
-        server.terminate()
-print("%s: %s" % (scenario, "%d failed" % len(failures) if failures else "passed"))
-sys.exit(1 if failures else 0)
+run_scenario(scenarios, scenario, windows)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "foundation/exception.h"
+#include "tests/capture/counting_writer.h"
 #include "tools/capture/capture_options.h"
 #include "tools/capture/capture_plan.h"
 #include "tools/capture/encoding_queue.h"
@@ -45,16 +46,6 @@ SegmentFile Segment(const char* path, std::int64_t first, std::int64_t last,
     segment.tag.preset = "ultrafast";
     return segment;
 }
-
-// Counts the frames and the samples of each that reach it.
-class CountingWriter final : public MediaWriter {
-public:
-    void WriteVideo(const std::uint8_t*) override { ++frames; }
-    void WriteAudio(const float*, int samples) override { sound.push_back(samples); }
-    void Finish() override {}
-    int frames = 0;
-    std::vector<int> sound;
-};
 
 }  // namespace
 

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tools/live/live_status.h"
-#include "tools/live/plugin_names.h"
+#include "tools/support/graph_plugins.h"
+#include "tools/support/plugin_names.h"
 
 namespace {
 
@@ -12,6 +15,21 @@ TEST(PluginNames, TheNearestNameCatchesAMisspellingAndNothingFarther) {
     EXPECT_EQ(NearestName("OpenGLPrint", names), "");
     EXPECT_EQ(NearestName("LoadCOctreeScene", {"LoadCOctreeScene"}), "")
         << "the name itself is no misspelling";
+}
+
+TEST(PluginNames, EveryGraphCallWithoutAPluginIsNamedWithTheNearestLoadedName) {
+    PluginRegistry nothingLoaded;
+    DemoGraph graph(nothingLoaded, Settings{640, 480, 32, false, true});
+    std::vector<std::string> warnings = MissingGraphPlugins(
+        graph, {{"LoadCOctreeScene", "Vantrope.so"}, {"PrintCoctreeScene", "Vantrope.so"}});
+    ASSERT_EQ(warnings.size(), sizeof DemoCallPlugins / sizeof DemoCallPlugins[0]);
+    EXPECT_NE(std::find(warnings.begin(), warnings.end(),
+                        "the demo calls PrintCOctreeScene, which no loaded pack has "
+                        "(Vantrope.so has PrintCoctreeScene)"),
+              warnings.end());
+    EXPECT_NE(std::find(warnings.begin(), warnings.end(),
+                        "the demo calls OpenGLInit, which no loaded pack has"),
+              warnings.end());
 }
 
 TEST(LiveStatus, TheStatusIsOneLineOfJsonWhateverTheTextsHold) {

@@ -1,6 +1,7 @@
 // The validator's report: how results of many child processes merge into one
 // row per check, that the JSON and JUnit forms stay well-formed whatever bytes
-// a pack's texts hold, and that records survive the channel from a child.
+// a pack's texts hold, that records survive the channel from a child, and
+// that the tables of checks and host types are whole.
 
 #include "tools/validate/report.h"
 
@@ -9,12 +10,13 @@
 #include <cstdio>
 #include <string>
 
+#include "plugin/host_types.h"
 #include "tools/validate/channel.h"
 
 namespace {
 
 CheckResult Finding(int level, const std::string& message) {
-    CheckResult result("crash", CheckResult::Finding, message, "Plugin");
+    CheckResult result(Check::Crash, CheckResult::Finding, message, "Plugin");
     result.level = level;
     return result;
 }
@@ -34,13 +36,13 @@ std::string Written(void (*write)(const Report&, bool, std::FILE*), const Report
 TEST(ValidatorReport, AFindingOutweighsPassesAndTheMostSeriousOneIsKept) {
     Report report;
     report.strictness = 2;
-    report.Expect("Plugin", {"crash", "hang", "allocations"});
-    report.Add(CheckResult("crash", CheckResult::Passed, "no step crashed", "Plugin"));
+    report.Expect("Plugin", {Check::Crash, Check::Hang, Check::Allocations});
+    report.Add(CheckResult(Check::Crash, CheckResult::Passed, "no step crashed", "Plugin"));
     report.Add(Finding(3, "later"));
     report.Add(Finding(1, "worse"));
-    report.Add(CheckResult("crash", CheckResult::Passed, "no step crashed", "Plugin"));
-    report.Add(CheckResult("hang", CheckResult::Skipped, "first reason", "Plugin"));
-    report.Add(CheckResult("hang", CheckResult::Passed, "every step ended", "Plugin"));
+    report.Add(CheckResult(Check::Crash, CheckResult::Passed, "no step crashed", "Plugin"));
+    report.Add(CheckResult(Check::Hang, CheckResult::Skipped, "first reason", "Plugin"));
+    report.Add(CheckResult(Check::Hang, CheckResult::Passed, "every step ended", "Plugin"));
     report.Close("Plugin", "not reached");
 
     const CheckResult& crash = report.Rows()[0];
@@ -97,4 +99,39 @@ TEST(ValidatorChannel, RecordsAndResultsSurviveTheTrip) {
     EXPECT_EQ(received.fix, sent.fix);
     EXPECT_EQ(received.repeats, 4);
     EXPECT_FALSE(DecodeResult({"result", "too", "few"}, received));
+}
+
+// The tables the validator is made of: every check is found by its own name
+// and concerns something, within the strictness levels, with a fix; the
+// host's types are found by name, make values of their own class that hold
+// the test value they were made with, and no other.
+TEST(ValidatorTables, EveryCheckAndHostTypeRowIsCompleteAndFoundByName) {
+    for (const CheckInfo& info : Checks()) {
+        EXPECT_EQ(FindCheck(info.name), &info) << info.name;
+        EXPECT_EQ(&InfoOf(info.id), &info) << info.name;
+        EXPECT_STRNE(info.concerns, "") << info.name;
+        EXPECT_GE(info.strictness, FindingLevel::Lowest) << info.name;
+        EXPECT_LE(info.strictness, FindingLevel::Highest) << info.name;
+        EXPECT_STRNE(info.fix, "") << info.name;
+    }
+    EXPECT_EQ(FindCheck("no-such-check"), nullptr);
+    CheckResult unknown;
+    EXPECT_FALSE(DecodeResult({"result", "no-such-check", "", "0", "1", "", "", "", "0"}, unknown))
+        << "a child's record of a check the table lacks is refused";
+
+    int count = 0;
+    const HostType* rows = HostTypes(count);
+    ASSERT_GT(count, 0);
+    for (int i = 0; i < count; ++i) {
+        EXPECT_EQ(FindHostType(rows[i].name), &rows[i]);
+        for (int set = 0; set < HostTypeTestSets; ++set) {
+            Value* value = rows[i].make(set, 3);
+            EXPECT_TRUE(rows[i].holds(*value, set, 3)) << rows[i].name << " set " << set;
+            EXPECT_EQ(rows[i].payloadProblem(*value), "") << rows[i].name << " set " << set;
+            EXPECT_STRNE(rows[i].describe(set), "");
+        }
+    }
+    EXPECT_EQ(FindHostType("Int"), nullptr) << "type names are matched with their case";
+    IntValue notABool(2);
+    EXPECT_NE(FindHostType("bool")->payloadProblem(notABool), "");
 }

@@ -160,12 +160,13 @@ CaptureOptions ParseCaptureOptions(int count, const char* const* arguments) {
             }
         } else if (name == "--preset") {
             bool found = false;
-            for (const char* preset : Presets) found = found || value == preset;
+            std::string names;
+            for (const char* preset : Presets) {
+                found = found || value == preset;
+                names += std::string(names.empty() ? "" : ", ") + preset;
+            }
             if (!found) {
-                throw Ombrel::Exception(
-                    "--preset %s: give one of ultrafast, superfast, veryfast, faster, fast, "
-                    "medium, slow, slower, veryslow",
-                    text);
+                throw Ombrel::Exception("--preset %s: give one of %s", text, names.c_str());
             }
             options.preset = value;
         } else if (name == "--frames") {
@@ -211,7 +212,7 @@ const char* CaptureUsage() {
            "  --english      the demo's texts in English (the setup dialog's choice)\n"
            "  --seconds S    the length to render (default: the music's length)\n"
            "  --crf N        H.264 quality, 0 (lossless) to 51 (default 18; lower is better)\n"
-           "  --preset NAME  H.264 speed against size: ultrafast (default) to veryslow\n"
+           "  --preset NAME  H.264 speed against size: ultrafast (default) to placebo\n"
            "  --demo FOLDER  the demo's folder with its packs and Data/audio.ogg (default:\n"
            "                 the packs beside this program, ./Data/audio.ogg)\n"
            "\n"

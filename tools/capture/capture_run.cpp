@@ -13,9 +13,9 @@
 #include "host/settings.h"
 #include "plugin/registry.h"
 #include "tools/capture/capture_plan.h"
+#include "tools/capture/capture_window.h"
 #include "tools/capture/console.h"
 #include "tools/capture/demo_files.h"
-#include "tools/capture/demo_window.h"
 #include "tools/capture/discarding_writer.h"
 #include "tools/capture/encoding_queue.h"
 #include "tools/capture/frame_and_sound.h"
@@ -25,9 +25,11 @@
 #include "tools/capture/output_formats.h"
 #include "tools/capture/private_display.h"
 #include "tools/capture/progress_line.h"
+#include "tools/capture/render_loop.h"
 #include "tools/capture/segment_tag.h"
 #include "tools/support/demo_folder.h"
 #include "tools/support/exit_deadline.h"
+#include "tools/support/graph_plugins.h"
 #include "tools/support/interruption.h"
 
 namespace {
@@ -60,32 +62,16 @@ struct WindowSystemUser {
     }
 };
 
-// Frames back to back at the fixed rate: draw, read back, present. Returns
-// the message of the frame that threw, empty when every frame was drawn or
-// Ctrl-C came first.
-std::string RenderFrames(DemoGraph& graph, FrameReader& reader, FrameAndSound& sink,
-                         const FrameClock& clock, const FrameRange& frames,
-                         ProgressLine& progress) {
-    for (std::int64_t frame = frames.first; frame <= frames.last && !Interrupted(); ++frame) {
-        try {
-            graph.DrawFrame(clock.Seconds(frame));
-        } catch (const Ombrel::Exception& e) {
-            reader.Drain(sink);
-            return e.message;
-        }
-        reader.Read(sink);
-        try {
-            graph.PresentFrame();
-        } catch (const Ombrel::Exception& e) {
-            // A closed window takes its context and the frames still in it.
-            reader.Abandon();
-            return e.message;
-        }
-        progress.Show(sink.Written());
-    }
-    reader.Drain(sink);
-    return std::string();
-}
+// The demo graph's frame halves.
+class GraphDrawing final : public FrameDrawing {
+public:
+    explicit GraphDrawing(DemoGraph& demoGraph) : graph(demoGraph) {}
+    void Draw(float seconds) override { graph.DrawFrame(seconds); }
+    void Present() override { graph.PresentFrame(); }
+
+private:
+    DemoGraph& graph;
+};
 
 // A segment is joined later without encoding its picture again: Matroska
 // keeps its timestamps and tag, Y4M its frames as they are.
@@ -96,6 +82,17 @@ void CheckSegmentOutput(const CaptureOptions& options) {
             "--frames writes a segment to join later, not %s: give -o NAME.mkv (or NAME.y4m)",
             options.output.c_str());
     }
+}
+
+// A call of the graph that found no plugin draws nothing, without a word: a
+// misspelt scene plugin would give a black video.
+void WarnOfMissingPlugins(const DemoGraph& graph, const PluginRegistry& registry) {
+    std::vector<LoadedPlugin> loaded;
+    for (List<PluginPack*>::Node* node = registry.packs.head->next; node != registry.packs.tail;
+         node = node->next)
+        AddLoadedPlugins(*node->item, node->item->fileName.GetText(), loaded);
+    for (const std::string& warning : MissingGraphPlugins(graph, loaded))
+        std::fprintf(stderr, "ombrel-capture: warning: %s\n", warning.c_str());
 }
 
 std::string SegmentTagOf(const CaptureOptions& options, const CapturePlan& plan) {
@@ -137,6 +134,7 @@ CaptureStatus RunCapture(const CaptureOptions& options) {
 
     Settings chosen = {options.width, options.height, 32, false, options.english};
     DemoGraph graph(registry, chosen);
+    WarnOfMissingPlugins(graph, registry);
     // Without its window there is nothing to read back; without OpenGLPrint
     // the window would not be kept responsive.
     if (!graph.calls.initCall.plugin) throw Ombrel::Exception("Plugin %s not found", "OpenGLInit");
@@ -166,7 +164,8 @@ CaptureStatus RunCapture(const CaptureOptions& options) {
     FrameAndSound sink(queue, options.segment ? nullptr : music.get(), clock, plan.frames.first);
     ProgressLine progress(IsTerminal(stderr) ? stderr : nullptr, frames);
 
-    std::string stoppedBy = RenderFrames(graph, reader, sink, clock, plan.frames, progress);
+    GraphDrawing drawing(graph);
+    std::string stoppedBy = RenderFrames(drawing, reader, sink, clock, plan.frames, progress);
     queue.Flush();
     progress.Show(sink.Written());
     progress.End();

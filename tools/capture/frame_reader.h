@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tools/capture/frame_sink.h"
+#include "tools/capture/render_loop.h"
 
 struct PixelBufferFunctions;
 
@@ -13,7 +14,7 @@ struct PixelBufferFunctions;
 // context offers pixel buffer objects the read is asynchronous: a frame's
 // pixels are handed on while the next frame is drawn. Otherwise each frame is
 // read at once. Frames reach the sink in the order they were drawn.
-class FrameReader {
+class FrameReader final : public FrameReadback {
 public:
     // Needs the demo's context current; throws when there is none.
     FrameReader(int frameWidth, int frameHeight);
@@ -25,12 +26,12 @@ public:
 
     // Starts reading the frame just drawn, and hands the oldest frame whose
     // pixels are due to `sink`.
-    void Read(FrameSink& sink);
+    void Read(FrameSink& sink) override;
     // Hands every frame still on its way to `sink`, oldest first.
-    void Drain(FrameSink& sink);
+    void Drain(FrameSink& sink) override;
     // Forgets the frames on their way without touching OpenGL: for when the
     // context has gone with its window.
-    void Abandon();
+    void Abandon() override;
 
 private:
     void Deliver(FrameSink& sink);

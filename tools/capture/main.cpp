@@ -1,10 +1,7 @@
 // ombrel-capture: renders the demo to a video file, frame by frame at a fixed
 // rate, with its music. It loads the demo's packs and builds the demo graph as
 // the host does, without the setup dialog, and reads each frame back before
-// the device pack shows it.
-//
-//   ombrel-capture -o demo.mp4 [--size 1280x720] [--fps 60] [--seconds S] ...
-//   ombrel-capture --frames 0-599 -o part.mkv ...; ombrel-capture --join -o demo.mp4 part*.mkv
+// the device pack shows it. Its command line: CaptureUsage().
 //
 // Exit status: 0 done, 1 failed, 2 wrong command line, 130 interrupted (the
 // frames rendered so far are kept). OMBREL_CAPTURE_READBACK=plain reads each

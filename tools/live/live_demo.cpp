@@ -7,8 +7,8 @@
 #include "foundation/exception.h"
 #include "plugin/module.h"
 #include "tools/live/live_window.h"
-#include "tools/live/plugin_names.h"
 #include "tools/support/demo_folder.h"
+#include "tools/support/graph_plugins.h"
 
 namespace {
 
@@ -256,13 +256,7 @@ bool LiveDemo::Start(Slot& slot, PluginPack* pack, const PackVersion& version) {
             told += "; version " + std::to_string(slot.current.number) + " goes on";
     } catch (...) {
         told += "; the version before did not start again either";
-        try {
-            Switch(slot, slot.pack, nullptr);
-        } catch (...) {
-        }
-        PluginPack::Unload(slot.pack);
-        slot.pack = nullptr;
-        slot.current = PackVersion();
+        DropCurrent(slot);
     }
     PluginPack::Unload(pack);
     trialPack.clear();
@@ -409,13 +403,7 @@ void LiveDemo::GiveWay(Slot& slot, const std::string& why) {
     try {
         Switch(slot, failed, slot.pack);
     } catch (...) {
-        try {
-            Switch(slot, slot.pack, nullptr);
-        } catch (...) {
-        }
-        PluginPack::Unload(slot.pack);
-        slot.pack = nullptr;
-        slot.current = PackVersion();
+        DropCurrent(slot);
     }
     PluginPack::Unload(failed);
     PrivateFolder::Remove(failedVersion.copy);
@@ -473,34 +461,27 @@ LiveDemo::FrameEnd LiveDemo::DrawFrame(float seconds) {
     return Drawn;
 }
 
+void LiveDemo::DropCurrent(Slot& slot) {
+    try {
+        Switch(slot, slot.pack, nullptr);
+    } catch (...) {
+    }
+    PluginPack::Unload(slot.pack);
+    slot.pack = nullptr;
+    slot.current = PackVersion();
+}
+
 void LiveDemo::CheckNamesIfStarted() {
     if (checkingNames) CheckNames();
 }
 
 void LiveDemo::CheckNames() {
     checkingNames = true;
-    std::vector<std::string> names;
-    std::vector<std::string> packOf;
+    std::vector<LoadedPlugin> loaded;
     for (const Slot& slot : slots) {
-        if (slot.pack == nullptr) continue;
-        for (List<PluginDescriptor*>::Node* node = slot.pack->descriptors.head->next;
-             node != slot.pack->descriptors.tail; node = node->next) {
-            names.push_back(node->item->name.GetText());
-            packOf.push_back(slot.name);
-        }
+        if (slot.pack != nullptr) AddLoadedPlugins(*slot.pack, slot.name, loaded);
     }
-    std::vector<std::string> found;
-    for (const DemoCallPlugin& entry : DemoCallPlugins) {
-        if ((graph->calls.*entry.call).plugin != nullptr) continue;
-        std::string warning =
-            std::string("the demo calls ") + entry.pluginName + ", which no loaded pack has";
-        std::string nearest = NearestName(entry.pluginName, names);
-        if (!nearest.empty()) {
-            std::size_t at = std::find(names.begin(), names.end(), nearest) - names.begin();
-            warning += " (" + packOf[at] + " has " + nearest + ")";
-        }
-        found.push_back(warning);
-    }
+    std::vector<std::string> found = MissingGraphPlugins(*graph, loaded);
     for (const std::string& warning : found) {
         if (std::find(warnings.begin(), warnings.end(), warning) == warnings.end())
             events.say("warning: " + warning);

@@ -103,6 +103,9 @@ private:
 
     PluginPack* Load(const std::string& copy);
     void Switch(Slot& slot, PluginPack* from, PluginPack* to);
+    // The slot's own version could not start again either: its calls go
+    // without a plugin, whatever that costs, and the version is unloaded.
+    void DropCurrent(Slot& slot);
     std::unique_ptr<PluginRegistry> RegistryWith(const Slot& slot, PluginPack* pack) const;
     void StopCalls(const std::vector<CallField>& calls, bool window);
     void ForgetValues(const std::vector<CallField>& calls);

@@ -59,7 +59,7 @@ std::vector<std::string> EncodeResult(const CheckResult& r) {
 }
 
 bool DecodeResult(const std::vector<std::string>& fields, CheckResult& r) {
-    if (fields.size() != 9) return false;
+    if (fields.size() != 9 || FindCheck(fields[1]) == nullptr) return false;
     int status = std::atoi(fields[3].c_str());
     if (status < CheckResult::Passed || status > CheckResult::Skipped) return false;
     r.check = fields[1];

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "tools/validate/check_table.h"
+
 // One outcome of one check, of the pack as a whole or of one of its plugins.
 struct CheckResult {
     enum Status { Passed, Finding, Skipped };
@@ -18,9 +20,8 @@ struct CheckResult {
     int repeats = 0;      // further findings of this check on this subject
 
     CheckResult() = default;
-    CheckResult(const std::string& checkName, Status outcome, const std::string& text,
-                const std::string& subject = "")
-        : check(checkName), plugin(subject), status(outcome), message(text) {}
+    CheckResult(Check id, Status outcome, const std::string& text, const std::string& subject = "")
+        : check(InfoOf(id).name), plugin(subject), status(outcome), message(text) {}
 };
 
 // The strictness at which a kind of finding starts to count. Each level adds

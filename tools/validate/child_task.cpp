@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "foundation/exception.h"
-#include "tools/validate/channel.h"
 #include "tools/support/child_process.h"
+#include "tools/validate/channel.h"
 #include "tools/validate/library_checks.h"
 #include "tools/validate/loaded_packs.h"
 #include "tools/validate/plugin_checks.h"
@@ -45,7 +45,7 @@ int RunChildTask(const Options& options) {
     ChildReporter reporter(channel);
     reporter.Step(-1, "starting");
     if (options.child == "library") {
-        RunLibraryChecks(options.pack, options.withPacks, reporter);
+        RunLibraryChecks(options.pack, options.withPacks, ChecksDemoGraph(options), reporter);
     } else {
         CheckPlugin(options, reporter);
     }

@@ -8,6 +8,7 @@
 #include "foundation/exception.h"
 #include "foundation/timer.h"
 #include "plugin/module.h"
+#include "tools/validate/graph_checks.h"
 #include "tools/validate/guarded_call.h"
 #include "tools/validate/loaded_packs.h"
 #include "tools/validate/test_values.h"
@@ -60,7 +61,7 @@ public:
     LibraryChecker(const std::string& packFile, ChildReporter& childReporter)
         : file(packFile), reporter(childReporter) {}
 
-    void Run(const std::vector<std::string>& withFiles);
+    void Run(const std::vector<std::string>& withFiles, bool graph);
 
 private:
     bool Load();
@@ -74,13 +75,14 @@ private:
     void ReadPlugin(int index);
     void NameSubjects();
     void CheckTexts(PluginEntry& entry, ValueMakers& makers);
+    void DemoGraph();
 
-    void Result(const std::string& subject, const char* check, CheckResult::Status status,
-                int level, const std::string& message, const std::string& fix = "");
-    void Passed(const char* check, const std::string& message, const std::string& subject = "") {
+    void Result(const std::string& subject, Check check, CheckResult::Status status, int level,
+                const std::string& message, const std::string& fix = "");
+    void Passed(Check check, const std::string& message, const std::string& subject = "") {
         Result(subject, check, CheckResult::Passed, 0, message);
     }
-    void Found(const char* check, int level, const std::string& message, const std::string& fix,
+    void Found(Check check, int level, const std::string& message, const std::string& fix,
                const std::string& subject = "") {
         Result(subject, check, CheckResult::Finding, level, message, fix);
     }
@@ -96,9 +98,8 @@ private:
     std::string step;
 };
 
-void LibraryChecker::Result(const std::string& subject, const char* check,
-                            CheckResult::Status status, int level, const std::string& message,
-                            const std::string& fix) {
+void LibraryChecker::Result(const std::string& subject, Check check, CheckResult::Status status,
+                            int level, const std::string& message, const std::string& fix) {
     CheckResult result(check, status, message, subject);
     result.level = level;
     result.step = status == CheckResult::Finding ? step : "";
@@ -113,7 +114,7 @@ bool LibraryChecker::Call(const std::string& what, const std::function<void()>& 
     reporter.Step(-1, step);
     CallOutcome outcome = GuardedCall(call);
     if (outcome.kind == CallOutcome::OtherException)
-        Found("exception-type", FindingLevel::HostFails,
+        Found(Check::ExceptionType, FindingLevel::HostFails,
               step + " threw " + outcome.text + ": the host ends at once",
               "let no exception leave an entry point or a plugin's texts");
     return outcome.kind == CallOutcome::Returned;
@@ -133,13 +134,13 @@ bool LibraryChecker::Load() {
     }
     char text[64];
     std::snprintf(text, sizeof text, "loaded in %.1f ms", seconds * 1000);
-    Passed("load", "the library loader loads it");
+    Passed(Check::Load, "the library loader loads it");
     if (seconds > SlowLoadSeconds) {
-        Found("load-time", FindingLevel::Timing, std::string(text) + ": the demo starts later",
+        Found(Check::LoadTime, FindingLevel::Timing, std::string(text) + ": the demo starts later",
               "do less when the module loads: make plugin objects cheap to construct and "
               "prepare in Start or at the first Run");
     } else {
-        Passed("load-time", text);
+        Passed(Check::LoadTime, text);
     }
     return true;
 }
@@ -174,13 +175,13 @@ bool LibraryChecker::EntryPoints() {
         }
     }
     if (missing.empty()) {
-        Passed("entry-points",
+        Passed(Check::EntryPoints,
                "GetMagic, GetPluginCount, GetPluginInstance and GetPluginPackName "
                "are exported under their plain names");
         return true;
     }
     step = "looking up the entry points";
-    Found("entry-points", FindingLevel::HostFails,
+    Found(Check::EntryPoints, FindingLevel::HostFails,
           "missing: " + missing + hints + ". The host refuses the pack (\"Invalid plugin: " + file +
               "\")",
           "declare the entry points with OMBREL_DECLARE_PACK, which exports them extern \"C\" "
@@ -193,12 +194,12 @@ bool LibraryChecker::Magic() {
     unsigned int magic = 0;
     if (!Call("GetMagic", [&] { magic = getMagic(); })) return false;
     if (magic == PluginMagic) {
-        Passed("magic", "GetMagic returns 0xCAFEACDC");
+        Passed(Check::Magic, "GetMagic returns 0xCAFEACDC");
         return true;
     }
     char text[160];
     std::snprintf(text, sizeof text, "GetMagic returns 0x%08X, not 0xCAFEACDC. ", magic);
-    Found("magic", FindingLevel::HostFails,
+    Found(Check::Magic, FindingLevel::HostFails,
           text + std::string("The host refuses the pack (\"Invalid plugin: ") + file + "\")",
           "return PluginMagic from GetMagic (OMBREL_DECLARE_PACK does)");
     return false;
@@ -208,12 +209,12 @@ void LibraryChecker::PackName() {
     const char* name = nullptr;
     if (!Call("GetPluginPackName", [&] { name = pack->getPluginPackName(); })) return;
     if (name == nullptr || name[0] == '\0') {
-        Found("pack-name", FindingLevel::User,
+        Found(Check::PackName, FindingLevel::User,
               std::string("GetPluginPackName returns ") + (name ? "an empty text" : "null") +
                   ": the pack has no name to be known by",
               "return the pack's name, a static text");
     } else {
-        Passed("pack-name", "\"" + Abbreviated(name) + "\"");
+        Passed(Check::PackName, "\"" + Abbreviated(name) + "\"");
     }
 }
 
@@ -221,7 +222,7 @@ void LibraryChecker::WalkPlugins() {
     count = pack->pluginCount;
     if (count < 0) {
         step = "GetPluginCount";
-        Found("plugin-count", FindingLevel::Contract,
+        Found(Check::PluginCount, FindingLevel::Contract,
               "GetPluginCount returns " + std::to_string(count) +
                   ": the host reads it as a pack without plugins",
               "return the number of plugins, 0 or more");
@@ -232,7 +233,7 @@ void LibraryChecker::WalkPlugins() {
         const std::string called = "GetPluginInstance(" + std::to_string(index) + ")";
         if (!Call(called, [&] { plugin = pack->getPluginInstance(index); })) return;
         if (plugin == nullptr) {
-            Found("plugin-count", FindingLevel::HostFails,
+            Found(Check::PluginCount, FindingLevel::HostFails,
                   called + " returns null below the count " + std::to_string(count) +
                       ". The host refuses the pack (\"Invalid plugin: " + file + "\")",
                   "return from GetPluginCount the number of plugins that GetPluginInstance has");
@@ -242,13 +243,13 @@ void LibraryChecker::WalkPlugins() {
         plugins.back().plugin = plugin;
     }
     if (count > MaxCheckedPlugins) {
-        Found("plugin-count", FindingLevel::User,
+        Found(Check::PluginCount, FindingLevel::User,
               "GetPluginCount returns " + std::to_string(count) + "; only the first " +
                   std::to_string(MaxCheckedPlugins) + " are checked",
               "split the pack");
     } else if (count >= 0) {
-        Passed("plugin-count", std::to_string(count) + (count == 1 ? " plugin" : " plugins") +
-                                   ", each with its object");
+        Passed(Check::PluginCount, std::to_string(count) + (count == 1 ? " plugin" : " plugins") +
+                                       ", each with its object");
     }
 }
 
@@ -265,13 +266,13 @@ void LibraryChecker::InvalidIndexes() {
         }
         if (plugin == nullptr) continue;
         clean = false;
-        Found("invalid-index", FindingLevel::Contract,
+        Found(Check::InvalidIndex, FindingLevel::Contract,
               called + " returns an object for an index that has no plugin",
               "return null for every index outside 0 to count - 1; compare it as unsigned to "
               "catch negative ones too (OMBREL_DECLARE_PACK does)");
     }
     if (clean)
-        Passed("invalid-index", "null for the indexes -1, count, 2147483647 and -2147483648");
+        Passed(Check::InvalidIndex, "null for the indexes -1, count, 2147483647 and -2147483648");
 }
 
 void LibraryChecker::SameInstances() {
@@ -281,13 +282,13 @@ void LibraryChecker::SameInstances() {
         if (!Call(called, [&] { again = pack->getPluginInstance(static_cast<int>(index)); }))
             return;
         if (again != plugins[index].plugin) {
-            Found("same-instance", FindingLevel::Contract,
+            Found(Check::SameInstance, FindingLevel::Contract,
                   called + " returns another object: the host drives the first one it got",
                   "hand out one static object per plugin, the same at every call");
             return;
         }
     }
-    Passed("same-instance", "each index gives the same object every time");
+    Passed(Check::SameInstance, "each index gives the same object every time");
 }
 
 // The plugin's texts as the host reads them, and its descriptor.
@@ -327,31 +328,31 @@ void LibraryChecker::NameSubjects() {
         }
         unique = false;
         step = "comparing the plugins' names";
-        Found("unique-names", FindingLevel::Contract,
+        Found(Check::UniqueNames, FindingLevel::Contract,
               "plugin " + number + " is called \"" + Abbreviated(entry.name) + "\" like plugin #" +
                   std::to_string(first[entry.name]) + ": the host only ever finds the first",
               "give every plugin of the pack a name of its own");
     }
-    if (unique) Passed("unique-names", "every plugin has a name of its own");
+    if (unique) Passed(Check::UniqueNames, "every plugin has a name of its own");
 }
 
 void LibraryChecker::CheckTexts(PluginEntry& entry, ValueMakers& makers) {
     const std::string& subject = entry.subject;
     step = "the texts of " + subject;
     if (entry.descriptor == nullptr) {
-        Found("signature", FindingLevel::HostFails,
+        Found(Check::Signature, FindingLevel::HostFails,
               (entry.parse.kind == CallOutcome::OmbrelException ? "\"" + entry.parse.text + "\""
                                                                 : entry.parse.text) +
                   ": the host stops when it adds the pack",
               "write the signature as a comma-separated list of \"[opt] in|out Type name\"",
               subject);
     } else if (entry.nameIsNull || entry.signatureIsNull) {
-        Found("signature", FindingLevel::Contract,
+        Found(Check::Signature, FindingLevel::Contract,
               std::string(entry.nameIsNull ? "GetName" : "GetSignature") +
                   " returns null: the host reads it as an empty text",
               "return a static text", subject);
     } else {
-        Passed("signature", Arguments(entry.descriptor->GetArgumentCount()), subject);
+        Passed(Check::Signature, Arguments(entry.descriptor->GetArgumentCount()), subject);
     }
 
     bool stable = true;
@@ -364,16 +365,16 @@ void LibraryChecker::CheckTexts(PluginEntry& entry, ValueMakers& makers) {
         stable = name == entry.name && signature == entry.signature;
     }
     if (stable) {
-        Passed("stable-texts", "the same name and signature at every call", subject);
+        Passed(Check::StableTexts, "the same name and signature at every call", subject);
     } else {
-        Found("stable-texts", FindingLevel::Contract,
+        Found(Check::StableTexts, FindingLevel::Contract,
               "GetName or GetSignature returns another text at a later call: the host keeps "
               "the first, and another program may read a different one",
               "return the same static texts at every call", subject);
     }
 
     if (entry.descriptor == nullptr) {
-        for (const char* check : {"signature-complete", "known-types"})
+        for (Check check : {Check::SignatureComplete, Check::KnownTypes})
             Result(subject, check, CheckResult::Skipped, 0, "its signature does not parse");
         return;
     }
@@ -383,14 +384,14 @@ void LibraryChecker::CheckTexts(PluginEntry& entry, ValueMakers& makers) {
         descriptor.unreadFrom < static_cast<int>(entry.signature.size())) {
         std::string rest = entry.signature.substr(descriptor.unreadFrom);
         if (rest.size() > 40) rest = rest.substr(0, 40) + "...";
-        Found("signature-complete", FindingLevel::User,
+        Found(Check::SignatureComplete, FindingLevel::User,
               "the argument list ends after " + Arguments(descriptor.GetArgumentCount()) +
                   ", before the text does: the host ignores \"" + rest + "\"",
               "remove what stops the list there (a second comma, a digit, a line break after a "
               "comma) so that every argument is read",
               subject);
     } else {
-        Passed("signature-complete", "the whole text is read", subject);
+        Passed(Check::SignatureComplete, "the whole text is read", subject);
     }
 
     std::string unknown;
@@ -401,22 +402,40 @@ void LibraryChecker::CheckTexts(PluginEntry& entry, ValueMakers& makers) {
         unknown += (unknown.empty() ? "\"" : ", \"") + type + "\"";
         String text;
         text.Assign(type.c_str());
-        for (const char* host : {"int", "bool", "float", "String"}) {
-            if (type != host && text.CompareNoCase(host) == 0)
-                unknown += std::string(" (did you mean \"") + host + "\"?)";
+        int hostTypeCount = 0;
+        const HostType* hostTypes = HostTypes(hostTypeCount);
+        for (int k = 0; k < hostTypeCount; ++k) {
+            if (type != hostTypes[k].name && text.CompareNoCase(hostTypes[k].name) == 0)
+                unknown += std::string(" (did you mean \"") + hostTypes[k].name + "\"?)";
         }
     }
     if (unknown.empty()) {
-        Passed("known-types", "the host or a plugin at hand makes every type it reads", subject);
+        Passed(Check::KnownTypes, "the host or a plugin at hand makes every type it reads",
+               subject);
     } else {
-        Found("known-types", FindingLevel::User,
+        Found(Check::KnownTypes, FindingLevel::User,
               "no plugin of the pack or of the --with packs makes " + unknown +
                   ": its own checks cannot run",
               "give the pack that makes the type with --with, or fix the type's name", subject);
     }
 }
 
-void LibraryChecker::Run(const std::vector<std::string>& withFiles) {
+void LibraryChecker::DemoGraph() {
+    step = "comparing the pack with the demo graph";
+    reporter.Step(-1, step);
+    std::vector<GraphPlugin> own;
+    for (const PluginEntry& entry : plugins) own.push_back({entry.name, entry.descriptor});
+    std::vector<std::string> withNames;
+    for (const PackPlugins& withPack : with) {
+        for (const PluginDescriptor* descriptor : withPack.descriptors)
+            if (descriptor != nullptr) withNames.push_back(descriptor->name.GetText());
+    }
+    for (const CheckResult& result : CheckDemoGraph(file, own, withNames))
+        Result("", FindCheck(result.check)->id, result.status, result.level, result.message,
+               result.fix);
+}
+
+void LibraryChecker::Run(const std::vector<std::string>& withFiles, bool graph) {
     if (!Load() || !LoadWithPacks(withFiles) || !EntryPoints() || !Magic()) return;
     reporter.Step(-1, "adding the pack as the host does");
     try {
@@ -431,6 +450,7 @@ void LibraryChecker::Run(const std::vector<std::string>& withFiles) {
     SameInstances();
     for (size_t index = 0; index < plugins.size(); ++index) ReadPlugin(static_cast<int>(index));
     NameSubjects();
+    if (graph) DemoGraph();
 
     PackPlugins self;
     self.pack = pack;
@@ -451,26 +471,27 @@ void LibraryChecker::Run(const std::vector<std::string>& withFiles) {
         reporter.Plugin(static_cast<int>(index), entry.subject, runnable, whyNot);
         CheckTexts(entry, makers);
     }
-    Passed("exception-type", "nothing but Ombrel::Exception left the pack while it was added");
+    Passed(Check::ExceptionType, "nothing but Ombrel::Exception left the pack while it was added");
 }
 
 }  // namespace
 
-const std::vector<std::string>& LibraryCheckNames() {
-    static const std::vector<std::string> names = {
-        "load",         "load-time",      "entry-points",  "magic",
-        "pack-name",    "plugin-count",   "invalid-index", "same-instance",
-        "unique-names", "exception-type", "crash",         "hang"};
+const std::vector<Check>& LibraryChecks() {
+    static const std::vector<Check> names = ChecksOf('P');
     return names;
 }
 
-const std::vector<std::string>& PluginTextCheckNames() {
-    static const std::vector<std::string> names = {"signature", "signature-complete",
-                                                   "stable-texts", "known-types"};
+const std::vector<Check>& PluginTextChecks() {
+    static const std::vector<Check> names = ChecksOf('T');
+    return names;
+}
+
+const std::vector<Check>& GraphChecks() {
+    static const std::vector<Check> names = ChecksOf('G');
     return names;
 }
 
 void RunLibraryChecks(const std::string& packFile, const std::vector<std::string>& withFiles,
-                      ChildReporter& reporter) {
-    LibraryChecker(packFile, reporter).Run(withFiles);
+                      bool graph, ChildReporter& reporter) {
+    LibraryChecker(packFile, reporter).Run(withFiles, graph);
 }

@@ -2,7 +2,7 @@
 // it, in child processes of its own, and reports each check with what to fix.
 //
 //   ombrel-validate [--with PACK]... [--strictness 1-5] [--format text|json|junit]
-//                   [--only-failed] [--time-limit SECONDS] PACK
+//                   [--only-failed] [--time-limit SECONDS] [--graph demo|none] PACK
 //
 // Exit status 0 when nothing counts as a finding at the strictness chosen, 1
 // when something does, 2 on wrong usage or a pack that cannot be loaded at all.
@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "tools/support/version_option.h"
+#include "tools/validate/check_table.h"
 #include "tools/validate/child_task.h"
 #include "tools/validate/options.h"
 #include "tools/validate/report.h"
@@ -26,6 +27,10 @@ int main(int argc, char** argv) {
         }
         std::fprintf(stderr, "ombrel-validate: %s\n%s", error.c_str(), UsageText().c_str());
         return 2;
+    }
+    if (options.listChecks) {
+        std::fputs(ChecksTable().c_str(), stdout);
+        return 0;
     }
     if (!options.child.empty()) return RunChildTask(options);
 

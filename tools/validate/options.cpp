@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "tools/validate/check_result.h"
+#include "tools/validate/graph_checks.h"
 
 namespace {
 
@@ -57,6 +58,16 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
                 error = "--format takes text, json or junit, not " + format;
                 return false;
             }
+        } else if (word == "--graph") {
+            if (!needs("demo or none")) return false;
+            options.graph = argv[++i];
+            if (options.graph != "demo" && options.graph != "none") {
+                error = "--graph takes demo or none, not " + options.graph;
+                return false;
+            }
+        } else if (word == "--list-checks") {
+            options.listChecks = true;
+            return true;
         } else if (word == "--only-failed") {
             options.onlyFailed = true;
         } else if (word == "--time-limit") {
@@ -99,9 +110,14 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
     return true;
 }
 
+bool ChecksDemoGraph(const Options& options) {
+    if (!options.graph.empty()) return options.graph == "demo";
+    return !DemoPackOfFile(options.pack).empty();
+}
+
 std::string UsageText() {
     return "usage: ombrel-validate [--with PACK]... [--strictness 1-5] [--format text|json|junit]\n"
-           "                      [--only-failed] [--time-limit SECONDS] PACK\n"
+           "                      [--only-failed] [--time-limit SECONDS] [--graph demo|none] PACK\n"
            "\n"
            "Loads PACK as the host does and puts it through what the host will do, in child\n"
            "processes, so that a crash or a hang is reported and the check goes on. A bare\n"
@@ -128,8 +144,13 @@ std::string UsageText() {
            "frame\n"
            "                        at 60 frames per second, loading slower than a second, and\n"
            "                        a plugin with out arguments that throws when run again\n"
+           "  --graph demo       check PACK against the demo graph: the plugins the demo calls\n"
+           "                     from it exist under their exact names, with the arguments the\n"
+           "                     demo binds; the default for a pack named like the demo's\n"
+           "                     (Vantrope, Kestrelia); --graph none leaves it out\n"
            "  --format F         text (default), json or junit (JUnit XML, for CI)\n"
            "  --only-failed      list only the findings, then the summary\n"
+           "  --list-checks      print the table of checks (as the guide has it) and end\n"
            "  --time-limit S     seconds one step may take before it counts as a hang (default "
            "30)\n"
            "\n"

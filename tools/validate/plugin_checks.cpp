@@ -27,6 +27,16 @@ const double FrameSeconds = 1.0 / 60;
 // Findings of one check sent per phase; later ones only repeat them.
 const int MaxFindingsSent = 20;
 
+// "IntValue for int, IntValue for bool, ...": the classes of the host's types.
+std::string HostClasses() {
+    int count = 0;
+    const HostType* rows = HostTypes(count);
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += std::string(i ? ", " : "") + rows[i].className + " for " + rows[i].name;
+    return text;
+}
+
 std::string Format(const char* format, double a, double b) {
     char text[256];
     std::snprintf(text, sizeof text, format, a, b);
@@ -63,6 +73,7 @@ private:
     // after the first few of each cycle are measured.
     void Cycles(const ValueSet& set, int cycles, int runs, bool ordinaryPhase);
     void SetArgumentOutOfRange();
+    void EmptySlots();
     void ReportMeasurements();
     void ReportPhasePasses();
 
@@ -74,9 +85,9 @@ private:
     void CheckOutSlots();
     void CheckInValues(int run);
     void Step(const std::string& operation);
-    void Found(const char* check, int level, const std::string& message, const std::string& fix);
-    void Passed(const char* check, const std::string& message);
-    void Skipped(const char* check, const std::string& reason);
+    void Found(Check check, int level, const std::string& message, const std::string& fix);
+    void Passed(Check check, const std::string& message);
+    void Skipped(Check check, const std::string& reason);
 
     PluginDescriptor& descriptor;
     Plugin* plugin;
@@ -93,7 +104,7 @@ private:
     const ValueSet* values = nullptr;
     bool ordinary = false;  // the ordinary phase is running
     std::vector<Argument> arguments;
-    std::map<std::string, int> found;  // findings of this phase, by check
+    std::map<Check, int> found;  // findings of this phase, by check
     bool runReturned = false;
     bool ranBefore = false;  // Run has been called in this process
     bool prepared = true;
@@ -131,6 +142,10 @@ void PluginChecker::RunPhase(int which) {
             Cycles(ordinaryValues, OrdinaryCycles, OrdinaryRuns, true);
             ReportMeasurements();
             break;
+        case PhaseEmptySlots:
+            phaseName = "the pack's types empty";
+            EmptySlots();
+            break;
         case PhaseEdgeValues1:
         case PhaseEdgeValues2:
         case PhaseEdgeValues3: {
@@ -152,11 +167,11 @@ void PluginChecker::Step(const std::string& operation) {
     reporter.Step(phase, step);
 }
 
-void PluginChecker::Found(const char* check, int level, const std::string& message,
+void PluginChecker::Found(Check check, int level, const std::string& message,
                           const std::string& fix) {
     if (++found[check] > MaxFindingsSent) return;
     CheckResult result;
-    result.check = check;
+    result.check = InfoOf(check).name;
     result.status = CheckResult::Finding;
     result.level = level;
     result.step = step;
@@ -165,11 +180,11 @@ void PluginChecker::Found(const char* check, int level, const std::string& messa
     reporter.Result(result);
 }
 
-void PluginChecker::Passed(const char* check, const std::string& message) {
+void PluginChecker::Passed(Check check, const std::string& message) {
     if (found.count(check) == 0) reporter.Result(CheckResult(check, CheckResult::Passed, message));
 }
 
-void PluginChecker::Skipped(const char* check, const std::string& reason) {
+void PluginChecker::Skipped(Check check, const std::string& reason) {
     reporter.Result(CheckResult(check, CheckResult::Skipped, reason));
 }
 
@@ -183,30 +198,30 @@ bool PluginChecker::Call(const std::string& operation, const std::function<void(
 bool PluginChecker::Judge(const std::string& operation, const CallOutcome& outcome) {
     if (outcome.kind == CallOutcome::Returned) return true;
     if (outcome.kind == CallOutcome::OtherException) {
-        Found("exception-type", FindingLevel::HostFails,
+        Found(Check::ExceptionType, FindingLevel::HostFails,
               operation + " threw " + outcome.text +
                   ": only Ombrel::Exception may leave a plugin, the host ends at once on "
                   "anything else",
               "catch it inside the plugin and throw Ombrel::Exception with a message that "
               "names the plugin");
     } else if (!outcome.textEnded) {
-        Found("exception-text", FindingLevel::Contract,
+        Found(Check::ExceptionText, FindingLevel::Contract,
               operation + " threw an Ombrel::Exception whose message does not end in its 512 bytes",
               "make the message with the exception's printf-style constructor, which ends it");
     } else if (outcome.text.empty()) {
-        Found("exception-text", FindingLevel::Contract,
+        Found(Check::ExceptionText, FindingLevel::Contract,
               operation +
                   " threw an Ombrel::Exception with an empty message: the user would "
                   "see an empty box",
               "say what failed, naming the plugin and the argument");
     } else if (ordinary && (perFrame || !ranBefore)) {
-        Found("lifecycle", FindingLevel::User,
+        Found(Check::Lifecycle, FindingLevel::User,
               operation + " threw \"" + outcome.text +
                   "\" with ordinary values: the host would show it and stop, or end the demo",
               "throw only for a real failure, and check what the plugin needs from its arguments");
     } else if (ordinary) {
         // The host runs a plugin with out arguments once, at its first start.
-        Found("lifecycle", FindingLevel::RunAgain,
+        Found(Check::Lifecycle, FindingLevel::RunAgain,
               operation + " threw \"" + outcome.text +
                   "\" with ordinary values, after an earlier Run: the demo runs the plugin once, "
                   "another program may run it again",
@@ -220,12 +235,12 @@ void PluginChecker::CloneAndRelease() {
     Plugin* copy = nullptr;
     if (!Call("Clone", [&] { copy = plugin->Clone(); })) return;
     if (copy == nullptr) {
-        Found("clone-release", FindingLevel::Contract, "Clone returned null",
+        Found(Check::CloneRelease, FindingLevel::Contract, "Clone returned null",
               "return a new object of the plugin's class, made with new, with no argument bound");
         return;
     }
     if (copy == plugin) {
-        Found("clone-release", FindingLevel::Contract,
+        Found(Check::CloneRelease, FindingLevel::Contract,
               "Clone returned the pack's own object, which Release would then delete",
               "return a new object of the plugin's class, made with new");
         return;
@@ -239,12 +254,12 @@ void PluginChecker::CloneAndRelease() {
         }))
         return;
     if (name != descriptor.name.GetText()) {
-        Found("clone-release", FindingLevel::Contract,
+        Found(Check::CloneRelease, FindingLevel::Contract,
               "the copy that Clone made is called \"" + name + "\"",
               "make Clone return an object of the plugin's own class");
     }
     if (!Call("Release of the copy", [&] { copy->Release(); })) return;
-    Passed("clone-release", "Clone made a new object of the plugin and Release deleted it");
+    Passed(Check::CloneRelease, "Clone made a new object of the plugin and Release deleted it");
 }
 
 void PluginChecker::Bind(const ValueSet& set) {
@@ -279,9 +294,13 @@ bool PluginChecker::Rebind() {
 // One Run, timed and with its allocations counted when it is one of the
 // measured runs, then the checks of its arguments.
 bool PluginChecker::RunOnce(int run) {
+    // A value that moves on with the Runs (the frame time) is made afresh:
+    // the plugin reads its slot again at every Run.
     for (Argument& argument : arguments) {
-        if (argument.in && argument.type == "float")
-            static_cast<FloatValue*>(argument.given)->value = FloatForRun(*values, run);
+        const HostType* type = argument.in ? FindHostType(argument.type) : nullptr;
+        if (type == nullptr || type->holds(*argument.given, values->set, run)) continue;
+        argument.variable->value = type->make(values->set, run);
+        argument.given = argument.variable->value;
     }
     const std::string operation = "Run " + std::to_string(run % OrdinaryRuns + 1);
     Step(operation);
@@ -316,7 +335,7 @@ void PluginChecker::CheckOutSlots() {
         Value* value = argument.variable->value;
         if (value == nullptr) {
             if (!argument.optional)
-                Found("out-slots", FindingLevel::Contract,
+                Found(Check::OutSlots, FindingLevel::Contract,
                       "Run left out argument " + argument.name + " (\"" + argument.type +
                           "\") empty: the plugins that read it would get nothing",
                       "store a value of the plugin's own making into *slot at every Run, or "
@@ -325,30 +344,21 @@ void PluginChecker::CheckOutSlots() {
         }
         std::string problem = ValueTypeProblem(value, argument.type);
         if (!problem.empty())
-            Found("out-slots", FindingLevel::HostFails,
+            Found(Check::OutSlots, FindingLevel::HostFails,
                   "out argument " + argument.name + " holds " + problem +
                       ": the plugins that read it would misread it",
-                  "store a value of the class behind the declared type (IntValue for int and "
-                  "bool, FloatValue for float, String for String)");
+                  "store a value of the class behind the declared type (" + HostClasses() + ")");
     }
 }
 
 void PluginChecker::CheckInValues(int run) {
     for (const Argument& argument : arguments) {
         if (!argument.in) continue;
-        bool changed = argument.variable->value != argument.given;
-        if (!changed && argument.type == "String") {
-            changed = values->text != static_cast<String*>(argument.given)->GetText();
-        } else if (!changed && (argument.type == "int" || argument.type == "bool")) {
-            int expected = argument.type == "int" ? values->intValue : values->boolValue;
-            changed = static_cast<IntValue*>(argument.given)->value != expected;
-        } else if (!changed && argument.type == "float") {
-            float expected = FloatForRun(*values, run);
-            changed = std::memcmp(&static_cast<FloatValue*>(argument.given)->value, &expected,
-                                  sizeof expected) != 0;
-        }
+        const HostType* type = FindHostType(argument.type);
+        bool changed = argument.variable->value != argument.given ||
+                       (type != nullptr && !type->holds(*argument.given, values->set, run));
         if (changed)
-            Found("in-values", FindingLevel::Contract,
+            Found(Check::InValues, FindingLevel::Contract,
                   "Run changed in argument " + argument.name +
                       ": the value belongs to the host, or to the plugin that made it",
                   "read in values, copy what you need, and never write or replace them");
@@ -370,9 +380,9 @@ void PluginChecker::Cycles(const ValueSet& set, int cycles, int runs, bool ordin
         Call(cycleName + "Stop", [&] { plugin->Stop(); });
     }
     if (ordinaryPhase)
-        Passed("lifecycle", std::to_string(cycles) + " cycles of Start, Prepare (" +
-                                (prepared ? "true" : "false") + "), " + std::to_string(runs) +
-                                " Runs and Stop with ordinary values");
+        Passed(Check::Lifecycle, std::to_string(cycles) + " cycles of Start, Prepare (" +
+                                     (prepared ? "true" : "false") + "), " + std::to_string(runs) +
+                                     " Runs and Stop with ordinary values");
     ordinary = false;
 }
 
@@ -383,8 +393,8 @@ void PluginChecker::ReportMeasurements() {
                                         "the host's graph runs once";
     if (measuredRuns == 0) {
         reason = "no Run after the first " + std::to_string(WarmUpRuns) + " of a cycle returned";
-        Skipped("allocations", reason);
-        Skipped("run-time", reason);
+        Skipped(Check::Allocations, reason);
+        Skipped(Check::RunTime, reason);
         return;
     }
     double own = static_cast<double>(ownAllocations) / measuredRuns;
@@ -393,38 +403,38 @@ void PluginChecker::ReportMeasurements() {
         Format("%.1f allocations per Run by the pack's own code (%.1f by the libraries it calls)",
                own, other);
     if (!AllocationCounter::Available(reason)) {
-        Skipped("allocations", reason);
+        Skipped(Check::Allocations, reason);
     } else if (perFrame && ownAllocations > 0) {
         step = phaseName + ": Runs after the first " + std::to_string(WarmUpRuns);
-        Found("allocations", FindingLevel::Allocations, counts,
+        Found(Check::Allocations, FindingLevel::Allocations, counts,
               "make what Run needs once, in Start or at the first Run, and reuse it: a "
               "per-frame Run should not allocate");
     } else {
-        Passed("allocations", counts + role);
+        Passed(Check::Allocations, counts + role);
     }
     double mean = totalSeconds / measuredRuns;
     const std::string times =
         Format("%.3f ms per Run on average, %.3f ms at most", mean * 1000, longestSeconds * 1000);
     if (perFrame && mean > FrameSeconds) {
         step = phaseName + ": Runs after the first " + std::to_string(WarmUpRuns);
-        Found("run-time", FindingLevel::Timing,
+        Found(Check::RunTime, FindingLevel::Timing,
               times + ": more than a frame at 60 frames per second",
               "do less in each Run: prepare in Start or at the first Run what does not change");
     } else {
-        Passed("run-time", times + role);
+        Passed(Check::RunTime, times + role);
     }
 }
 
 void PluginChecker::ReportPhasePasses() {
-    Passed("exception-type", "only Ombrel::Exception left the plugin");
-    Passed("exception-text", "every Ombrel::Exception carried a message");
+    Passed(Check::ExceptionType, "only Ombrel::Exception left the plugin");
+    Passed(Check::ExceptionText, "every Ombrel::Exception carried a message");
     if (!runReturned) {
-        Skipped("out-slots", "no Run returned");
-        Skipped("in-values", "no Run returned");
+        Skipped(Check::OutSlots, "no Run returned");
+        Skipped(Check::InValues, "no Run returned");
         return;
     }
-    Passed("out-slots", "every out argument held a value of its type after each Run");
-    Passed("in-values", "the in values were left as they were given");
+    Passed(Check::OutSlots, "every out argument held a value of its type after each Run");
+    Passed(Check::InValues, "the in values were left as they were given");
 }
 
 // Out-of-range indexes, each with a variable of its own, then a Run on the
@@ -455,31 +465,51 @@ void PluginChecker::SetArgumentOutOfRange() {
     Step("checking the variables given with indexes out of range");
     for (size_t k = 0; k < indexes.size(); ++k) {
         if (strays[k]->value == given[k] &&
-            static_cast<IntValue*>(given[k])->value == ordinaryValues.intValue)
+            FindHostType("int")->holds(*given[k], ordinaryValues.set, 0))
             continue;
-        Found("set-argument-range", FindingLevel::Contract,
+        Found(Check::SetArgumentRange, FindingLevel::Contract,
               "SetArgument(" + std::to_string(indexes[k]) +
                   ") was not ignored: the plugin wrote into the slot it was given, for an "
                   "index it does not have",
               "ignore every index outside 0 to the argument count - 1; compare it as unsigned "
               "to catch negative ones too");
     }
-    Passed("set-argument-range", "SetArgument with indexes out of range changed nothing");
+    Passed(Check::SetArgumentRange, "SetArgument with indexes out of range changed nothing");
+}
+
+// The demo starts a call before the values of the pack's types that it reads
+// are made (the scene drawing before the scene is loaded), and a maker may
+// leave its value empty: Start, Prepare, Runs and Stop with every "in"
+// argument of a pack's type empty. An Ombrel::Exception is the plugin's right
+// answer; only a crash, a hang or another exception counts.
+void PluginChecker::EmptySlots() {
+    Bind(ordinaryValues);
+    bool any = false;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        if (provided[i] == nullptr) continue;
+        any = true;
+        arguments[i].variable = NewEmptyVariable(arguments[i].type);
+        arguments[i].given = nullptr;
+    }
+    if (!any || !Rebind()) return;
+    if (Call("Start", [&] { plugin->Start(); }) && Call("Prepare", [&] { plugin->Prepare(); })) {
+        for (int run = 0; run < EdgeRuns; ++run) {
+            if (!Rebind() || !RunOnce(run)) break;
+        }
+    }
+    Call("Stop", [&] { plugin->Stop(); });
 }
 
 }  // namespace
 
-const std::vector<std::string>& PluginCheckNames() {
-    static const std::vector<std::string> names = {
-        "clone-release", "lifecycle", "exception-type",    "exception-text",
-        "out-slots",     "in-values", "allocations",       "run-time",
-        "crash",         "hang",      "set-argument-range"};
+const std::vector<Check>& PluginChecks() {
+    static const std::vector<Check> names = ChecksOf('R');
     return names;
 }
 
 void SkipPluginChecks(ChildReporter& reporter, const std::string& reason) {
-    for (const std::string& check : PluginCheckNames()) {
-        if (check != "crash" && check != "hang")
+    for (Check check : PluginChecks()) {
+        if (check != Check::Crash && check != Check::Hang)
             reporter.Result(CheckResult(check, CheckResult::Skipped, reason));
     }
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tools/validate/channel.h"
+#include "tools/validate/check_table.h"
 #include "tools/validate/loaded_packs.h"
 
 // The phases of one plugin's checks, in the order they run. A child process
@@ -12,6 +13,7 @@
 enum PluginPhase {
     PhaseCloneRelease,
     PhaseOrdinary,
+    PhaseEmptySlots,
     PhaseEdgeValues1,
     PhaseEdgeValues2,
     PhaseEdgeValues3,
@@ -20,9 +22,9 @@ enum PluginPhase {
 };
 
 // The checks of every plugin, in the order of the report.
-const std::vector<std::string>& PluginCheckNames();
+const std::vector<Check>& PluginChecks();
 
-// Reports every check of PluginCheckNames() that a child answers for (all
+// Reports every check of PluginChecks() that a child answers for (all
 // but crash and hang) as skipped, for `reason`.
 void SkipPluginChecks(ChildReporter& reporter, const std::string& reason);
 

@@ -20,9 +20,9 @@ void Report::Fail(const std::string& message) {
     pending.clear();
 }
 
-void Report::Expect(const std::string& subject, const std::vector<std::string>& checks) {
-    for (const std::string& check : checks) {
-        if (Find(subject, check) != nullptr) continue;
+void Report::Expect(const std::string& subject, const std::vector<Check>& checks) {
+    for (Check check : checks) {
+        if (Find(subject, InfoOf(check).name) != nullptr) continue;
         rows.push_back(CheckResult(check, CheckResult::Skipped, "", subject));
         pending.push_back(true);
     }
@@ -109,4 +109,15 @@ std::string Report::SummaryLine() const {
            Plural(counts.findings, "finding", "findings") + ", " +
            Plural(counts.warnings, "warning", "warnings") + ", " + std::to_string(counts.skipped) +
            " skipped at strictness " + std::to_string(strictness);
+}
+
+std::string Report::FixOf(const CheckResult& row) {
+    if (!row.fix.empty()) return row.fix;
+    const CheckInfo* info = FindCheck(row.check);
+    return info ? info->fix : "";
+}
+
+std::string Report::TriesOf(const CheckResult& row) {
+    const CheckInfo* info = FindCheck(row.check);
+    return info ? info->tries : "";
 }

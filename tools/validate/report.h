@@ -23,7 +23,7 @@ public:
     // The pack cannot be checked at all: the report holds only the message.
     void Fail(const std::string& message);
     // Lays out rows for the checks of a subject that it has no row for yet.
-    void Expect(const std::string& subject, const std::vector<std::string>& checks);
+    void Expect(const std::string& subject, const std::vector<Check>& checks);
     // A finding outweighs a pass, which outweighs a skip; a second finding of
     // a row counts as a repeat of the first (the more serious one is kept).
     void Add(const CheckResult& result);
@@ -34,6 +34,10 @@ public:
     Shown ShownAs(const CheckResult& row) const;
     // "passed", "finding", "warning" or "skipped".
     static const char* Name(Shown shown);
+    // What to change for a finding: its own advice, or the check's.
+    static std::string FixOf(const CheckResult& row);
+    // What the row's check tries, from the table of checks.
+    static std::string TriesOf(const CheckResult& row);
 
     struct Counts {
         int passed = 0, findings = 0, warnings = 0, skipped = 0;
@@ -52,7 +56,7 @@ private:
     std::vector<bool> pending;
 };
 
-// The three forms of the report, written to `out`: a line per row (with the
+// The forms of the report, written to `out`: a line per row (with the
 // fix under each finding), JSON, and JUnit XML.
 void WriteTextReport(const Report& report, bool onlyFailed, std::FILE* out);
 void WriteJsonReport(const Report& report, bool onlyFailed, std::FILE* out);

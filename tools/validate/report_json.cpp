@@ -40,8 +40,11 @@ void WriteJsonReport(const Report& report, bool onlyFailed, std::FILE* out) {
         std::fprintf(out, "%s    {\"check\": %s, \"plugin\": %s, \"status\": \"%s\"", separator,
                      Quoted(row.check).c_str(), Quoted(row.plugin).c_str(), Report::Name(shown));
         if (row.status == CheckResult::Finding)
-            std::fprintf(out, ", \"level\": %d, \"step\": %s, \"fix\": %s, \"repeats\": %d",
-                         row.level, Quoted(row.step).c_str(), Quoted(row.fix).c_str(), row.repeats);
+            std::fprintf(out,
+                         ", \"level\": %d, \"step\": %s, \"fix\": %s, \"repeats\": %d, "
+                         "\"checks\": %s",
+                         row.level, Quoted(row.step).c_str(), Quoted(Report::FixOf(row)).c_str(),
+                         row.repeats, Quoted(Report::TriesOf(row)).c_str());
         std::fprintf(out, ", \"message\": %s}", Quoted(row.message).c_str());
         separator = ",\n";
     }

@@ -73,9 +73,12 @@ void WriteJUnitReport(const Report& report, bool onlyFailed, std::FILE* out) {
                      Escaped(row.check).c_str());
         const std::string message = Escaped(row.message);
         if (shown == Report::ShownFinding) {
-            std::fprintf(out, "<failure message=\"%s\" type=\"strictness %d\">at: %s&#10;fix: %s",
+            std::fprintf(out,
+                         "<failure message=\"%s\" type=\"strictness %d\">at: %s&#10;fix: %s"
+                         "&#10;the check: %s",
                          message.c_str(), row.level, Escaped(row.step).c_str(),
-                         Escaped(row.fix).c_str());
+                         Escaped(Report::FixOf(row)).c_str(),
+                         Escaped(Report::TriesOf(row)).c_str());
             if (row.repeats > 0) std::fprintf(out, "&#10;(and %d more like it)", row.repeats);
             std::fprintf(out, "</failure>");
         } else if (shown == Report::ShownSkipped) {

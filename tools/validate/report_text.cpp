@@ -18,7 +18,7 @@ void WriteTextReport(const Report& report, bool onlyFailed, std::FILE* out) {
         std::fprintf(out, "\n");
         if (row.status != CheckResult::Finding) continue;
         if (!row.step.empty()) std::fprintf(out, "         at: %s\n", row.step.c_str());
-        if (!row.fix.empty()) std::fprintf(out, "         fix: %s\n", row.fix.c_str());
+        std::fprintf(out, "         fix: %s\n", Report::FixOf(row).c_str());
     }
     std::fprintf(out, "%s\n", report.SummaryLine().c_str());
 }

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "tools/validate/channel.h"
 #include "tools/support/child_process.h"
+#include "tools/validate/channel.h"
 #include "tools/validate/library_checks.h"
 #include "tools/validate/plugin_checks.h"
 
@@ -14,9 +14,9 @@ namespace {
 // loads its libraries (a second or more under wine) before any step.
 const double StartAllowanceSeconds = 30;
 
-std::vector<std::string> Joined(const std::vector<std::string>& a,
-                                const std::vector<std::string>& b) {
-    std::vector<std::string> joined = a;
+template <typename T>
+std::vector<T> Joined(const std::vector<T>& a, const std::vector<T>& b) {
+    std::vector<T> joined = a;
     joined.insert(joined.end(), b.begin(), b.end());
     return joined;
 }
@@ -45,7 +45,7 @@ void Validation::Record(const std::vector<std::string>& fields, const std::strin
         PluginToCheck plugin = {std::atoi(fields[1].c_str()), fields[2], fields[3] == "1",
                                 fields[4]};
         plugins.push_back(plugin);
-        report.Expect(plugin.subject, Joined(PluginTextCheckNames(), PluginCheckNames()));
+        report.Expect(plugin.subject, Joined(PluginTextChecks(), PluginChecks()));
     } else if (kind == "fatal" && fields.size() == 2) {
         report.Fail(fields[1]);
     }
@@ -78,6 +78,10 @@ Validation::ChildEnd Validation::RunChild(const std::vector<std::string>& task,
                                           const std::string& subject) {
     ChildEnd end;
     std::vector<std::string> arguments = {options.pack};
+    if (ChecksDemoGraph(options)) {
+        arguments.push_back("--graph");
+        arguments.push_back("demo");
+    }
     for (const std::string& with : options.withPacks) {
         arguments.push_back("--with");
         arguments.push_back(with);
@@ -125,11 +129,11 @@ void Validation::ReportTrouble(const std::string& subject, const ChildEnd& end) 
                       "no answer within %g seconds: the host would hang there, its window "
                       "frozen",
                       options.timeLimit);
-        result.check = "hang";
+        result.check = InfoOf(Check::Hang).name;
         result.message = text;
         result.fix = "make every operation return; a wait or a loop must end on its own";
     } else {
-        result.check = "crash";
+        result.check = InfoOf(Check::Crash).name;
         result.message =
             "the process ended: " + end.description + ". The host would end the same way";
         result.fix = "run the plugin with the values of this step under a debugger";
@@ -139,14 +143,15 @@ void Validation::ReportTrouble(const std::string& subject, const ChildEnd& end) 
 
 // The passes of crash and hang, which a finding of either outweighs.
 void Validation::AddCalmPasses(const std::string& subject) {
-    report.Add(CheckResult("crash", CheckResult::Passed, "no step crashed", subject));
-    report.Add(CheckResult("hang", CheckResult::Passed, "every step ended within the time limit",
-                           subject));
+    report.Add(CheckResult(Check::Crash, CheckResult::Passed, "no step crashed", subject));
+    report.Add(CheckResult(Check::Hang, CheckResult::Passed,
+                           "every step ended within the time limit", subject));
 }
 
 void Validation::CheckLibrary() {
     std::fprintf(stderr, "ombrel-validate: checking %s as a library\n", options.pack.c_str());
-    report.Expect("", LibraryCheckNames());
+    report.Expect("", LibraryChecks());
+    if (ChecksDemoGraph(options)) report.Expect("", GraphChecks());
     ChildEnd end = RunChild({"--child", "library"}, "");
     if (!report.fatal.empty()) return;
     std::string reason = "not checked: an earlier finding stops the checks here";
@@ -162,7 +167,7 @@ void Validation::CheckLibrary() {
     AddCalmPasses("");
     report.Close("", reason);
     for (const PluginToCheck& plugin : plugins) {
-        for (const std::string& check : PluginTextCheckNames())
+        for (Check check : PluginTextChecks())
             report.Add(CheckResult(check, CheckResult::Skipped, reason, plugin.subject));
     }
 }

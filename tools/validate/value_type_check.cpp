@@ -3,8 +3,10 @@
 #include <cxxabi.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <typeinfo>
 
+#include "plugin/host_types.h"
 #include "plugin/variable.h"
 
 namespace {
@@ -22,21 +24,13 @@ std::string ClassName(Value* value) {
 }  // namespace
 
 std::string ValueTypeProblem(Value* value, const std::string& typeName) {
-    const char* expected = typeName == "int" || typeName == "bool" ? "IntValue"
-                           : typeName == "float"                   ? "FloatValue"
-                           : typeName == "String"                  ? "String"
-                                                                   : nullptr;
-    if (expected == nullptr) return "";
+    const HostType* type = FindHostType(typeName);
+    if (type == nullptr) return "";
     const std::string actual = ClassName(value);
-    if (actual != expected) {
-        const char* article = expected[0] == 'I' ? "an " : "a ";
+    if (actual != type->className) {
+        const char* article = std::strchr("AEIOU", type->className[0]) ? "an " : "a ";
         return "an object of class " + actual + ", where \"" + typeName + "\" needs " + article +
-               expected;
+               type->className;
     }
-    if (typeName == "bool") {
-        int flag = static_cast<IntValue*>(value)->value;
-        if (flag != 0 && flag != 1)
-            return "an IntValue holding " + std::to_string(flag) + ", where \"bool\" holds 0 or 1";
-    }
-    return "";
+    return type->payloadProblem(*value);
 }

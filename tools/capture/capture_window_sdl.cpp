@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "foundation/exception.h"
-#include "tools/capture/demo_window.h"
+#include "tools/capture/capture_window.h"
 
 void FitDemoWindow(int width, int height) {
     SDL_Window* window = SDL_GL_GetCurrentWindow();

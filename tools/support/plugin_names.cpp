@@ -1,4 +1,4 @@
-#include "tools/live/plugin_names.h"
+#include "tools/support/plugin_names.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "coctree_scene.h"
+#include "octree_scene.h"
 
 #include <GL/gl.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // The demo window that OpenGLInit opened, seen from the capture program
-// through the current OpenGL context (demo_window_sdl.cpp,
-// demo_window_win32.cpp).
+// through the current OpenGL context (capture_window_sdl.cpp,
+// capture_window_win32.cpp).
 
 // Makes the window's drawable area exactly `width` x `height` pixels (the
 // device pack may open it at another size: on Windows its outer size is the

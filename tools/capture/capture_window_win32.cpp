@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "foundation/exception.h"
-#include "tools/capture/demo_window.h"
+#include "tools/capture/capture_window.h"
 #include "tools/capture/gl_functions.h"
 
 namespace {
