@@ -11,10 +11,14 @@ struct AudioOutput::Device {
 
 namespace {
 
-// 11.6 ms at 44.1 kHz: the music enters the device's next buffer after it
+// 23.2 ms at 44.1 kHz. The music enters the device's next buffer after it
 // starts, so the buffer's length bounds how far the music trails the picture
 // from the first frame; closing the device also waits for the buffers queued.
-const Uint16 BufferFrames = 512;
+// Through a sound server the buffer is also all the server holds: SDL hands it
+// the next buffer only once it has room for a whole one, so with 512 frames a
+// server left without data for a few milliseconds plays silence (measured with
+// bench/music-gaps).
+const Uint16 BufferFrames = 1024;
 
 void SDLCALL Fill(void* userdata, Uint8* stream, int bytes) {
     auto* device = static_cast<AudioOutput::Render*>(userdata);

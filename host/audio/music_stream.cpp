@@ -16,6 +16,9 @@ const int AheadFrames = 16384;
 // again this often: well within the time the ring lasts.
 const int RefillFrames = 2048;
 const auto RefillEvery = std::chrono::milliseconds(10);
+// Decoded before the music starts, so that the output's first buffers never
+// wait for the decoding thread: a few of the largest device buffers.
+const int PreBufferFrames = 8192;
 
 }  // namespace
 
@@ -85,7 +88,9 @@ bool MusicStream::FillAhead() {
 
 void MusicStream::PreBuffer() {
     std::lock_guard<std::mutex> lock(decoding);
-    if (ahead.Readable() == 0 && !ended && !FillAhead()) {
+    while (ahead.Readable() < PreBufferFrames && FillAhead()) {
+    }
+    if (ahead.Readable() == 0 && sourceEnded) {
         ended = true;
     }
 }
