@@ -13,10 +13,17 @@ stage=$1 bin=$2 work=$3 seconds=$4 load=$5
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 
+[ -x "$bin/tone_gaps" ] || { echo "skipped: no $bin/tone_gaps (the native build makes it)"; exit 77; }
 for tool in pulseaudio parec sox stress-ng; do
     command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
-if [ -f "$stage/solvara.exe" ] && file "$stage/solvara.exe" | grep -q 'Intel 80386' &&
+# The machine field of the PE header: 14c for a 32-bit program.
+pe_machine() {
+    local at
+    at=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+    od -An -tx2 -j$((at + 4)) -N2 "$1" | tr -d ' '
+}
+if [ -f "$stage/solvara.exe" ] && [ "$(pe_machine "$stage/solvara.exe")" = 14c ] &&
     ! "$root/tools/can-run-32-bit"; then
     echo "skipped: this machine cannot run 32-bit programs"
     exit 77
@@ -52,3 +59,6 @@ session_play $((seconds + 120)) "$seconds"
 pulse_record_stop
 echo "$load, $seconds s of demo, program exit status $SESSION_STATUS"
 "$bin/tone_gaps" "$work/capture.raw"
+gaps=$?
+[ "$SESSION_STATUS" = 0 ] || { echo "FAILED: the program did not end normally"; exit 1; }
+exit $gaps
