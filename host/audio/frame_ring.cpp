@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-FrameRing::FrameRing(int frames) : capacity(frames), samples(2 * static_cast<std::size_t>(frames)) {}
+FrameRing::FrameRing(int frames)
+    : capacity(frames), samples(2 * static_cast<std::size_t>(frames)) {}
 
 int FrameRing::Readable() const {
     return static_cast<int>(written.load(std::memory_order_acquire) -
