@@ -5,6 +5,7 @@
 //
 //   waveout_tone.exe <seconds>
 #include <windows.h>
+// After windows.h, which it needs.
 #include <mmsystem.h>
 
 #include <cmath>
