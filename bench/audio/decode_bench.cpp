@@ -1,5 +1,6 @@
 // CPU time to decode a minute of music and convert it to the output format,
-// as the output device's thread does while it plays.
+// as the music's decoding thread does while it plays (the output device's
+// thread only copies what it made).
 #include <benchmark/benchmark.h>
 
 #include <fstream>

@@ -69,6 +69,8 @@ TEST_F(Playback, TonesComeOutAtTheirPitchAndLevel) {
                 << "channel " << channel << " plays at the wrong pitch";
             EXPECT_NEAR(ToneLevel, RmsLevel(sound, channel, begin, end), 0.03)
                 << "channel " << channel << " plays at the wrong level";
+            EXPECT_EQ(0u, ToneBreaks(sound, channel, begin, end, Rate).size())
+                << "channel " << channel << " has gaps";
         }
     }
 }

@@ -54,6 +54,8 @@ TEST(MusicStreamDecoding, TonesKeepPitchAndLevelAtEveryRateAndChannelCount) {
                 << "channel " << channel << " plays at the wrong pitch";
             EXPECT_NEAR(ToneLevel, RmsLevel(sound, channel, begin, sound.Frames()), 0.02)
                 << "channel " << channel << " plays at the wrong level";
+            EXPECT_EQ(0u, ToneBreaks(sound, channel, begin, sound.Frames(), OutputRate).size())
+                << "channel " << channel << " has gaps";
         }
     }
 }

@@ -53,21 +53,42 @@ double ToneFrequency(const Sound& sound, int channel, std::size_t begin, std::si
     if (periods.empty()) {
         return 0.0;
     }
-    // An output device under load may leave a gap or drop a buffer, which
-    // breaks the one period it falls in: periods far from the median are left
-    // out, so that only the pitch itself is measured.
-    std::vector<double> sorted = periods;
-    std::nth_element(sorted.begin(), sorted.begin() + sorted.size() / 2, sorted.end());
-    double median = sorted[sorted.size() / 2];
     double frames = 0.0;
-    int counted = 0;
     for (double period : periods) {
-        if (period > 0.8 * median && period < 1.2 * median) {
-            frames += period;
-            ++counted;
+        frames += period;
+    }
+    return static_cast<double>(periods.size()) * rate / frames;
+}
+
+std::vector<std::size_t> ToneBreaks(const Sound& sound, int channel, std::size_t begin,
+                                    std::size_t end, int rate, std::size_t merge) {
+    std::vector<std::size_t> breaks;
+    if (end < begin + 3) {
+        return breaks;
+    }
+    auto at = [&](std::size_t frame) { return sound.samples[2 * frame + channel]; };
+    // A sine obeys x[n] = c x[n-1] - x[n-2] with c = 2 cos(step): c by least
+    // squares, so that the check needs no frequency of its own.
+    double across = 0.0, square = 0.0, power = 0.0;
+    for (std::size_t frame = begin + 2; frame < end; ++frame) {
+        across += at(frame - 1) * (at(frame) + at(frame - 2));
+        square += at(frame - 1) * at(frame - 1);
+        power += at(frame) * at(frame);
+    }
+    double c = square > 0.0 ? across / square : 0.0;
+    double peak = std::sqrt(2.0 * power / static_cast<double>(end - begin - 2));
+    std::size_t silentLimit = static_cast<std::size_t>(rate / 1000);
+    std::size_t silent = 0;
+    std::size_t lastHit = 0;
+    for (std::size_t frame = begin + 2; frame < end; ++frame) {
+        double residual = at(frame) - c * at(frame - 1) + at(frame - 2);
+        silent = std::fabs(at(frame)) < 0.05 * peak ? silent + 1 : 0;
+        if (std::fabs(residual) > 0.1 * peak || silent > silentLimit) {
+            if (breaks.empty() || frame > lastHit + merge) breaks.push_back(frame);
+            lastHit = frame;
         }
     }
-    return counted * static_cast<double>(rate) / frames;
+    return breaks;
 }
 
 double RmsLevel(const Sound& sound, int channel, std::size_t begin, std::size_t end) {

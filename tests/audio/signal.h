@@ -27,8 +27,15 @@ struct Span {
 Span LoudSpan(const Sound& sound, float threshold = 0.01f);
 
 // The frequency of the tone on `channel` over frames [begin, end), from the
-// rising zero crossings, at `rate` frames per second; a period broken by a gap
-// in the output does not count.
+// rising zero crossings, at `rate` frames per second. A gap changes it only
+// slightly: ToneBreaks is the check for gaps.
 double ToneFrequency(const Sound& sound, int channel, std::size_t begin, std::size_t end, int rate);
+// Where the continuous sine tone on `channel` over frames [begin, end) breaks:
+// the first frame of each run of silence longer than a millisecond, each jump
+// in phase or level (a missing or repeated stretch, a dropped buffer), at the
+// sample level; breaks closer than `merge` frames count once. Empty for a
+// tone without a break.
+std::vector<std::size_t> ToneBreaks(const Sound& sound, int channel, std::size_t begin,
+                                    std::size_t end, int rate, std::size_t merge = 1024);
 // The root mean square level on `channel` over frames [begin, end).
 double RmsLevel(const Sound& sound, int channel, std::size_t begin, std::size_t end);
