@@ -13,21 +13,23 @@ struct AudioOutput::Device {
 
 namespace {
 
-// 23.2 ms at 44.1 kHz. The music enters the device's next buffer after it
+// 11.6 ms at 44.1 kHz. The music enters the device's next buffer after it
 // starts, so the buffer's length bounds how far the music trails the picture
 // from the first frame; closing the device also waits for the buffers queued.
-// Through a sound server, 512 frames left the server without data whenever we
-// were a few milliseconds late (measured with bench/music-gaps).
-const Uint16 BufferFrames = 1024;
+const Uint16 BufferFrames = 512;
 
-// SDL's PulseAudio driver asks the server to hold one buffer and writes the
-// next only once the server has room for all of it, that is once it has run
-// dry: any delay of ours is then a break. libpulse takes the server's buffer
-// from PULSE_LATENCY_MSEC when it is set, so two device buffers are asked for
-// and the server still holds one while we fill the next. A value the user set
-// is kept.
-void AskServerForTwoBuffers(int frequency) {
-    int milliseconds = (2 * BufferFrames * 1000 + frequency - 1) / frequency;
+// How many device buffers the sound server holds of ours. SDL's PulseAudio
+// driver asks the server to hold a single buffer and writes the next only once
+// the server has room for all of it: a delay of ours longer than that buffer
+// is a break in the music, and on a machine whose cores the software renderer
+// keeps busy such delays are common. libpulse takes the server's buffer from
+// PULSE_LATENCY_MSEC when it is set; with eight buffers (93 ms) a minute of
+// music with both cores kept busy had no break (bench/music-gaps), with two it
+// still had some. A value the user set is kept.
+const int ServerBuffers = 8;
+
+void AskServerForItsBuffers(int frequency) {
+    int milliseconds = (ServerBuffers * BufferFrames * 1000 + frequency - 1) / frequency;
     setenv("PULSE_LATENCY_MSEC", std::to_string(milliseconds).c_str(), 0);
 }
 
@@ -39,7 +41,7 @@ void SDLCALL Fill(void* userdata, Uint8* stream, int bytes) {
 }  // namespace
 
 std::unique_ptr<AudioOutput> AudioOutput::Open(int frequency, Render render) {
-    AskServerForTwoBuffers(frequency);
+    AskServerForItsBuffers(frequency);
     // The audio part of SDL only: the window's part may be in use by a pack.
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         return nullptr;
