@@ -32,6 +32,9 @@ struct HostType {
     // Empty when `value`, of the row's class, holds a payload the type
     // allows; what is wrong otherwise.
     std::string (*payloadProblem)(const Value& value);
+    // Deletes a value that `make` made, through the row's class (a Value has
+    // no virtual destructor).
+    void (*release)(Value* value);
 };
 
 namespace HostTypeRows {
@@ -77,7 +80,7 @@ inline const HostType* HostTypes(int& count) {
          [](const Value& value, int set, int) {
              return static_cast<const IntValue&>(value).value == IntOf(set);
          },
-         NoProblem},
+         NoProblem, [](Value* value) { delete static_cast<IntValue*>(value); }},
         {"bool", "IntValue", "0 or 1 in an int, of which the lowest-addressed byte counts",
          [](int set) { return set < 2 ? "false" : "true"; },
          [](int set, int) -> Value* { return new IntValue(set < 2 ? 0 : 1); },
@@ -88,7 +91,8 @@ inline const HostType* HostTypes(int& count) {
              int flag = static_cast<const IntValue&>(value).value;
              if (flag == 0 || flag == 1) return "";
              return "an IntValue holding " + std::to_string(flag) + ", where \"bool\" holds 0 or 1";
-         }},
+         },
+         [](Value* value) { delete static_cast<IntValue*>(value); }},
         {"float", "FloatValue", "its 32-bit float",
          [](int set) {
              const char* texts[] = {"the frame time", "NaN", "infinity", "-infinity"};
@@ -98,7 +102,7 @@ inline const HostType* HostTypes(int& count) {
          [](const Value& value, int set, int run) {
              return SameBits(static_cast<const FloatValue&>(value).value, FloatOf(set, run));
          },
-         NoProblem},
+         NoProblem, [](Value* value) { delete static_cast<FloatValue*>(value); }},
         {"String", "String", "a copy of its text, made with the pack's own String code",
          [](int set) {
              const char* texts[] = {"\"Ombrel validator\"", "an empty text",
@@ -113,7 +117,7 @@ inline const HostType* HostTypes(int& count) {
          [](const Value& value, int set, int) {
              return static_cast<const String&>(value).GetText() == TextOf(set);
          },
-         NoProblem},
+         NoProblem, [](Value* value) { delete static_cast<String*>(value); }},
     };
     count = static_cast<int>(sizeof rows / sizeof rows[0]);
     return rows;

@@ -8,6 +8,21 @@
 
 namespace {
 
+// The host keeps its variables' values for its whole run and never frees them;
+// a test that builds the graph frees the ones the host made.
+struct HostValuesFreed {
+    DemoVariables& variables;
+    ~HostValuesFreed() {
+        delete static_cast<String*>(variables.titleVar.value);
+        for (Variable* number : {&variables.widthVar, &variables.heightVar, &variables.colorBitsVar,
+                                 &variables.fullScreenVar, &variables.countVar,
+                                 &variables.englishVar, &variables.constant5Var}) {
+            delete static_cast<IntValue*>(number->value);
+        }
+        delete variables.time;
+    }
+};
+
 TEST(PluginNames, TheNearestNameCatchesAMisspellingAndNothingFarther) {
     std::vector<std::string> names = {"LoadCOctreeScene", "PrintCoctreeScene", "OpenGLInit"};
     EXPECT_EQ(NearestName("PrintCOctreeScene", names), "PrintCoctreeScene");
@@ -20,6 +35,7 @@ TEST(PluginNames, TheNearestNameCatchesAMisspellingAndNothingFarther) {
 TEST(PluginNames, EveryGraphCallWithoutAPluginIsNamedWithTheNearestLoadedName) {
     PluginRegistry nothingLoaded;
     DemoGraph graph(nothingLoaded, Settings{640, 480, 32, false, true});
+    HostValuesFreed freed{graph.variables};
     std::vector<std::string> warnings = MissingGraphPlugins(
         graph, {{"LoadCOctreeScene", "Vantrope.so"}, {"PrintCoctreeScene", "Vantrope.so"}});
     ASSERT_EQ(warnings.size(), sizeof DemoCallPlugins / sizeof DemoCallPlugins[0]);

@@ -129,6 +129,7 @@ TEST(ValidatorTables, EveryCheckAndHostTypeRowIsCompleteAndFoundByName) {
             EXPECT_TRUE(rows[i].holds(*value, set, 3)) << rows[i].name << " set " << set;
             EXPECT_EQ(rows[i].payloadProblem(*value), "") << rows[i].name << " set " << set;
             EXPECT_STRNE(rows[i].describe(set), "");
+            rows[i].release(value);
         }
     }
     EXPECT_EQ(FindHostType("Int"), nullptr) << "type names are matched with their case";
