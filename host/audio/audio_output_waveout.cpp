@@ -11,7 +11,11 @@
 
 namespace {
 
-const int BufferCount = 4;
+// Eight buffers of 2048 frames keep 372 ms queued: under wine the driver's
+// own thread and ours both wait on a busy machine, and with half that queued
+// the music through a sound server broke more often (docs/music-gaps.md). The
+// buffers stay small so that a pause or a seek is heard within a buffer or two.
+const int BufferCount = 8;
 const int BufferFrames = 2048;
 
 }  // namespace
