@@ -1,5 +1,6 @@
-# Which backend files the build picks: "win32" for the Windows builds (i686
-# and x86-64), "posix" (with SDL2 and GTK 3 where needed) for the native Linux build.
+# The platform's name, "win32" for the Windows builds (i686 and x86-64) and
+# "posix" for the native Linux build, for scripts that behave differently on
+# each. Backend source files are picked with ombrel_platform_sources below.
 if(WIN32)
   set(OMBREL_PLATFORM win32)
   set(OMBREL_PACK_SUFFIX ".dll")
@@ -22,6 +23,19 @@ else()
   set(OMBREL_PACK_SUFFIX ".so")
   set(OMBREL_RUNTIME_DLLS "")
 endif()
+
+# ombrel_platform_sources(<target> WIN32 <files>... LINUX <files>...): the
+# backend files of a target, the one way the build picks them. Each file is
+# named for its backend (_win32, _waveout; _posix, _sdl, _gtk, _x11, ...) and
+# lies beside the portable code it serves.
+function(ombrel_platform_sources target)
+  cmake_parse_arguments(P "" "" "WIN32;LINUX" ${ARGN})
+  if(WIN32)
+    target_sources(${target} PRIVATE ${P_WIN32})
+  else()
+    target_sources(${target} PRIVATE ${P_LINUX})
+  endif()
+endfunction()
 
 # The pack suffix as the C++ code sees it: OMBREL_PACK_SUFFIX, ".dll" or ".so",
 # for every program and test that names a pack file.
