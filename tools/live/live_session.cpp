@@ -202,16 +202,10 @@ void Session::Act(LiveKey key, Clock::time_point now) {
             timeline.Playing() ? timeline.Pause(now) : timeline.Play(now);
             break;
         case LiveKey::Back:
-            timeline.Step(-1.0, now);
-            break;
         case LiveKey::Forward:
-            timeline.Step(1.0, now);
-            break;
         case LiveKey::BackLong:
-            timeline.Step(-10.0, now);
-            break;
         case LiveKey::ForwardLong:
-            timeline.Step(10.0, now);
+            timeline.Step(StepSeconds(key), now);
             break;
         case LiveKey::Home:
             timeline.Seek(0.0, now);
