@@ -11,6 +11,7 @@ extern "C" {
 
 #include "foundation/exception.h"
 #include "tools/capture/ffmpeg_writer.h"
+#include "tools/capture/joined_video.h"
 #include "tools/capture/output_formats.h"
 #include "tools/support/interruption.h"
 
@@ -143,13 +144,9 @@ bool JoinEncodedSegments(const std::vector<SegmentFile>& ordered, const std::str
         if (Interrupted()) return false;
     }
 
-    const SegmentTag& tag = ordered.front().tag;
-    MediaFormat format = {tag.width,           tag.height, tag.rateNumerator,
-                          tag.rateDenominator, tag.crf,    tag.preset.c_str()};
     const char* container = OutputExtension(output) == ".mp4" ? "mp4" : "matroska";
-    FfmpegWriter writer(output, container, format, first->Parameters());
-    std::vector<float> sound(2 * static_cast<std::size_t>(clock.MostSamplesPerFrame()));
-    std::int64_t decoded = 0;  // pictures written, in decoding order
+    FfmpegWriter writer(output, container, JoinedFormat(ordered), first->Parameters());
+    JoinedSound sound(music, clock, progress);
     for (const SegmentFile& file : ordered) {
         EncodedSegment segment(file.path);
         for (AVPacket* packet = segment.Next(); packet != nullptr; packet = segment.Next()) {
@@ -157,13 +154,10 @@ bool JoinEncodedSegments(const std::vector<SegmentFile>& ordered, const std::str
             // Decoding runs `delay` frames ahead of presentation throughout,
             // as it does in a whole capture, so the timestamps of the joined
             // picture rise steadily across the seams.
-            packet->dts = decoded - delay;
+            packet->dts = sound.Frames() - delay;  // pictures so far, in decoding order
             packet->duration = 1;
             writer.WriteVideoPacket(packet);
-            int samples = clock.Samples(decoded);
-            music.Read(sound.data(), samples);
-            writer.WriteAudio(sound.data(), samples);
-            progress.Show(++decoded);
+            sound.WriteFrame(writer);
         }
     }
     writer.Finish();

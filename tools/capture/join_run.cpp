@@ -9,6 +9,7 @@
 #include "tools/capture/console.h"
 #include "tools/capture/demo_files.h"
 #include "tools/capture/encoded_join.h"
+#include "tools/capture/joined_video.h"
 #include "tools/capture/output_formats.h"
 #include "tools/capture/y4m_segment.h"
 #include "tools/capture/y4m_wav_writer.h"
@@ -31,22 +32,15 @@ SegmentFile ReadSegment(const std::string& path, bool y4m) {
 // Y4M frames are copied as they are; the music goes to the .wav beside.
 bool JoinY4mSegments(const std::vector<SegmentFile>& ordered, const std::string& output,
                      MusicTrack& music, const FrameClock& clock, ProgressLine& progress) {
-    const SegmentTag& tag = ordered.front().tag;
-    MediaFormat format = {tag.width,           tag.height, tag.rateNumerator,
-                          tag.rateDenominator, tag.crf,    tag.preset.c_str()};
-    Y4mWavWriter writer(output.substr(0, output.size() - 4), format);
-    std::vector<float> sound(2 * static_cast<std::size_t>(clock.MostSamplesPerFrame()));
-    std::int64_t frame = 0;
+    Y4mWavWriter writer(output.substr(0, output.size() - 4), JoinedFormat(ordered));
+    JoinedSound sound(music, clock, progress);
     for (const SegmentFile& file : ordered) {
         Y4mSegment segment(file.path);
         std::vector<std::uint8_t> planes(segment.FrameBytes());
         while (segment.ReadFrame(planes.data())) {
             if (Interrupted()) return false;
             writer.WriteVideoPlanes(planes.data());
-            int samples = clock.Samples(frame);
-            music.Read(sound.data(), samples);
-            writer.WriteAudio(sound.data(), samples);
-            progress.Show(++frame);
+            sound.WriteFrame(writer);
         }
     }
     writer.Finish();

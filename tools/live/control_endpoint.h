@@ -1,19 +1,31 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
 // The local endpoint of the control channel: a Unix socket in the session's
 // private folder (control_endpoint_posix.cpp) or a named pipe
-// (control_endpoint_win32.cpp). A connection carries lines of text both ways.
+// (control_endpoint_win32.cpp). A connection carries lines of text both ways:
+// the backend moves the bytes, control_endpoint.cpp makes them into lines.
 
 class ControlConnection {
 public:
     virtual ~ControlConnection() = default;
     // The next line without its line break; false once the other side has
     // gone.
-    virtual bool ReadLine(std::string& line) = 0;
-    virtual bool WriteLine(const std::string& line) = 0;
+    bool ReadLine(std::string& line);
+    bool WriteLine(const std::string& line);
+
+protected:
+    // The backend's side: waits for bytes and stores up to `size` of them;
+    // 0 once the other side has gone or the connection has failed.
+    virtual std::size_t Receive(char* buffer, std::size_t size) = 0;
+    // Sends some of the `size` bytes; how many, 0 when it has failed.
+    virtual std::size_t Send(const char* data, std::size_t size) = 0;
+
+private:
+    std::string pending;  // received, not yet taken as a line
 };
 
 class ControlListener {

@@ -22,40 +22,25 @@ public:
     explicit SocketConnection(int opened) : socket(opened) {}
     ~SocketConnection() override { close(socket); }
 
-    bool ReadLine(std::string& line) override {
+protected:
+    std::size_t Receive(char* buffer, std::size_t size) override {
         for (;;) {
-            std::size_t end = pending.find('\n');
-            if (end != std::string::npos) {
-                line = pending.substr(0, end);
-                pending.erase(0, end + 1);
-                if (!line.empty() && line.back() == '\r') line.pop_back();
-                return true;
-            }
-            char buffer[1024];
-            ssize_t got = recv(socket, buffer, sizeof buffer, 0);
+            ssize_t got = recv(socket, buffer, size, 0);
             if (got < 0 && errno == EINTR) continue;
-            if (got <= 0) return false;
-            pending.append(buffer, static_cast<std::size_t>(got));
+            return got > 0 ? static_cast<std::size_t>(got) : 0;
         }
     }
 
-    bool WriteLine(const std::string& line) override {
-        std::string record = line + "\n";
-        const char* data = record.data();
-        std::size_t left = record.size();
-        while (left > 0) {
-            ssize_t sent = send(socket, data, left, MSG_NOSIGNAL);
+    std::size_t Send(const char* data, std::size_t size) override {
+        for (;;) {
+            ssize_t sent = send(socket, data, size, MSG_NOSIGNAL);
             if (sent < 0 && errno == EINTR) continue;
-            if (sent <= 0) return false;
-            data += sent;
-            left -= static_cast<std::size_t>(sent);
+            return sent > 0 ? static_cast<std::size_t>(sent) : 0;
         }
-        return true;
     }
 
 private:
     int socket;
-    std::string pending;
 };
 
 class SocketListener final : public ControlListener {

@@ -14,39 +14,22 @@ public:
         CloseHandle(pipe);
     }
 
-    bool ReadLine(std::string& line) override {
-        for (;;) {
-            std::size_t end = pending.find('\n');
-            if (end != std::string::npos) {
-                line = pending.substr(0, end);
-                pending.erase(0, end + 1);
-                if (!line.empty() && line.back() == '\r') line.pop_back();
-                return true;
-            }
-            char buffer[1024];
-            DWORD got = 0;
-            if (!ReadFile(pipe, buffer, sizeof buffer, &got, nullptr) || got == 0) return false;
-            pending.append(buffer, got);
-        }
+protected:
+    std::size_t Receive(char* buffer, std::size_t size) override {
+        DWORD got = 0;
+        if (!ReadFile(pipe, buffer, static_cast<DWORD>(size), &got, nullptr)) return 0;
+        return got;
     }
 
-    bool WriteLine(const std::string& line) override {
-        std::string record = line + "\n";
-        const char* data = record.data();
-        DWORD left = static_cast<DWORD>(record.size());
-        while (left > 0) {
-            DWORD written = 0;
-            if (!WriteFile(pipe, data, left, &written, nullptr) || written == 0) return false;
-            data += written;
-            left -= written;
-        }
-        return true;
+    std::size_t Send(const char* data, std::size_t size) override {
+        DWORD written = 0;
+        if (!WriteFile(pipe, data, static_cast<DWORD>(size), &written, nullptr)) return 0;
+        return written;
     }
 
 private:
     HANDLE pipe;
     bool serverSide;
-    std::string pending;
 };
 
 class PipeListener final : public ControlListener {

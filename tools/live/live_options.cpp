@@ -52,6 +52,24 @@ bool ReadLoop(const std::string& text, LiveOptions& options) {
     return true;
 }
 
+// A text option, which may not be empty.
+template <std::string LiveOptions::*field>
+bool ReadText(const std::string& value, LiveOptions& options) {
+    options.*field = value;
+    return !value.empty();
+}
+
+// A switch, which takes no value.
+template <bool LiveOptions::*field>
+bool SetSwitch(const std::string&, LiveOptions& options) {
+    options.*field = true;
+    return true;
+}
+
+bool ReadStart(const std::string& text, LiveOptions& options) {
+    return ReadSeconds(text, &options.start);
+}
+
 // The one table of the options: the usage text is made from it.
 struct Option {
     const char* name;
@@ -63,25 +81,21 @@ struct Option {
 
 const Option Options[] = {
     {"--demo", "FOLDER", "the demo's folder: its packs and Data/audio.ogg (default: here)",
-     [](const std::string& v, LiveOptions& o) { return !(o.demoFolder = v).empty(); }, false},
+     ReadText<&LiveOptions::demoFolder>, false},
     {"--size", "WxH", "the window's size (default 640x480)", ReadSize, false},
     {"--english", nullptr, "the setup dialog's English (default Spanish)",
-     [](const std::string&, LiveOptions& o) { return o.english = true; }, false},
-    {"--start", "S", "the time to start at, in seconds (default 0)",
-     [](const std::string& v, LiveOptions& o) { return ReadSeconds(v, &o.start); }, false},
+     SetSwitch<&LiveOptions::english>, false},
+    {"--start", "S", "the time to start at, in seconds (default 0)", ReadStart, false},
     {"--loop", "A-B", "play from A to B seconds over and over", ReadLoop, false},
-    {"--paused", nullptr, "start with the clock standing still",
-     [](const std::string&, LiveOptions& o) { return o.paused = true; }, false},
+    {"--paused", nullptr, "start with the clock standing still", SetSwitch<&LiveOptions::paused>,
+     false},
     {"--build", "\"CMD\"", "run CMD on a change under the --sources folder",
-     [](const std::string& v, LiveOptions& o) { return !(o.buildCommand = v).empty(); }, false},
+     ReadText<&LiveOptions::buildCommand>, false},
     {"--sources", "DIR", "the folder whose changes run the --build command",
-     [](const std::string& v, LiveOptions& o) { return !(o.sourcesFolder = v).empty(); }, false},
-    {"--help", nullptr, "this text",
-     [](const std::string&, LiveOptions& o) { return o.help = true; }, false},
-    {"--channel", "TOKEN", "",
-     [](const std::string& v, LiveOptions& o) { return !(o.channel = v).empty(); }, true},
-    {"--resume", "STATE", "",
-     [](const std::string& v, LiveOptions& o) { return !(o.resume = v).empty(); }, true},
+     ReadText<&LiveOptions::sourcesFolder>, false},
+    {"--help", nullptr, "this text", SetSwitch<&LiveOptions::help>, false},
+    {"--channel", "TOKEN", "", ReadText<&LiveOptions::channel>, true},
+    {"--resume", "STATE", "", ReadText<&LiveOptions::resume>, true},
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "tools/live/live_platform.h"
+#include "tools/live/output_lines.h"
 
 int CurrentProcessId() {
     return static_cast<int>(getpid());
@@ -61,17 +62,7 @@ int RunShellCommand(const std::string& command,
                     const std::function<void(const std::string& line)>& line) {
     std::FILE* output = popen((command + " 2>&1").c_str(), "r");
     if (output == nullptr) return -1;
-    std::string text;
-    char buffer[4096];
-    while (std::fgets(buffer, sizeof buffer, output) != nullptr) {
-        text += buffer;
-        if (!text.empty() && text.back() == '\n') {
-            text.pop_back();
-            line(text);
-            text.clear();
-        }
-    }
-    if (!text.empty()) line(text);
+    ReadOutputLines(output, "", line);
     int status = pclose(output);
     if (status == -1) return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);

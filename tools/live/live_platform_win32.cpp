@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "tools/live/live_platform.h"
+#include "tools/live/output_lines.h"
 
 int CurrentProcessId() {
     return static_cast<int>(GetCurrentProcessId());
@@ -61,17 +62,7 @@ int RunShellCommand(const std::string& command,
                     const std::function<void(const std::string& line)>& line) {
     std::FILE* output = _popen((command + " 2>&1").c_str(), "r");
     if (output == nullptr) return -1;
-    std::string text;
-    char buffer[4096];
-    while (std::fgets(buffer, sizeof buffer, output) != nullptr) {
-        text += buffer;
-        if (text.back() != '\n') continue;
-        // cmd's echo keeps the blank before a redirection: no line ends in one.
-        while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
-            text.pop_back();
-        line(text);
-        text.clear();
-    }
-    if (!text.empty()) line(text);
+    // cmd's echo keeps the blank before a redirection: no line ends in one.
+    ReadOutputLines(output, "\r ", line);
     return _pclose(output);
 }

@@ -54,6 +54,17 @@ std::string Seconds(double seconds) {
     return text;
 }
 
+// Where the timeline stands, into the state handed on or the status shown,
+// which name it alike.
+template <typename Place>
+void TakePlace(const Timeline& timeline, Place& place) {
+    place.time = timeline.Time();
+    place.playing = timeline.Playing();
+    place.looping = timeline.Looping();
+    place.loopStart = timeline.LoopStart();
+    place.loopEnd = timeline.LoopEnd();
+}
+
 class Session {
 public:
     Session(const LiveOptions& given, SessionState resumed);
@@ -126,11 +137,7 @@ void Session::Fail(const std::string& error) {
 }
 
 void Session::SendState() {
-    state.time = timeline.Time();
-    state.playing = timeline.Playing();
-    state.looping = timeline.Looping();
-    state.loopStart = timeline.LoopStart();
-    state.loopEnd = timeline.LoopEnd();
+    TakePlace(timeline, state);
     state.frames = frames;
     demo->Fill(state);
     channel.Send("state " + state.Line());
@@ -138,13 +145,9 @@ void Session::SendState() {
 
 LiveStatus Session::Status() const {
     LiveStatus shown;
-    shown.time = timeline.Time();
-    shown.playing = timeline.Playing();
-    shown.looping = timeline.Looping();
+    TakePlace(timeline, shown);
     shown.hasLoopStart = timeline.HasLoopStart();
     shown.hasLoopEnd = timeline.HasLoopEnd();
-    shown.loopStart = timeline.LoopStart();
-    shown.loopEnd = timeline.LoopEnd();
     shown.fps = fps;
     for (int slot = 0; slot < demo->SlotCount(); ++slot) {
         LiveStatus::Pack pack;
@@ -202,16 +205,10 @@ void Session::Act(LiveKey key, Clock::time_point now) {
             timeline.Playing() ? timeline.Pause(now) : timeline.Play(now);
             break;
         case LiveKey::Back:
-            timeline.Step(-1.0, now);
-            break;
         case LiveKey::Forward:
-            timeline.Step(1.0, now);
-            break;
         case LiveKey::BackLong:
-            timeline.Step(-10.0, now);
-            break;
         case LiveKey::ForwardLong:
-            timeline.Step(10.0, now);
+            timeline.Step(StepSeconds(key), now);
             break;
         case LiveKey::Home:
             timeline.Seek(0.0, now);

@@ -3,24 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "tools/live/live_keys.h"
+
 // The demo window that the device pack's OpenGLInit opened, seen from the
 // live-development program through the current OpenGL context
 // (live_window_sdl.cpp, live_window_win32.cpp): its keys, its title, and its
 // end when the device pack is replaced.
-
-enum class LiveKey {
-    PlayPause,    // Space
-    Back,         // Left: 1 s back
-    Forward,      // Right: 1 s forward
-    BackLong,     // Shift+Left: 10 s back
-    ForwardLong,  // Shift+Right: 10 s forward
-    Home,         // Home: the start
-    LoopStart,    // [
-    LoopEnd,      // ]
-    LoopClear,    // Backspace
-    Reload,       // R
-    End           // Escape
-};
 
 // Whether a window holds the current OpenGL context.
 bool DemoWindowExists();

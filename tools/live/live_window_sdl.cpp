@@ -4,39 +4,30 @@
 
 namespace {
 
+struct KeyName {
+    SDL_Keycode code;
+    PressedKey pressed;
+};
+
+const KeyName Keys[] = {
+    {SDLK_SPACE, PressedKey::Space},
+    {SDLK_LEFT, PressedKey::Left},
+    {SDLK_RIGHT, PressedKey::Right},
+    {SDLK_HOME, PressedKey::Home},
+    {SDLK_LEFTBRACKET, PressedKey::LeftBracket},
+    {SDLK_RIGHTBRACKET, PressedKey::RightBracket},
+    {SDLK_BACKSPACE, PressedKey::Backspace},
+    {SDLK_r, PressedKey::R},
+    {SDLK_ESCAPE, PressedKey::Escape},
+};
+
 bool KeyOf(const SDL_KeyboardEvent& key, LiveKey& live) {
-    bool shift = (key.keysym.mod & KMOD_SHIFT) != 0;
-    switch (key.keysym.sym) {
-        case SDLK_SPACE:
-            live = LiveKey::PlayPause;
-            return true;
-        case SDLK_LEFT:
-            live = shift ? LiveKey::BackLong : LiveKey::Back;
-            return true;
-        case SDLK_RIGHT:
-            live = shift ? LiveKey::ForwardLong : LiveKey::Forward;
-            return true;
-        case SDLK_HOME:
-            live = LiveKey::Home;
-            return true;
-        case SDLK_LEFTBRACKET:
-            live = LiveKey::LoopStart;
-            return true;
-        case SDLK_RIGHTBRACKET:
-            live = LiveKey::LoopEnd;
-            return true;
-        case SDLK_BACKSPACE:
-            live = LiveKey::LoopClear;
-            return true;
-        case SDLK_r:
-            live = LiveKey::Reload;
-            return true;
-        case SDLK_ESCAPE:
-            live = LiveKey::End;
-            return true;
-        default:
-            return false;
+    for (const KeyName& name : Keys) {
+        if (name.code != key.keysym.sym) continue;
+        live = LiveKeyOf(name.pressed, (key.keysym.mod & KMOD_SHIFT) != 0);
+        return true;
     }
+    return false;
 }
 
 }  // namespace

@@ -12,33 +12,26 @@ HWND DemoWindow() {
     return deviceContext != nullptr ? WindowFromDC(deviceContext) : nullptr;
 }
 
+struct KeyName {
+    WPARAM code;
+    PressedKey pressed;
+};
+
+// The keys taken as they are pressed; [ and ] are taken as characters.
+const KeyName Keys[] = {
+    {VK_SPACE, PressedKey::Space},    {VK_LEFT, PressedKey::Left},
+    {VK_RIGHT, PressedKey::Right},    {VK_HOME, PressedKey::Home},
+    {VK_BACK, PressedKey::Backspace}, {'R', PressedKey::R},
+    {VK_ESCAPE, PressedKey::Escape},
+};
+
 bool KeyOf(WPARAM code, LiveKey& live) {
-    bool shift = GetKeyState(VK_SHIFT) < 0;
-    switch (code) {
-        case VK_SPACE:
-            live = LiveKey::PlayPause;
-            return true;
-        case VK_LEFT:
-            live = shift ? LiveKey::BackLong : LiveKey::Back;
-            return true;
-        case VK_RIGHT:
-            live = shift ? LiveKey::ForwardLong : LiveKey::Forward;
-            return true;
-        case VK_HOME:
-            live = LiveKey::Home;
-            return true;
-        case VK_BACK:
-            live = LiveKey::LoopClear;
-            return true;
-        case 'R':
-            live = LiveKey::Reload;
-            return true;
-        case VK_ESCAPE:
-            live = LiveKey::End;
-            return true;
-        default:
-            return false;
+    for (const KeyName& name : Keys) {
+        if (name.code != code) continue;
+        live = LiveKeyOf(name.pressed, GetKeyState(VK_SHIFT) < 0);
+        return true;
     }
+    return false;
 }
 
 }  // namespace
@@ -60,8 +53,8 @@ void TakeLiveKeys(std::vector<LiveKey>& keys) {
         }
     }
     while (PeekMessageA(&message, nullptr, WM_CHAR, WM_CHAR, PM_REMOVE)) {
-        if (message.wParam == '[') keys.push_back(LiveKey::LoopStart);
-        if (message.wParam == ']') keys.push_back(LiveKey::LoopEnd);
+        if (message.wParam == '[') keys.push_back(LiveKeyOf(PressedKey::LeftBracket, false));
+        if (message.wParam == ']') keys.push_back(LiveKeyOf(PressedKey::RightBracket, false));
     }
 }
 

@@ -5,50 +5,14 @@
 #include <sstream>
 
 #include "foundation/exception.h"
+#include "tools/support/tab_record.h"
 
 namespace {
 
-// Fields are separated by tabs; a tab, line break or backslash inside one is
-// escaped, so that any path and any message fit on the line.
-std::string Escaped(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\\')
-            out += "\\\\";
-        else if (c == '\t')
-            out += "\\t";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\r')
-            out += "\\r";
-        else
-            out += c;
-    }
-    return out;
-}
-
-std::vector<std::string> Fields(const std::string& line) {
-    std::vector<std::string> fields(1);
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        char c = line[i];
-        if (c == '\t') {
-            fields.emplace_back();
-        } else if (c == '\\' && i + 1 < line.size()) {
-            char next = line[++i];
-            fields.back() += next == 't' ? '\t' : next == 'n' ? '\n' : next == 'r' ? '\r' : next;
-        } else {
-            fields.back() += c;
-        }
-    }
-    return fields;
-}
-
+// The state's fields, gathered for one record (tab_record.h).
 class Writer {
 public:
-    void Add(const std::string& text) {
-        if (!line.empty()) line += '\t';
-        line += Escaped(text);
-    }
+    void Add(const std::string& text) { fields.push_back(text); }
     void Add(double number) {
         char text[40];
         std::snprintf(text, sizeof text, "%.17g", number);
@@ -60,12 +24,15 @@ public:
         Add(version.copy);
         Add(version.stamp);
     }
-    std::string line;
+    std::string Line() const { return EncodeRecord(fields); }
+
+private:
+    std::vector<std::string> fields;
 };
 
 class Reader {
 public:
-    explicit Reader(const std::string& line) : fields(Fields(line)) {}
+    explicit Reader(const std::string& line) : fields(DecodeRecord(line)) {}
     const std::string& Text() {
         if (next >= fields.size()) throw Ombrel::Exception("The session's state is cut short");
         return fields[next++];
@@ -131,7 +98,7 @@ std::string SessionState::Line() const {
         out.Add(static_cast<long long>(pack.crashedStamps.size()));
         for (const std::string& stamp : pack.crashedStamps) out.Add(stamp);
     }
-    return out.line;
+    return out.Line();
 }
 
 SessionState SessionState::Parse(const std::string& line) {

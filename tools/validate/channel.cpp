@@ -4,48 +4,6 @@
 
 #include "tools/support/child_process.h"
 
-std::string EncodeRecord(const std::vector<std::string>& fields) {
-    std::string line;
-    for (size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0) line += '\t';
-        for (char c : fields[i]) {
-            switch (c) {
-                case '\\':
-                    line += "\\\\";
-                    break;
-                case '\t':
-                    line += "\\t";
-                    break;
-                case '\n':
-                    line += "\\n";
-                    break;
-                case '\r':
-                    line += "\\r";
-                    break;
-                default:
-                    line += c;
-            }
-        }
-    }
-    return line;
-}
-
-std::vector<std::string> DecodeRecord(const std::string& line) {
-    std::vector<std::string> fields(1);
-    for (size_t i = 0; i < line.size(); ++i) {
-        char c = line[i];
-        if (c == '\t') {
-            fields.emplace_back();
-        } else if (c == '\\' && i + 1 < line.size()) {
-            char e = line[++i];
-            fields.back() += e == 't' ? '\t' : e == 'n' ? '\n' : e == 'r' ? '\r' : e;
-        } else {
-            fields.back() += c;
-        }
-    }
-    return fields;
-}
-
 std::vector<std::string> EncodeResult(const CheckResult& r) {
     return {"result",
             r.check,

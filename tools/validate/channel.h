@@ -3,21 +3,20 @@
 #include <string>
 #include <vector>
 
+#include "tools/support/tab_record.h"
 #include "tools/validate/check_result.h"
 
 class ParentChannel;
 
 // The records that a child process sends to the validator that started it,
-// one per line: fields separated by tabs, with tabs, line breaks and
-// backslashes inside a field escaped.
+// one per line, made with EncodeRecord and read with DecodeRecord
+// (tools/support/tab_record.h):
 //
 //   step    <phase> <text>             a step begins (phase -1: setting up)
 //   result  <check result fields>      a check's outcome
 //   plugin  <index> <subject> <runnable> <why not>
 //   fatal   <message>                  the pack cannot be checked at all
 //   done                               the child has finished
-std::string EncodeRecord(const std::vector<std::string>& fields);
-std::vector<std::string> DecodeRecord(const std::string& line);
 
 std::vector<std::string> EncodeResult(const CheckResult& result);
 // The result in fields from index 1 on (after the record's kind); false when

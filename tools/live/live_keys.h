@@ -1,0 +1,31 @@
+#pragma once
+
+// The keys of the demo window that the live-development program takes, and
+// what each one does. The window's backend (live_window_sdl.cpp,
+// live_window_win32.cpp) names the key pressed; the meaning is kept here once.
+
+// What a key does.
+enum class LiveKey {
+    PlayPause,    // Space
+    Back,         // Left: 1 s back
+    Forward,      // Right: 1 s forward
+    BackLong,     // Shift+Left: 10 s back
+    ForwardLong,  // Shift+Right: 10 s forward
+    Home,         // Home: the start
+    LoopStart,    // [
+    LoopEnd,      // ]
+    LoopClear,    // Backspace
+    Reload,       // R
+    End           // Escape
+};
+
+// The keys taken, whatever the window system calls them. [ and ] are the
+// characters they type, which sit on different keys on different keyboards.
+enum class PressedKey { Space, Left, Right, Home, LeftBracket, RightBracket, Backspace, R, Escape };
+
+// What `pressed` does, with Shift held or not.
+LiveKey LiveKeyOf(PressedKey pressed, bool shift);
+
+// How far a step key (Back, Forward and their long forms) moves the time, in
+// seconds: negative back; 0 for any other key.
+double StepSeconds(LiveKey key);
