@@ -1,16 +1,14 @@
 // The demo's four plugins doing nothing, so that a frame costs only what the
 // host itself does.
+#include "tests/fixtures/demo_signatures.h"
 #include "tests/fixtures/fixed_plugin.h"
 
 namespace {
 
-FixedPlugin init("OpenGLInit",
-                 "out OpenGL openGL, in String name, in int width, in int height, "
-                 "in int colorBits, in bool fullScreen");
-FixedPlugin print("OpenGLPrint", "in OpenGL openGL, in float  time, in int count");
-FixedPlugin loadScene("LoadCOctreeScene", "out COctreeScene scene, in String title, in int depth");
-FixedPlugin drawScene("PrintCOctreeScene",
-                      "in COctreeScene scene, in float time, in int count, in bool english");
+FixedPlugin init("OpenGLInit", DemoSignature::OpenGLInit);
+FixedPlugin print("OpenGLPrint", DemoSignature::OpenGLPrint);
+FixedPlugin loadScene("LoadCOctreeScene", DemoSignature::LoadCOctreeScene);
+FixedPlugin drawScene("PrintCOctreeScene", DemoSignature::PrintCOctreeScene);
 Plugin* const Plugins[] = {&init, &print, &loadScene, &drawScene};
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "foundation/exception.h"
+#include "tests/foundation/test_support.h"
 #include "tools/capture/capture_options.h"
 #include "tools/capture/encoding_queue.h"
 #include "tools/capture/frame_clock.h"
@@ -23,12 +24,7 @@ CaptureOptions Parse(std::vector<const char*> arguments) {
 }
 
 std::string ParseError(std::vector<const char*> arguments) {
-    try {
-        Parse(arguments);
-    } catch (const Ombrel::Exception& e) {
-        return e.message;
-    }
-    return "(accepted)";
+    return MessageOf([&] { Parse(arguments); }, "(accepted)");
 }
 
 std::string ReadAll(const std::string& path) {

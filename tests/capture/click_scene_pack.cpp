@@ -6,7 +6,8 @@
 
 #include <cmath>
 
-#include "plugin/contract.h"
+#include "tests/fixtures/demo_signatures.h"
+#include "tests/fixtures/test_plugin.h"
 
 namespace {
 
@@ -14,18 +15,11 @@ const long long ClickSamples[] = {CLICK_SAMPLES};
 const long long Rate = CLICK_RATE;
 const long long SampleRate = 44100;
 
-class FlashOnClick final : public BasicPlugin<FlashOnClick> {
+class FlashOnClick final : public TestPlugin<FlashOnClick> {
 public:
-    const char* GetSignature() override {
-        return "in COctreeScene scene, in float time, in int count, in bool english";
-    }
-    const char* GetName() override { return "PrintCOctreeScene"; }
-    void SetArgument(int index, Value** slot) override {
-        if (index == 1) time = slot;
-    }
-    void Start() override {}
-    bool Prepare() override { return true; }
+    FlashOnClick() : TestPlugin("PrintCOctreeScene", DemoSignature::PrintCOctreeScene) {}
     void Run() override {
+        Value** time = slots[1];
         long long frame = std::llround(ReadFloat(time, "PrintCOctreeScene", "time") * Rate);
         long long first = frame * SampleRate / Rate;
         long long end = (frame + 1) * SampleRate / Rate;
@@ -36,15 +30,8 @@ public:
         glClearColor(level, level, level, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT);
     }
-    void Stop() override {}
-
-private:
-    Value** time = nullptr;
 };
-
-FlashOnClick flash;
-Plugin* const Plugins[] = {&flash};
 
 }  // namespace
 
-OMBREL_DECLARE_PACK("CaptureClickScene", Plugins)
+SINGLE_PLUGIN_PACK("CaptureClickScene", FlashOnClick)

@@ -9,6 +9,7 @@
 
 #include "foundation/exception.h"
 #include "tests/capture/counting_writer.h"
+#include "tests/foundation/test_support.h"
 #include "tools/capture/capture_options.h"
 #include "tools/capture/capture_plan.h"
 #include "tools/capture/encoding_queue.h"
@@ -21,16 +22,6 @@ namespace {
 
 CaptureOptions Parse(std::vector<const char*> arguments) {
     return ParseCaptureOptions(static_cast<int>(arguments.size()), arguments.data());
-}
-
-template <typename Call>
-std::string Failure(Call call) {
-    try {
-        call();
-    } catch (const Ombrel::Exception& e) {
-        return e.message;
-    }
-    return "(no failure)";
 }
 
 SegmentFile Segment(const char* path, std::int64_t first, std::int64_t last,
@@ -72,7 +63,7 @@ TEST(SplitOptions, ReadRangesAndJoinsAndRefuseWhatDoesNotFit) {
         {{"--join", "-o", "v.mp4", "--frames", "0-9", "a.mkv"}, "--join takes no --frames"},
     };
     for (const auto& c : cases) {
-        std::string message = Failure([&] { Parse(c.arguments); });
+        std::string message = MessageOf([&] { Parse(c.arguments); });
         EXPECT_NE(message.find(c.named), std::string::npos) << message;
     }
 }
@@ -117,7 +108,7 @@ TEST(OrderSegments, PutsSegmentsInFrameOrderAndNamesGapsOverlapsAndStrangers) {
         {{}, "No segments"},
     };
     for (const auto& c : cases) {
-        std::string message = Failure([&] { OrderSegments(c.segments); });
+        std::string message = MessageOf([&] { OrderSegments(c.segments); });
         EXPECT_NE(message.find(c.named), std::string::npos) << message;
     }
 }
@@ -134,11 +125,11 @@ TEST(CapturePlan, CountsTheWholeVideoAndKeepsRangesInsideIt) {
     EXPECT_EQ(plan.total, 60);
     EXPECT_EQ(plan.frames.Text(), "30-59");
     options = Parse({"-o", "s.mkv", "--seconds", "2", "--frames", "30-60"});
-    EXPECT_NE(Failure([&] {
+    EXPECT_NE(MessageOf([&] {
                   PlanCapture(options, clock, 0, "music");
               }).find("--frames 30-60: the video has 60 frames"),
               std::string::npos);
-    EXPECT_NE(Failure([&] {
+    EXPECT_NE(MessageOf([&] {
                   PlanCapture(Parse({"-o", "v.mp4"}), clock, 0, "x.ogg");
               }).find("x.ogg has no sound"),
               std::string::npos);
@@ -202,7 +193,7 @@ TEST(Y4mSegment, CarriesItsRangeAndRefusesOneCutShort) {
     std::ofstream(name + "-cut.y4m", std::ios::binary)
         << bytes.substr(0, bytes.size() - planes.size() - 6);
     Y4mSegment cut(name + "-cut.y4m");
-    std::string message = Failure([&] {
+    std::string message = MessageOf([&] {
         while (cut.ReadFrame(planes.data())) {
         }
     });

@@ -22,6 +22,18 @@ template <typename Action>
     return ::testing::AssertionFailure() << "threw nothing, expected \"" << expected << "\"";
 }
 
+// The message of the Ombrel::Exception that `action` throws, or `none` when it
+// throws none.
+template <typename Action>
+std::string MessageOf(Action action, const char* none = "(no exception)") {
+    try {
+        action();
+    } catch (const Ombrel::Exception& e) {
+        return e.message;
+    }
+    return none;
+}
+
 // Writes `bytes` (NULs included) into the stream and rewinds it.
 inline void Fill(MemoryStream& stream, const std::string& bytes) {
     stream.Write(bytes.data(), static_cast<int>(bytes.size()));

@@ -16,15 +16,3 @@ inline int CountPacks(const PluginRegistry& registry) {
     }
     return count;
 }
-
-// The message of the Ombrel::Exception that `action` throws, or a text that
-// says it threw none.
-template <typename Action>
-std::string MessageOf(Action action) {
-    try {
-        action();
-    } catch (const Ombrel::Exception& e) {
-        return e.message;
-    }
-    return "(no exception)";
-}

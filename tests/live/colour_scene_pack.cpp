@@ -12,7 +12,9 @@
 
 #include <cmath>
 
-#include "plugin/contract.h"
+#include "foundation/exception.h"
+#include "tests/fixtures/demo_signatures.h"
+#include "tests/fixtures/test_plugin.h"
 
 #ifndef COLOUR_GREEN
 #define COLOUR_GREEN 60
@@ -32,44 +34,24 @@ public:
 
 ColourScene* made = nullptr;
 
-class LoadScene final : public BasicPlugin<LoadScene> {
+class LoadScene final : public TestPlugin<LoadScene> {
 public:
-    const char* GetSignature() override {
-        return "out COctreeScene scene, in String title, in int depth";
-    }
-    const char* GetName() override { return "LoadCOctreeScene"; }
-    void SetArgument(int index, Value** slot) override {
-        if (index == 0) scene = slot;
-    }
-    void Start() override {}
-    bool Prepare() override { return true; }
-    void Run() override { OutValue(scene, made, GetName(), "scene"); }
-    void Stop() override { FreeOutValue(scene, made); }
-
-private:
-    Value** scene = nullptr;
+    LoadScene() : TestPlugin("LoadCOctreeScene", DemoSignature::LoadCOctreeScene) {}
+    void Run() override { OutValue(slots[0], made, GetName(), "scene"); }
+    void Stop() override { FreeOutValue(slots[0], made); }
 };
 
-class DrawScene final : public BasicPlugin<DrawScene> {
+class DrawScene final : public TestPlugin<DrawScene> {
 public:
-    const char* GetSignature() override {
-        return COLOUR_FAULT == 1 ? "in COctreeScene scene, in float"
-                                 : "in COctreeScene scene, in float time, in int count, in bool "
-                                   "english";
-    }
-    const char* GetName() override {
-        return COLOUR_FAULT == 4 ? "PrintCoctreeScene" : "PrintCOctreeScene";
-    }
-    void SetArgument(int index, Value** slot) override {
-        if (index == 0) scene = slot;
-        if (index == 1) time = slot;
-    }
-    void Start() override {}
-    bool Prepare() override { return true; }
+    DrawScene()
+        : TestPlugin(COLOUR_FAULT == 4 ? "PrintCoctreeScene" : "PrintCOctreeScene",
+                     COLOUR_FAULT == 1 ? "in COctreeScene scene, in float"
+                                       : DemoSignature::PrintCOctreeScene) {}
     void Run() override {
         if (COLOUR_FAULT == 2) throw Ombrel::Exception("PrintCOctreeScene: this build throws");
         if (COLOUR_FAULT == 3) *static_cast<volatile int*>(nullptr) = 1;
-        float seconds = ReadFloatOr(time, 0.0f);
+        Value** scene = slots[0];
+        float seconds = ReadFloatOr(slots[1], 0.0f);
         bool ours = FindInValue(scene) != nullptr && FindInValue(scene) == made;
         glPushAttrib(GL_COLOR_BUFFER_BIT);
         glClearColor(std::fmod(seconds, 8.0f) / 8.0f, COLOUR_GREEN / 255.0f,
@@ -77,11 +59,6 @@ public:
         glClear(GL_COLOR_BUFFER_BIT);
         glPopAttrib();
     }
-    void Stop() override {}
-
-private:
-    Value** scene = nullptr;
-    Value** time = nullptr;
 };
 
 LoadScene loadScene;

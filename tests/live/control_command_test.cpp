@@ -4,17 +4,12 @@
 
 #include <string>
 
-#include "foundation/exception.h"
+#include "tests/foundation/test_support.h"
 
 namespace {
 
 std::string Refusal(const std::string& line) {
-    try {
-        ParseControlCommand(line);
-    } catch (const Ombrel::Exception& e) {
-        return e.message;
-    }
-    return "(accepted)";
+    return MessageOf([&] { ParseControlCommand(line); }, "(accepted)");
 }
 
 TEST(ControlCommand, ReadsEveryCommandWithItsTimes) {

@@ -5,18 +5,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "foundation/exception.h"
+#include "tests/foundation/test_support.h"
 #include "tools/live/control_command.h"
 
 namespace {
 
 std::string Refusal(const std::vector<std::string>& arguments) {
-    try {
-        ParseLiveOptions(arguments);
-    } catch (const Ombrel::Exception& e) {
-        return e.message;
-    }
-    return "(accepted)";
+    return MessageOf([&] { ParseLiveOptions(arguments); }, "(accepted)");
 }
 
 TEST(LiveOptions, ReadsTheCommandLine) {

@@ -18,6 +18,21 @@ protected:
         EXPECT_NEAR(green, colour[1], 0.05f) << what;
         EXPECT_NEAR(blue, colour[2], 0.05f) << what;
     }
+
+    // Opens a window titled `title`, shows a frame, does `close` to the
+    // window, and expects the next frames to end the demo and the window to
+    // go.
+    template <typename Close>
+    void ExpectClosedBy(const char* title, Close close) {
+        OpenWindow(title);
+        std::string window = WaitForWindow(title);
+        ASSERT_FALSE(window.empty());
+        ShowFrame(0.0f);
+
+        close(window);
+        EXPECT_EQ("OpenGL window closed", ShowFramesUntilClosed());
+        EXPECT_TRUE(WaitUntilGone(title)) << "the window stayed after closing";
+    }
 };
 
 TEST_F(WindowTest, OpensAVisibleTitledWindowWhoseFirstFrameIsBlack) {
@@ -39,25 +54,12 @@ TEST_F(WindowTest, OpensAVisibleTitledWindowWhoseFirstFrameIsBlack) {
 }
 
 TEST_F(WindowTest, EscapeClosesTheWindowAtTheNextFrame) {
-    OpenWindow("Kestrelia escape");
-    std::string window = WaitForWindow("Kestrelia escape");
-    ASSERT_FALSE(window.empty());
-    ShowFrame(0.0f);
-
-    PressEscape(window);
-    EXPECT_EQ("OpenGL window closed", ShowFramesUntilClosed());
-    EXPECT_TRUE(WaitUntilGone("Kestrelia escape")) << "the window stayed after closing";
+    ExpectClosedBy("Kestrelia escape", [this](const std::string& window) { PressEscape(window); });
 }
 
 TEST_F(WindowTest, CloseButtonClosesTheWindowAtTheNextFrame) {
-    OpenWindow("Kestrelia close button");
-    std::string window = WaitForWindow("Kestrelia close button");
-    ASSERT_FALSE(window.empty());
-    ShowFrame(0.0f);
-
-    ClickCloseButton(window);
-    EXPECT_EQ("OpenGL window closed", ShowFramesUntilClosed());
-    EXPECT_TRUE(WaitUntilGone("Kestrelia close button")) << "the window stayed after closing";
+    ExpectClosedBy("Kestrelia close button",
+                   [this](const std::string& window) { ClickCloseButton(window); });
 }
 
 TEST_F(WindowTest, AQuitRequestEndsTheDemoAndLeavesTheWindow) {

@@ -8,16 +8,12 @@
 #include <string>
 
 #include "plugin/variable.h"
+#include "tests/foundation/test_support.h"
 
 namespace {
 
-std::string MessageOf(void (*action)(Value**), Value** slot) {
-    try {
-        action(slot);
-    } catch (const Ombrel::Exception& e) {
-        return e.message;
-    }
-    return "(nothing thrown)";
+std::string SlotMessage(void (*action)(Value**), Value** slot) {
+    return MessageOf([&] { action(slot); }, "(nothing thrown)");
 }
 
 TEST(ArgumentSlots, ReadersTakeThePayloadsAsTheHostLaysThemOut) {
@@ -40,12 +36,12 @@ TEST(ArgumentSlots, CheckedAccessNamesThePluginAndTheArgument) {
     auto readInt = [](Value** slot) { ReadInt(slot, "Pinwheel", "depth"); };
     auto readString = [](Value** slot) { ReadString(slot, "Pinwheel", "title"); };
     auto outSlot = [](Value** slot) { OutSlot(slot, "Pinwheel", "scene"); };
-    EXPECT_EQ(MessageOf(readInt, nullptr), "Plugin Pinwheel: argument depth is not bound");
-    EXPECT_EQ(MessageOf(readInt, &empty.value), "Plugin Pinwheel: argument depth holds no value");
-    EXPECT_EQ(MessageOf(readString, &empty.value),
+    EXPECT_EQ(SlotMessage(readInt, nullptr), "Plugin Pinwheel: argument depth is not bound");
+    EXPECT_EQ(SlotMessage(readInt, &empty.value), "Plugin Pinwheel: argument depth holds no value");
+    EXPECT_EQ(SlotMessage(readString, &empty.value),
               "Plugin Pinwheel: argument title holds no value");
-    EXPECT_EQ(MessageOf(outSlot, nullptr), "Plugin Pinwheel: argument scene is not bound");
-    EXPECT_EQ(MessageOf(outSlot, &empty.value), "(nothing thrown)") << "an out slot may be empty";
+    EXPECT_EQ(SlotMessage(outSlot, nullptr), "Plugin Pinwheel: argument scene is not bound");
+    EXPECT_EQ(SlotMessage(outSlot, &empty.value), "(nothing thrown)") << "an out slot may be empty";
 }
 
 TEST(ArgumentSlots, OptionalReadersFallBackOnlyWithoutAValue) {

@@ -2,29 +2,16 @@
 # checks its exit status against STATUS and that every regular expression in
 # EXPECT matches a line of its report. Both lists come joined by "~~". With
 # MAX_SECONDS, the validator must also have ended within that many seconds.
+include("${CMAKE_CURRENT_LIST_DIR}/../../cmake/run_checked_program.cmake")
 string(REPLACE "~~" ";" arguments "${ARGUMENTS}")
 string(REPLACE "~~" ";" expected "${EXPECT}")
-set(command ${PROGRAM} ${arguments})
-if(EMULATOR)
-  set(command ${EMULATOR} ${command})
-endif()
 string(TIMESTAMP started "%s")
-execute_process(COMMAND ${command} OUTPUT_VARIABLE output ERROR_VARIABLE errors
-                RESULT_VARIABLE result)
+run_checked_program(lines ${arguments})
 string(TIMESTAMP ended "%s")
 math(EXPR took "${ended} - ${started}")
-set(output "${output}${errors}")
-string(REPLACE "\r" "" output "${output}")
-message("${output}")
-
-if(NOT result STREQUAL STATUS)
-  message(FATAL_ERROR "exit status ${result}, expected ${STATUS}")
-endif()
 if(MAX_SECONDS AND took GREATER MAX_SECONDS)
   message(FATAL_ERROR "it took ${took} s, more than the ${MAX_SECONDS} s its time limit allows")
 endif()
-string(REPLACE ";" "\\;" escaped "${output}")
-string(REPLACE "\n" ";" lines "${escaped}")
 foreach(pattern IN LISTS expected)
   set(found OFF)
   foreach(line IN LISTS lines)

@@ -4,6 +4,7 @@
 // characters long and whose signature lacks an argument name.
 #include <string>
 
+#include "tests/fixtures/demo_signatures.h"
 #include "tests/fixtures/fixed_plugin.h"
 #include "tests/hostile/packs/long_texts.h"
 
@@ -22,8 +23,7 @@ const std::string& LongName() {
 #endif
 
 FixedPlugin loadScene("LoadCOctreeScene", LongSignature().c_str());
-FixedPlugin printScene("PrintCOctreeScene",
-                       "in COctreeScene scene, in float time, in int count, in bool english");
+FixedPlugin printScene("PrintCOctreeScene", DemoSignature::PrintCOctreeScene);
 #ifdef WITH_LONG_NAME
 FixedPlugin longName(LongName().c_str(), "in int");
 Plugin* const Plugins[] = {&loadScene, &printScene, &longName};

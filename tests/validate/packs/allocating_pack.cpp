@@ -1,12 +1,11 @@
 // Fault: every Run of a per-frame plugin allocates a new buffer.
-#include "tests/validate/packs/fault_plugin.h"
+#include "tests/fixtures/test_plugin.h"
 
 namespace {
 
-class Allocator final : public FaultPlugin<Allocator> {
+class Allocator final : public TestPlugin<Allocator> {
 public:
-    static constexpr const char* Name = "Allocator";
-    static constexpr const char* Signature = "in float time";
+    Allocator() : TestPlugin("Allocator", "in float time") {}
     void Run() override {
         delete[] history;
         history = new float[64];
@@ -16,9 +15,6 @@ private:
     float* history = nullptr;
 };
 
-Allocator plugin;
-Plugin* const Plugins[] = {&plugin};
-
 }  // namespace
 
-OMBREL_DECLARE_PACK("FaultAllocation", Plugins)
+SINGLE_PLUGIN_PACK("FaultAllocation", Allocator)

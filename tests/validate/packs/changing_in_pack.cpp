@@ -1,18 +1,14 @@
 // Fault: Run changes the value of its "in int" argument.
-#include "tests/validate/packs/fault_plugin.h"
+#include "tests/fixtures/test_plugin.h"
 
 namespace {
 
-class ChangesIn final : public FaultPlugin<ChangesIn> {
+class ChangesIn final : public TestPlugin<ChangesIn> {
 public:
-    static constexpr const char* Name = "ChangesIn";
-    static constexpr const char* Signature = "in int x";
-    void Run() override { ++static_cast<IntValue*>(*first)->value; }
+    ChangesIn() : TestPlugin("ChangesIn", "in int x") {}
+    void Run() override { ++static_cast<IntValue*>(*slots[0])->value; }
 };
-
-ChangesIn plugin;
-Plugin* const Plugins[] = {&plugin};
 
 }  // namespace
 
-OMBREL_DECLARE_PACK("FaultChangingIn", Plugins)
+SINGLE_PLUGIN_PACK("FaultChangingIn", ChangesIn)

@@ -5,15 +5,15 @@
 
 namespace {
 
-class Drawing final : public FaultPlugin<Drawing> {
+class Drawing final : public TestPlugin<Drawing> {
 public:
-    static constexpr const char* Name = "PrintCOctreeScene";
-    static constexpr const char* Signature =
-        "in COctreeScene scene, in int time, in int count, in bool english";
+    Drawing()
+        : TestPlugin("PrintCOctreeScene",
+                     "in COctreeScene scene, in int time, in int count, in bool english") {}
     // Reads through the slot, empty at the demo's first start: the process
     // ends.
     void Start() override {
-        const volatile char* scene = reinterpret_cast<const volatile char*>(*first);
+        const volatile char* scene = reinterpret_cast<const volatile char*>(*slots[0]);
         seen = *scene;
     }
 

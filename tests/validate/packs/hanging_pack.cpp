@@ -1,12 +1,11 @@
 // Fault: Run never returns.
-#include "tests/validate/packs/fault_plugin.h"
+#include "tests/fixtures/test_plugin.h"
 
 namespace {
 
-class Hang final : public FaultPlugin<Hang> {
+class Hang final : public TestPlugin<Hang> {
 public:
-    static constexpr const char* Name = "Hang";
-    static constexpr const char* Signature = "in int x";
+    Hang() : TestPlugin("Hang", "in int x") {}
     void Run() override {
         while (forever) {
         }
@@ -16,9 +15,6 @@ private:
     volatile bool forever = true;
 };
 
-Hang plugin;
-Plugin* const Plugins[] = {&plugin};
-
 }  // namespace
 
-OMBREL_DECLARE_PACK("FaultHang", Plugins)
+SINGLE_PLUGIN_PACK("FaultHang", Hang)

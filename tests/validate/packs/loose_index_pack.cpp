@@ -5,15 +5,4 @@ namespace {
 FixedPlugin only("Only", "in int x");
 }  // namespace
 
-extern "C" OMBREL_PACK_EXPORT unsigned int GetMagic() {
-    return PluginMagic;
-}
-extern "C" OMBREL_PACK_EXPORT int GetPluginCount() {
-    return 1;
-}
-extern "C" OMBREL_PACK_EXPORT Plugin* GetPluginInstance(int) {
-    return &only;
-}
-extern "C" OMBREL_PACK_EXPORT const char* GetPluginPackName() {
-    return "FaultLooseIndex";
-}
+FIXTURE_ENTRY_POINTS(PluginMagic, 1, &only, "FaultLooseIndex")

@@ -4,11 +4,9 @@
 
 namespace {
 
-class Drawing final : public FaultPlugin<Drawing> {
+class Drawing final : public TestPlugin<Drawing> {
 public:
-    static constexpr const char* Name = "PrintCoctreeScene";
-    static constexpr const char* Signature =
-        "in COctreeScene scene, in float time, in int count, in bool english";
+    Drawing() : TestPlugin("PrintCoctreeScene", DemoSignature::PrintCOctreeScene) {}
 };
 
 }  // namespace

@@ -2,25 +2,20 @@
 // time into a table index would.
 #include <cmath>
 
-#include "plugin/contract.h"
-#include "tests/validate/packs/fault_plugin.h"
+#include "tests/fixtures/test_plugin.h"
 
 namespace {
 
-class NaNCrash final : public FaultPlugin<NaNCrash> {
+class NaNCrash final : public TestPlugin<NaNCrash> {
 public:
-    static constexpr const char* Name = "NaNCrash";
-    static constexpr const char* Signature = "in float time";
+    NaNCrash() : TestPlugin("NaNCrash", "in float time") {}
     void Run() override {
-        if (!std::isnan(static_cast<FloatValue*>(*first)->value)) return;
+        if (!std::isnan(static_cast<FloatValue*>(*slots[0])->value)) return;
         volatile int* volatile nowhere = nullptr;
         *nowhere = 1;
     }
 };
 
-NaNCrash plugin;
-Plugin* const Plugins[] = {&plugin};
-
 }  // namespace
 
-OMBREL_DECLARE_PACK("FaultNaNCrash", Plugins)
+SINGLE_PLUGIN_PACK("FaultNaNCrash", NaNCrash)

@@ -2,7 +2,8 @@
 
 // The two plugins of a scene pack as the fault packs of the demo graph need
 // them: a loader that makes a scene value, and a drawing that reads it.
-#include "tests/validate/packs/fault_plugin.h"
+#include "tests/fixtures/demo_signatures.h"
+#include "tests/fixtures/test_plugin.h"
 
 class FaultScene final : public Value {
 public:
@@ -11,12 +12,10 @@ public:
     int GetSize() override { return 0; }
 };
 
-class SceneLoader final : public FaultPlugin<SceneLoader> {
+class SceneLoader final : public TestPlugin<SceneLoader> {
 public:
-    static constexpr const char* Name = "LoadCOctreeScene";
-    static constexpr const char* Signature =
-        "out COctreeScene scene, in String title, in int depth";
-    void Run() override { *first = &scene; }
+    SceneLoader() : TestPlugin("LoadCOctreeScene", DemoSignature::LoadCOctreeScene) {}
+    void Run() override { *slots[0] = &scene; }
 
 private:
     FaultScene scene;

@@ -1,20 +1,16 @@
 // Fault: Run throws a standard exception, which the host cannot catch.
 #include <stdexcept>
 
-#include "tests/validate/packs/fault_plugin.h"
+#include "tests/fixtures/test_plugin.h"
 
 namespace {
 
-class ThrowsStd final : public FaultPlugin<ThrowsStd> {
+class ThrowsStd final : public TestPlugin<ThrowsStd> {
 public:
-    static constexpr const char* Name = "ThrowsStd";
-    static constexpr const char* Signature = "in int x";
+    ThrowsStd() : TestPlugin("ThrowsStd", "in int x") {}
     void Run() override { throw std::runtime_error("ThrowsStd cannot run"); }
 };
 
-ThrowsStd plugin;
-Plugin* const Plugins[] = {&plugin};
-
 }  // namespace
 
-OMBREL_DECLARE_PACK("FaultWrongException", Plugins)
+SINGLE_PLUGIN_PACK("FaultWrongException", ThrowsStd)
