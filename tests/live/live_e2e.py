@@ -51,6 +51,7 @@ def press_until(live, key, condition, what):
         live.press(key)
         if wait_for(condition, 3 * slow):
             return check(True, what)
+        print("%s: no effect yet, pressed again; status %s" % (key, live.status()))
     return check(False, what)
 
 

@@ -1,5 +1,7 @@
 #include <SDL.h>
 
+#include <vector>
+
 #include "tools/live/live_window.h"
 
 namespace {
@@ -30,6 +32,20 @@ bool KeyOf(const SDL_KeyboardEvent& key, LiveKey& live) {
     return false;
 }
 
+// The device pack drops, each frame, the events its window does not act on:
+// a key pressed while the scene is drawn would be gone before the next look
+// here. An event watch sees every event as it enters the queue. A new device
+// pack may start the window system again, which forgets the watch, so it is
+// set again for every new window.
+std::vector<LiveKey> watchedKeys;
+SDL_Window* watchedWindow = nullptr;
+
+int WatchKeys(void*, SDL_Event* event) {
+    LiveKey key;
+    if (event->type == SDL_KEYDOWN && KeyOf(event->key, key)) watchedKeys.push_back(key);
+    return 0;
+}
+
 }  // namespace
 
 bool DemoWindowExists() {
@@ -38,12 +54,16 @@ bool DemoWindowExists() {
 
 void TakeLiveKeys(std::vector<LiveKey>& keys) {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
-    SDL_PumpEvents();
-    SDL_Event event;
-    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_KEYDOWN, SDL_KEYDOWN) == 1) {
-        LiveKey key;
-        if (KeyOf(event.key, key)) keys.push_back(key);
+    SDL_Window* window = SDL_GL_GetCurrentWindow();
+    if (window != watchedWindow) {
+        SDL_DelEventWatch(WatchKeys, nullptr);
+        SDL_AddEventWatch(WatchKeys, nullptr);
+        watchedWindow = window;
     }
+    SDL_PumpEvents();
+    SDL_FlushEvent(SDL_KEYDOWN);
+    keys.insert(keys.end(), watchedKeys.begin(), watchedKeys.end());
+    watchedKeys.clear();
 }
 
 void SetDemoWindowTitle(const std::string& title) {

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <vector>
+
 #include "tools/live/live_window.h"
 
 namespace {
@@ -34,28 +36,57 @@ bool KeyOf(WPARAM code, LiveKey& live) {
     return false;
 }
 
+// LiveKey of a character message: [ and ] are taken as the characters they
+// type, which sit on different keys on different keyboards.
+bool KeyOfCharacter(WPARAM character, LiveKey& live) {
+    if (character != '[' && character != ']') return false;
+    live = LiveKeyOf(character == '[' ? PressedKey::LeftBracket : PressedKey::RightBracket, false);
+    return true;
+}
+
+// The device pack takes one message of its window each frame: a key pressed
+// while the scene is drawn is first in the queue when the pack looks, and the
+// pack would take it. A message hook of this thread sees every message that
+// anyone here takes from the queue, so no key is lost that way.
+HHOOK keyHook = nullptr;
+std::vector<LiveKey> hookedKeys;
+
+bool KeyOfMessage(const MSG& message, LiveKey& live) {
+    if (message.message == WM_KEYDOWN) return KeyOf(message.wParam, live);
+    if (message.message == WM_CHAR) return KeyOfCharacter(message.wParam, live);
+    return false;
+}
+
+LRESULT CALLBACK SeeTakenMessage(int code, WPARAM removal, LPARAM data) {
+    LiveKey key;
+    if (code == HC_ACTION && removal == PM_REMOVE &&
+        KeyOfMessage(*reinterpret_cast<const MSG*>(data), key))
+        hookedKeys.push_back(key);
+    return CallNextHookEx(nullptr, code, removal, data);
+}
+
 }  // namespace
 
 bool DemoWindowExists() {
     return DemoWindow() != nullptr;
 }
 
-// [ and ] are taken as the characters they type, which sit on different keys
-// on different keyboards: the other keys are turned into their characters.
+// Keys that are not the program's are turned into their characters, among
+// them [ and ].
 void TakeLiveKeys(std::vector<LiveKey>& keys) {
+    if (keyHook == nullptr)
+        keyHook = SetWindowsHookExA(WH_GETMESSAGE, SeeTakenMessage, nullptr, GetCurrentThreadId());
     MSG message;
+    LiveKey key;
     while (PeekMessageA(&message, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE)) {
-        LiveKey key;
-        if (KeyOf(message.wParam, key)) {
-            keys.push_back(key);
-        } else {
-            TranslateMessage(&message);
-        }
+        if (!KeyOf(message.wParam, key)) TranslateMessage(&message);
+        if (keyHook == nullptr && KeyOfMessage(message, key)) keys.push_back(key);
     }
     while (PeekMessageA(&message, nullptr, WM_CHAR, WM_CHAR, PM_REMOVE)) {
-        if (message.wParam == '[') keys.push_back(LiveKeyOf(PressedKey::LeftBracket, false));
-        if (message.wParam == ']') keys.push_back(LiveKeyOf(PressedKey::RightBracket, false));
+        if (keyHook == nullptr && KeyOfMessage(message, key)) keys.push_back(key);
     }
+    keys.insert(keys.end(), hookedKeys.begin(), hookedKeys.end());
+    hookedKeys.clear();
 }
 
 void SetDemoWindowTitle(const std::string& title) {
