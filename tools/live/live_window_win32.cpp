@@ -57,11 +57,13 @@ bool KeyOfMessage(const MSG& message, LiveKey& live) {
     return false;
 }
 
-LRESULT CALLBACK SeeTakenMessage(int code, WPARAM removal, LPARAM data) {
+void NoteKey(const MSG& message) {
     LiveKey key;
-    if (code == HC_ACTION && removal == PM_REMOVE &&
-        KeyOfMessage(*reinterpret_cast<const MSG*>(data), key))
-        hookedKeys.push_back(key);
+    if (KeyOfMessage(message, key)) hookedKeys.push_back(key);
+}
+
+LRESULT CALLBACK SeeTakenMessage(int code, WPARAM removal, LPARAM data) {
+    if (code == HC_ACTION && removal == PM_REMOVE) NoteKey(*reinterpret_cast<const MSG*>(data));
     return CallNextHookEx(nullptr, code, removal, data);
 }
 
@@ -76,14 +78,16 @@ bool DemoWindowExists() {
 void TakeLiveKeys(std::vector<LiveKey>& keys) {
     if (keyHook == nullptr)
         keyHook = SetWindowsHookExA(WH_GETMESSAGE, SeeTakenMessage, nullptr, GetCurrentThreadId());
+    // Without the hook (it could not be set) the keys taken here are noted
+    // here; with it, the hook has noted them already.
     MSG message;
     LiveKey key;
     while (PeekMessageA(&message, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE)) {
         if (!KeyOf(message.wParam, key)) TranslateMessage(&message);
-        if (keyHook == nullptr && KeyOfMessage(message, key)) keys.push_back(key);
+        if (keyHook == nullptr) NoteKey(message);
     }
     while (PeekMessageA(&message, nullptr, WM_CHAR, WM_CHAR, PM_REMOVE)) {
-        if (keyHook == nullptr && KeyOfMessage(message, key)) keys.push_back(key);
+        if (keyHook == nullptr) NoteKey(message);
     }
     keys.insert(keys.end(), hookedKeys.begin(), hookedKeys.end());
     hookedKeys.clear();
