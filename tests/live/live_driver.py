@@ -126,9 +126,12 @@ class Live:
         return tuple(shot[at:at + 3]) if len(shot) >= at + 3 else None
 
     def press(self, key):
-        window = self.window()
+        """Presses the key in the window; false when no window was found to
+        press it in. The window is found by its title, which the program
+        gives it a little after it appears."""
+        window = wait_for(self.window, 5 * self.slow)
         if window is None:
-            return
+            return False
         # Wine takes keys only in a window it has activated, by a click.
         if self.windows:
             subprocess.run(["xdotool", "mousemove", "--window", window, "20", "20", "click", "1"])
@@ -140,6 +143,7 @@ class Live:
         # When the press closes the window, xdotool fails on the window that
         # has gone before it lets the key go (tools/demo-session says more).
         subprocess.run(["xdotool", "keyup", key], stderr=subprocess.DEVNULL)
+        return True
 
     def end(self, seconds=60):
         try:

@@ -12,7 +12,8 @@ Scenarios:
             throws and a crash, each leaving the last good build drawing; seek,
             pause and loop by commands and keys, checked on the picture and on
             the music; the end by Escape
-  hundred   100 reloads in a row: memory, open handles, the private folder
+  hundred   100 reloads in a row: memory, open handles, the private folder;
+            keys after a new device pack with no audio device
 """
 import array
 import os
@@ -47,8 +48,14 @@ def press_until(live, key, condition, what):
     """Presses the key once and waits until the condition holds. No press may
     be lost: the program sees its keys even where the device pack takes the
     window's message first. The wait is long for a busy wine."""
-    live.press(key)
-    check(wait_for(condition, 3 * slow), what)
+    if not live.press(key):
+        return check(False, "%s (no window to press %s in)" % (what, key))
+    if wait_for(condition, 3 * slow):
+        return check(True, what)
+    status = live.status()
+    check(False, "%s (time %s, playing %s, loop %s, %d frames)" % (
+        what, status.get("time"), status.get("playing"), status.get("loop"),
+        status.get("frames", 0)))
 
 
 def red_time(colour):
@@ -287,7 +294,8 @@ def check_music(out):
 
 def hundred():
     """Also: without a usable audio device the session warns and plays on
-    silently on the same clock; the window's close button ends it."""
+    silently on the same clock, and keys reach it after a new device pack;
+    the window's close button ends it."""
     out = os.path.join(os.path.dirname(demo), "hundred")
     shutil.rmtree(out, ignore_errors=True)
     os.makedirs(out)
@@ -332,6 +340,17 @@ def hundred():
         check(end["private_files"] == 3, "the private folder holds only the copies in use "
               "and the last good one (%d files, 3 expected)" % end["private_files"])
         folder = end["private_folder"]
+        # A new device pack with no audio device: the window system starts
+        # again from nothing, and the keys must still be seen.
+        device = pack_version(end, "Kestrelia")
+        shutil.copyfile(os.path.join(packs, "Kestrelia" + suffix),
+                        os.path.join(demo, "Kestrelia" + suffix))
+        check(wait_for(lambda: (lambda s: pack_version(s, "Kestrelia") > device and
+                                s.get("frames", 0) > end["frames"] + 10)(live.status()),
+                       20 * slow), "the new device pack is started")
+        playing = live.status()["playing"]
+        press_until(live, "space", lambda: live.status()["playing"] != playing,
+                    "Space is seen in the new window")
         subprocess.run([sys.executable, os.path.join(here, "../../tools/close-window"),
                         live.window()])
         status = live.end(30)

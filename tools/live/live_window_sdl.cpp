@@ -35,10 +35,11 @@ bool KeyOf(const SDL_KeyboardEvent& key, LiveKey& live) {
 // The device pack drops, each frame, the events its window does not act on:
 // a key pressed while the scene is drawn would be gone before the next look
 // here. An event watch sees every event as it enters the queue. A new device
-// pack may start the window system again, which forgets the watch, so it is
-// set again for every new window.
+// pack may start the window system again, which forgets the watch (its new
+// window may even have the old one's address), so the watch is set afresh at
+// every look: keys enter the queue only on this thread, so none can come
+// between the two calls.
 std::vector<LiveKey> watchedKeys;
-SDL_Window* watchedWindow = nullptr;
 
 int WatchKeys(void*, SDL_Event* event) {
     LiveKey key;
@@ -54,12 +55,8 @@ bool DemoWindowExists() {
 
 void TakeLiveKeys(std::vector<LiveKey>& keys) {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
-    SDL_Window* window = SDL_GL_GetCurrentWindow();
-    if (window != watchedWindow) {
-        SDL_DelEventWatch(WatchKeys, nullptr);
-        SDL_AddEventWatch(WatchKeys, nullptr);
-        watchedWindow = window;
-    }
+    SDL_DelEventWatch(WatchKeys, nullptr);
+    SDL_AddEventWatch(WatchKeys, nullptr);
     SDL_PumpEvents();
     SDL_FlushEvent(SDL_KEYDOWN);
     keys.insert(keys.end(), watchedKeys.begin(), watchedKeys.end());
