@@ -11,13 +11,16 @@ SECOND = 1000000000
 
 def read_probe(path):
     """The probe's record: swap times, audio buffers (time, music frames
-    played before it, frames) and single values, in monotonic nanoseconds."""
-    record = {"swaps": [], "buffers": []}
+    played before it, frames), the time the program's callback took for each
+    buffer, and single values, in monotonic nanoseconds."""
+    record = {"swaps": [], "buffers": [], "callbacks": []}
     with open(path) as f:
         for line in f:
             key, *values = line.split()
             if key == "swap":
                 record["swaps"].append(int(values[0]))
+            elif key == "callback":
+                record["callbacks"].append(int(values[0]))
             elif key == "buffer":
                 record["buffers"].append(tuple(int(v) for v in values))
             elif key == "request":
@@ -111,3 +114,44 @@ def music_against_picture(record, after_seconds=60):
     around = [drift(b) for b in music if abs(b[0] - target) <= SECOND // 2]
     return (drift(started[0]), drift(nearest), max(around) - min(around),
             nearest[2] * 1000.0 / rate)
+
+
+def callback_times(record):
+    """How long the program's audio callback took, in ms: (worst, 99.9th
+    percentile, the budget: one buffer's length), or None."""
+    took, buffers, rate = record.get("callbacks"), record["buffers"], record.get("audio_rate")
+    if not took or not buffers or not rate:
+        return None
+    took = sorted(t / NS_PER_MS for t in took)
+    return took[-1], quantile(took, 0.999), buffers[-1][2] * 1000.0 / rate
+
+
+def read_latency(path, realtime_offset):
+    """The sound server's latency samples for the program's stream (written by
+    tests/audio/music-gaps.sh): (monotonic ns, total latency in ms)."""
+    samples = []
+    with open(path) as f:
+        for line in f:
+            fields = line.split()
+            if len(fields) == 3:
+                samples.append((int(fields[0]) - realtime_offset,
+                                (int(fields[1]) + int(fields[2])) / 1000.0))
+    return samples
+
+
+def heard_music_against_picture(record, latency, after_seconds):
+    """The demo's time minus the music's position heard through the sound
+    server, in ms: the offset at the device's buffer nearest `after_seconds`
+    plus the server's latency then (the median of its samples over the ten
+    seconds around it). (offset heard, offset at the device, latency), or
+    None."""
+    music = music_against_picture(record, after_seconds)
+    zero = record.get("timer_zero")
+    if music is None or not latency:
+        return None
+    target = zero + after_seconds * SECOND
+    around = [ms for t, ms in latency if abs(t - target) <= 5 * SECOND]
+    if not around:
+        return None
+    server = quantile(sorted(around), 0.5)
+    return music[1] + server, music[1], server

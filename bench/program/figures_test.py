@@ -1,6 +1,7 @@
 """The real program's figures from synthetic probe records."""
 import os
 import sys
+import tempfile
 import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -64,6 +65,28 @@ class ProgramFigures(unittest.TestCase):
         self.assertAlmostEqual(buffer_ms, 1000.0 * frames / rate)
         self.assertAlmostEqual(jitter, 1000.0 * 0.01 / 1.01, delta=0.3)  # over 1 s
         self.assertIsNone(figures.music_against_picture(dict(record, music_counted=0)))
+
+    def test_music_heard_adds_the_servers_latency_near_that_moment(self):
+        rate, frames, zero, offset = 44100, 512, SECOND, 5000 * SECOND
+        buffers = [(zero + int(n * frames / rate * SECOND), (n - 1) * frames, frames)
+                   for n in range(1, 60 * rate // frames)]
+        record = {"timer_zero": zero, "audio_rate": rate, "music_counted": 1, "buffers": buffers,
+                  "realtime_offset": offset, "callbacks": [100000, 3000000, 200000]}
+        folder = tempfile.TemporaryDirectory()
+        self.addCleanup(folder.cleanup)
+        path = os.path.join(folder.name, "latency.txt")
+        with open(path, "w") as f:
+            # The sink's latency is wild just after the start: far from 55 s.
+            f.write("%d 66507 843867\n" % (offset + zero + SECOND))
+            for second in range(50, 60):
+                f.write("%d 66507 %d\n" % (offset + zero + second * SECOND, 5000 + 100 * second))
+        latency = figures.read_latency(path, offset)
+        heard, device, server = figures.heard_music_against_picture(record, latency, 55)
+        self.assertAlmostEqual(device, 1000.0 * frames / rate, delta=0.01)
+        self.assertAlmostEqual(server, 66.507 + 10.45, delta=0.06)
+        self.assertAlmostEqual(heard, device + server)
+        worst, _, budget = figures.callback_times(record)
+        self.assertEqual((worst, round(budget, 1)), (3.0, 11.6))
 
     def test_start_and_end_times_from_the_drivers_stamps(self):
         record = {"timer_zero": 100, "swaps": [50, 120, 130], "ok_pressed": 20,

@@ -5,7 +5,8 @@
 //     in the demo, its timer's reset, which is demo time 0;
 //   - each buffer the audio device takes, with the music layer's count of
 //     music frames played before it (OmbrelMusicFramesPlayed, when the
-//     program exports it);
+//     program exports it), and how long the program's callback took to fill
+//     it;
 //   - when the program takes an Escape key, a window close or a quit request
 //     off its event queue;
 //   - the program's peak resident memory.
@@ -18,7 +19,8 @@
 // card's crystal paces it. SDL's virtual devices pace themselves by sleeping
 // a whole number of milliseconds per buffer (23 ms for 23.2 ms of sound),
 // which would let the music run about one percent off the clock; run them
-// without their own delay (SDL_DISKAUDIODELAY=0).
+// without their own delay (SDL_DISKAUDIODELAY=0). A real device paces itself:
+// FRAME_PROBE_PACE=0 leaves its buffers as it asks for them.
 #include <SDL.h>
 #include <dlfcn.h>
 #include <link.h>
@@ -30,6 +32,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -80,6 +83,7 @@ struct Buffer {
     std::int64_t time;
     std::uint64_t musicBefore;
     int frames;
+    std::int64_t took;
 };
 std::int64_t swaps[MaxSwaps];
 std::atomic<int> swapCount{0};
@@ -103,6 +107,7 @@ struct AudioTap {
     std::int64_t start = 0;
     std::uint64_t framesTaken = 0;
     std::uint64_t (*musicFramesPlayed)() = nullptr;
+    bool paced = true;
 };
 AudioTap tap;
 
@@ -117,7 +122,7 @@ void SDLCALL TappedCallback(void* userdata, Uint8* stream, int bytes) {
     std::int64_t now = Now();
     if (device.start == 0) {
         device.start = now;
-    } else {
+    } else if (device.paced) {
         std::int64_t due = device.start + static_cast<std::int64_t>(
                                               device.framesTaken * 1000000000.0 / device.frequency);
         if (now < due) {
@@ -126,12 +131,13 @@ void SDLCALL TappedCallback(void* userdata, Uint8* stream, int bytes) {
         }
     }
     int frames = bytes / device.frameBytes;
+    std::uint64_t musicBefore = device.musicFramesPlayed ? device.musicFramesPlayed() : 0;
+    device.callback(device.userdata, stream, bytes);
     int index = bufferCount.load(std::memory_order_relaxed);
     if (index < MaxBuffers) {
-        buffers[index] = {now, device.musicFramesPlayed ? device.musicFramesPlayed() : 0, frames};
+        buffers[index] = {now, musicBefore, frames, Now() - now};
         bufferCount.store(index + 1, std::memory_order_release);
     }
-    device.callback(device.userdata, stream, bytes);
     device.framesTaken += static_cast<std::uint64_t>(frames);
 }
 
@@ -157,6 +163,7 @@ void WriteRecord() {
     for (int i = 0; i < count; ++i) {
         std::fprintf(file, "buffer %lld %llu %d\n", (long long)buffers[i].time,
                      (unsigned long long)buffers[i].musicBefore, buffers[i].frames);
+        std::fprintf(file, "callback %lld\n", (long long)buffers[i].took);
     }
     std::fprintf(file, "record_write %lld\n", static_cast<long long>(Now() - began));
     std::fclose(file);
@@ -240,6 +247,8 @@ SDL_AudioDeviceID SDL_OpenAudioDevice(const char* name, int capture, const SDL_A
     tap.frequency = desired->freq;
     tap.musicFramesPlayed =
         reinterpret_cast<std::uint64_t (*)()>(dlsym(RTLD_DEFAULT, "OmbrelMusicFramesPlayed"));
+    const char* pace = std::getenv("FRAME_PROBE_PACE");
+    tap.paced = pace == nullptr || std::strcmp(pace, "0") != 0;
     SDL_AudioSpec tapped = *desired;
     tapped.callback = TappedCallback;
     tapped.userdata = &tap;

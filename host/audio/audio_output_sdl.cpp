@@ -1,17 +1,19 @@
 #include <SDL.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <string>
 #include <utility>
 
 #include "host/audio/audio_output.h"
 
-struct AudioOutput::Device {
-    SDL_AudioDeviceID id = 0;
-    Render render;
-};
-
 namespace {
+
+// What the device's thread fills its buffers from, and how many it has taken.
+struct Feed {
+    AudioOutput::Render render;
+    std::atomic<int> buffersTaken{0};
+};
 
 // 11.6 ms at 44.1 kHz. The music enters the device's next buffer after it
 // starts, so the buffer's length bounds how far the music trails the picture
@@ -34,11 +36,33 @@ void AskServerForItsBuffers(int frequency) {
 }
 
 void SDLCALL Fill(void* userdata, Uint8* stream, int bytes) {
-    auto* device = static_cast<AudioOutput::Render*>(userdata);
-    (*device)(reinterpret_cast<std::int16_t*>(stream), bytes / 4);
+    auto* feed = static_cast<Feed*>(userdata);
+    feed->render(reinterpret_cast<std::int16_t*>(stream), bytes / 4);
+    feed->buffersTaken.fetch_add(1, std::memory_order_release);
+}
+
+// A new PulseAudio stream takes the first buffers at once, then plays nothing
+// and asks for nothing more until it is ready, which took a second on a
+// private server: music started then would trail the picture by that second
+// for the whole demo. So the device plays silence until it has asked for more
+// than the server holds, which it does only once the server plays, for two
+// seconds at most: a device that asks for nothing keeps nothing from going on.
+const Uint32 StartWaitMs = 2000;
+
+void WaitUntilPlaying(const Feed& feed) {
+    Uint32 began = SDL_GetTicks();
+    while (feed.buffersTaken.load(std::memory_order_acquire) <= ServerBuffers &&
+           SDL_GetTicks() - began < StartWaitMs) {
+        SDL_Delay(1);
+    }
 }
 
 }  // namespace
+
+struct AudioOutput::Device {
+    SDL_AudioDeviceID id = 0;
+    Feed feed;
+};
 
 std::unique_ptr<AudioOutput> AudioOutput::Open(int frequency, Render render) {
     AskServerForItsBuffers(frequency);
@@ -47,14 +71,14 @@ std::unique_ptr<AudioOutput> AudioOutput::Open(int frequency, Render render) {
         return nullptr;
     }
     std::unique_ptr<Device> device(new Device);
-    device->render = std::move(render);
+    device->feed.render = std::move(render);
     SDL_AudioSpec wanted = {};
     wanted.freq = frequency;
     wanted.format = AUDIO_S16SYS;
     wanted.channels = 2;
     wanted.samples = BufferFrames;
     wanted.callback = Fill;
-    wanted.userdata = &device->render;
+    wanted.userdata = &device->feed;
     SDL_AudioSpec obtained = {};
     // No change allowed: SDL converts to whatever the hardware takes.
     device->id = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
@@ -63,6 +87,7 @@ std::unique_ptr<AudioOutput> AudioOutput::Open(int frequency, Render render) {
         return nullptr;
     }
     SDL_PauseAudioDevice(device->id, 0);
+    WaitUntilPlaying(device->feed);
     return std::unique_ptr<AudioOutput>(new AudioOutput(std::move(device)));
 }
 
