@@ -451,10 +451,11 @@ Results are medians; the range in brackets is the interquartile range (25th to
   monitor and checked sample by sample for breaks (`tests/audio/music-gaps.sh`,
   `tone_gaps`); loaded: `stress-ng --cpu 2` for the whole run. The probe,
   here without pacing the device, times the program's audio callback for
-  every buffer. The music heard trails the music handed to the device by the
-  server's latency for the stream (its buffer and the sink's, read with
-  `pactl` twice a second), which the server holds deep on purpose: a shorter
-  buffer breaks the music on a busy machine.
+  every buffer. The music is heard the server's latency for the stream (its
+  buffer and the sink's, read with `pactl` twice a second) after the device
+  takes it; the server holds it deep on purpose, as a shorter buffer breaks
+  the music on a busy machine, and the music layer starts the music that much
+  ahead of the demo's clock (what the server was asked to hold).
 - Capture: `ombrel-capture` from the staged folder renders ten seconds of the
   demo at 60 frames per second to H.264 (x264, its default preset) and AAC in
   MP4 on a private Xvfb of the frame's size, three times per size; the rate is

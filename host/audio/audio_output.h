@@ -19,10 +19,16 @@ public:
     // any more once this returns.
     ~AudioOutput();
     AudioOutput(const AudioOutput&) = delete;
+
+    // How long after the device takes a buffer it is heard, as far as this
+    // output knows: the buffers queued ahead of it, in the device or in a
+    // sound server. Music started now is heard that much later.
+    double LatencySeconds() const { return latencySeconds; }
     AudioOutput& operator=(const AudioOutput&) = delete;
 
 private:
     struct Device;
-    explicit AudioOutput(std::unique_ptr<Device> opened);
+    AudioOutput(std::unique_ptr<Device> opened, double latency);
     std::unique_ptr<Device> device;
+    double latencySeconds;
 };

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <utility>
 
@@ -33,6 +34,16 @@ const int ServerBuffers = 8;
 void AskServerForItsBuffers(int frequency) {
     int milliseconds = (ServerBuffers * BufferFrames * 1000 + frequency - 1) / frequency;
     setenv("PULSE_LATENCY_MSEC", std::to_string(milliseconds).c_str(), 0);
+}
+
+// What the sound server holds ahead of each buffer: what it was asked to hold.
+// SDL's other drivers hand their buffers on at once.
+double ServerLatency() {
+    const char* driver = SDL_GetCurrentAudioDriver();
+    const char* asked = std::getenv("PULSE_LATENCY_MSEC");
+    if (driver == nullptr || std::strcmp(driver, "pulseaudio") != 0 || asked == nullptr) return 0.0;
+    double milliseconds = std::atof(asked);
+    return milliseconds > 0.0 && milliseconds < 10000.0 ? milliseconds / 1000.0 : 0.0;
 }
 
 void SDLCALL Fill(void* userdata, Uint8* stream, int bytes) {
@@ -88,10 +99,11 @@ std::unique_ptr<AudioOutput> AudioOutput::Open(int frequency, Render render) {
     }
     SDL_PauseAudioDevice(device->id, 0);
     WaitUntilPlaying(device->feed);
-    return std::unique_ptr<AudioOutput>(new AudioOutput(std::move(device)));
+    return std::unique_ptr<AudioOutput>(new AudioOutput(std::move(device), ServerLatency()));
 }
 
-AudioOutput::AudioOutput(std::unique_ptr<Device> opened) : device(std::move(opened)) {}
+AudioOutput::AudioOutput(std::unique_ptr<Device> opened, double latency)
+    : device(std::move(opened)), latencySeconds(latency) {}
 
 AudioOutput::~AudioOutput() {
     SDL_CloseAudioDevice(device->id);

@@ -81,10 +81,13 @@ std::unique_ptr<AudioOutput> AudioOutput::Open(int frequency, Render render) {
     }
     Device* running = device.get();
     device->thread = std::thread([running] { running->Run(); });
-    return std::unique_ptr<AudioOutput>(new AudioOutput(std::move(device)));
+    // A buffer filled again waits behind the others queued.
+    double latency = static_cast<double>((BufferCount - 1) * BufferFrames) / frequency;
+    return std::unique_ptr<AudioOutput>(new AudioOutput(std::move(device), latency));
 }
 
-AudioOutput::AudioOutput(std::unique_ptr<Device> opened) : device(std::move(opened)) {}
+AudioOutput::AudioOutput(std::unique_ptr<Device> opened, double latency)
+    : device(std::move(opened)), latencySeconds(latency) {}
 
 AudioOutput::~AudioOutput() {
     device->closing = true;

@@ -1,19 +1,24 @@
 #include "host/audio/bass.h"
 
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "host/audio/audio_output.h"
 #include "host/audio/mixer.h"
+#include "host/audio/music_frames_played.h"
 
 namespace {
 
 const std::uint32_t Version = 0x30001;
 const std::uint32_t LowestFrequency = 8000;
 const std::uint32_t HighestFrequency = 192000;
+// How long the music may take to reach the device once it plays.
+const int MostMsToFirstBuffer = 500;
 
 // The library's state between BASS_Init and BASS_Free. The mixer outlives the
 // output, whose thread renders from it.
@@ -121,10 +126,35 @@ int BASS_StreamPreBuf(HSTREAM handle) {
     });
 }
 
+// Returns once the music starts to be heard: after the device has taken its
+// first buffer of it, and the time the output holds a buffer before it is
+// heard. A program that starts its clock next has picture and music together
+// from the first frame, whatever the output keeps queued. The waits count
+// sleeps instead of reading a clock: the program's first reading of the clock
+// is its own.
 int BASS_StreamPlay(HSTREAM handle, int flush, std::uint32_t /*flags*/) {
-    return WithMixer([handle, flush](Mixer& mixer) {
-        return mixer.With(handle, [flush](MusicStream& s) { s.Play(flush != 0); });
+    bool started = false;
+    double latency = 0.0;
+    std::uint64_t before = OmbrelMusicFramesPlayed();
+    int played = WithMixer([handle, flush, &started](Mixer& mixer) {
+        return mixer.With(handle, [flush, &started](MusicStream& s) {
+            started = !s.IsPlaying();
+            s.Play(flush != 0);
+        });
     });
+    if (!played || !started) return played;
+    {
+        Library& library = TheLibrary();
+        std::lock_guard<std::mutex> lock(library.mutex);
+        if (library.output) latency = library.output->LatencySeconds();
+    }
+    if (latency <= 0.0) return played;
+    for (int waited = 0; waited < MostMsToFirstBuffer && OmbrelMusicFramesPlayed() == before;
+         ++waited) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    std::this_thread::sleep_for(std::chrono::duration<double>(latency));
+    return played;
 }
 
 int BASS_Stop() {
