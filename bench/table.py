@@ -112,7 +112,7 @@ def frame_rate_pairs(results):
         for b in runs(results, process, "BM_"):
             side = "demo" if b["name"].startswith("BM_DemoFrameLoop") else "bare"
             rounds.setdefault((process, b["name"].split("/")[1]), {})[side] = b
-    return [r for r in rounds.values() if len(r) == 2]
+    return [dict(r, process=key[0]) for key, r in rounds.items() if len(r) == 2]
 
 
 def frame_rate(results):
@@ -144,7 +144,7 @@ def frame_rate(results):
     allocations = {"new": values(demo, "new_per_frame"), "malloc": values(demo, "malloc_per_frame")}
     return [
         Row("Demo frame rate, 640 x 480, Xvfb, Mesa software renderer "
-            "(%d rounds in %d processes)" % (len(pairs), len({process for process, _ in rounds})),
+            "(%d rounds in %d processes)" % (len(pairs), len({r["process"] for r in pairs})),
             spread_text(values(demo, "fps"), "%.1f") + " fps",
             "bare SDL2 loop drawing the same scene: %s fps" % spread_text(values(bare, "fps"),
                                                                           "%.1f"),
