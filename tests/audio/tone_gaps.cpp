@@ -3,7 +3,8 @@
 //
 //   tone_gaps <capture.raw>
 //
-// Prints the seconds of tone found and one line per break; the exit status is
+// Prints where the tone starts and the seconds of it found, then one line per
+// break; the exit status is
 // 0 when the tone is whole, 1 when it has breaks, 2 when there is no tone.
 #include <cstdio>
 #include <set>
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
             if (near == breaks.end() || *near > at + 1024) breaks.insert(at);
         }
     }
+    std::printf("start %.4f s\n", static_cast<double>(loud.begin) / rate);
     std::printf("tone %.2f s\nbreaks %zu\n", static_cast<double>(end - begin) / rate,
                 breaks.size());
     for (std::size_t at : breaks) {
