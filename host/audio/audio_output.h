@@ -20,10 +20,11 @@ public:
     ~AudioOutput();
     AudioOutput(const AudioOutput&) = delete;
 
-    // How long after the device takes a buffer it is heard, as far as this
-    // output knows: the buffers queued ahead of it, in the device or in a
-    // sound server. Music started now is heard that much later.
-    double LatencySeconds() const { return latencySeconds; }
+    // How long after the device took its latest buffer that buffer is heard,
+    // as far as this output knows: what is queued ahead of it, in the device
+    // or in a sound server. Music started in that buffer is heard that much
+    // later. Asked on the program's thread.
+    double LatencySeconds() const;
     AudioOutput& operator=(const AudioOutput&) = delete;
 
 private:

@@ -105,6 +105,10 @@ std::unique_ptr<AudioOutput> AudioOutput::Open(int frequency, Render render) {
 AudioOutput::AudioOutput(std::unique_ptr<Device> opened, double latency)
     : device(std::move(opened)), latencySeconds(latency) {}
 
+double AudioOutput::LatencySeconds() const {
+    return latencySeconds;
+}
+
 AudioOutput::~AudioOutput() {
     SDL_CloseAudioDevice(device->id);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);

@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 
 #include <atomic>
+#include <cstdint>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -17,6 +18,7 @@ namespace {
 // buffers stay small so that a pause or a seek is heard within a buffer or two.
 const int BufferCount = 8;
 const int BufferFrames = 2048;
+const int StartWaitMs = 2000;
 
 }  // namespace
 
@@ -26,15 +28,54 @@ const int BufferFrames = 2048;
 struct AudioOutput::Device {
     HWAVEOUT wave = nullptr;
     HANDLE played = nullptr;
+    int frequency = 0;
     std::thread thread;
     std::atomic<bool> closing{false};
     Render render;
     WAVEHDR headers[BufferCount] = {};
     std::vector<std::int16_t> buffers[BufferCount];
 
+    // Frames handed to waveOut, and those of them ahead of the buffer
+    // rendered last: written on the device's thread, read on the program's.
+    std::atomic<std::int64_t> written{0};
+    std::atomic<std::int64_t> aheadOfLatest{0};
+
     void Queue(int index) {
+        aheadOfLatest = written.load();
         render(buffers[index].data(), BufferFrames);
         waveOutWrite(wave, &headers[index], sizeof(WAVEHDR));
+        written += BufferFrames;
+    }
+
+    // The frames the device has played, as it reports them; -1 when it
+    // cannot say. Its count wraps (after 27 hours in samples), so it is taken
+    // as the last count at or below what was written.
+    std::int64_t Played() const {
+        MMTIME time = {};
+        time.wType = TIME_SAMPLES;
+        if (waveOutGetPosition(wave, &time, sizeof(time)) != MMSYSERR_NOERROR) return -1;
+        std::int64_t total = written.load();
+        if (time.wType == TIME_SAMPLES) {
+            return total -
+                   static_cast<std::uint32_t>(static_cast<std::uint32_t>(total) - time.u.sample);
+        }
+        if (time.wType == TIME_BYTES) {
+            std::uint32_t bytesAhead = static_cast<std::uint32_t>(4 * total) - time.u.cb;
+            return total - bytesAhead / 4;
+        }
+        return -1;
+    }
+
+    // Returns once the device has played its first buffer and asked for
+    // another (two seconds at most). Until then its position says little
+    // of what is heard: under wine it jumps ahead at the start, and music
+    // started there was heard anywhere from 0.2 s early to 0.1 s late.
+    void WaitUntilPlaying() const {
+        DWORD began = GetTickCount();
+        while (written.load() <= BufferCount * BufferFrames &&
+               GetTickCount() - began < StartWaitMs) {
+            Sleep(1);
+        }
     }
 
     void Run() {
@@ -79,15 +120,31 @@ std::unique_ptr<AudioOutput> AudioOutput::Open(int frequency, Render render) {
         header.dwBufferLength = 4 * BufferFrames;
         waveOutPrepareHeader(device->wave, &header, sizeof(WAVEHDR));
     }
+    device->frequency = frequency;
     Device* running = device.get();
     device->thread = std::thread([running] { running->Run(); });
-    // A buffer filled again waits behind the others queued.
+    running->WaitUntilPlaying();
+    // A buffer filled again waits behind the others queued: what the output
+    // holds when the device cannot say where it is.
     double latency = static_cast<double>((BufferCount - 1) * BufferFrames) / frequency;
     return std::unique_ptr<AudioOutput>(new AudioOutput(std::move(device), latency));
 }
 
 AudioOutput::AudioOutput(std::unique_ptr<Device> opened, double latency)
     : device(std::move(opened)), latencySeconds(latency) {}
+
+// The frames written ahead of the latest buffer that the device has not
+// played yet. The device's position counts what is heard, so this includes
+// whatever the system keeps queued behind waveOut (wine's audio client and
+// sound server, the Windows audio engine) as well as our own buffers.
+double AudioOutput::LatencySeconds() const {
+    // Before its first buffer, or when the device cannot say where it is:
+    // what the output will hold.
+    std::int64_t played = device->Played();
+    if (played < 0 || device->written.load() == 0) return latencySeconds;
+    std::int64_t ahead = device->aheadOfLatest.load() - played;
+    return ahead > 0 ? static_cast<double>(ahead) / device->frequency : 0.0;
+}
 
 AudioOutput::~AudioOutput() {
     device->closing = true;

@@ -65,6 +65,12 @@ int WithMixer(Action action) {
     return library.mixer && action(*library.mixer);
 }
 
+double OutputLatency() {
+    Library& library = TheLibrary();
+    std::lock_guard<std::mutex> lock(library.mutex);
+    return library.output ? library.output->LatencySeconds() : 0.0;
+}
+
 }  // namespace
 
 std::uint32_t BASS_GetVersion() {
@@ -134,7 +140,6 @@ int BASS_StreamPreBuf(HSTREAM handle) {
 // is its own.
 int BASS_StreamPlay(HSTREAM handle, int flush, std::uint32_t /*flags*/) {
     bool started = false;
-    double latency = 0.0;
     std::uint64_t before = OmbrelMusicFramesPlayed();
     int played = WithMixer([handle, flush, &started](Mixer& mixer) {
         return mixer.With(handle, [flush, &started](MusicStream& s) {
@@ -143,17 +148,14 @@ int BASS_StreamPlay(HSTREAM handle, int flush, std::uint32_t /*flags*/) {
         });
     });
     if (!played || !started) return played;
-    {
-        Library& library = TheLibrary();
-        std::lock_guard<std::mutex> lock(library.mutex);
-        if (library.output) latency = library.output->LatencySeconds();
-    }
-    if (latency <= 0.0) return played;
+    // An output that holds nothing (a file, a virtual device) needs no wait.
+    if (OutputLatency() <= 0.0) return played;
     for (int waited = 0; waited < MostMsToFirstBuffer && OmbrelMusicFramesPlayed() == before;
          ++waited) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    std::this_thread::sleep_for(std::chrono::duration<double>(latency));
+    // What is queued ahead of the buffer that holds the music's start.
+    std::this_thread::sleep_for(std::chrono::duration<double>(OutputLatency()));
     return played;
 }
 
