@@ -339,6 +339,14 @@ def live(results):
     return rows
 
 
+def tone_breaks(log):
+    """The seconds of tone recorded and the breaks in it, from the log of
+    tests/audio/music-gaps.sh."""
+    with open(log) as f:
+        said = dict(line.split()[:2] for line in f if line.startswith(("tone ", "breaks ")))
+    return float(said["tone"]), int(said["breaks"])
+
+
 def music_server(results):
     """The real program's music through a private PulseAudio daemon, a minute
     idle and a minute with both cores busy (tests/audio/music-gaps.sh with the
@@ -347,9 +355,7 @@ def music_server(results):
     for load, title in [("idle", "idle"), ("loaded", "both cores kept busy")]:
         folder = os.path.join(results, "music_" + load)
         try:
-            with open(folder + ".log") as f:
-                said = dict(line.split()[:2] for line in f if line.startswith(("tone ", "breaks ")))
-            tone, breaks = float(said["tone"]), int(said["breaks"])
+            tone, breaks = tone_breaks(folder + ".log")
             record = program.read_probe(os.path.join(folder, "probe.txt"))
         except (OSError, KeyError, ValueError):
             rows.append(Row("Music through the sound server, %s" % title))
@@ -388,8 +394,50 @@ def music_server(results):
     return rows
 
 
-ROW_MAKERS = [host_overhead, lexer, frame_rate, program_rows, music_server, decode, capture,
-              split_render, live]
+def music_wine(results):
+    """The Windows builds' music under wine through the same daemon: breaks
+    beside the control that plays the tone straight through waveOut, and the
+    music's start heard against the Linux build's (tests/audio/music-heard.sh).
+    Only for the builds that were there and could run."""
+    rows = []
+    for folder in sorted(glob.glob(os.path.join(results, "wine_*"))):
+        folder_name = os.path.basename(folder)[len("wine_"):]
+        build = {"windows": "i686", "windows64": "x86-64"}.get(folder_name, folder_name)
+        for load, title in [("idle", "idle"), ("loaded", "both cores kept busy")]:
+            try:
+                tone, breaks = tone_breaks(os.path.join(folder, "program_%s.log" % load))
+                control_tone, control = tone_breaks(os.path.join(folder, "control_%s.log" % load))
+            except (OSError, KeyError, ValueError):
+                rows.append(Row("Breaks in the music under wine, %s build, %s" % (build, title)))
+                continue
+            rate, control_rate = 60.0 * breaks / tone, 60.0 * control / control_tone
+            rows.append(Row("Breaks in the music under wine, %s build, %s" % (build, title),
+                            "%.1f a minute (%d in %.0f s)" % (rate, breaks, tone),
+                            "control through waveOut: %.1f a minute (%d in %.0f s)"
+                            % (control_rate, control, control_tone),
+                            "goal: no more than the control",
+                            {"wine_%s_breaks_per_minute_%s" % (folder_name, load):
+                             figure(rate, max(control_rate, 1.0), "a minute", "lower")}))
+        try:
+            with open(os.path.join(folder, "heard.log")) as f:
+                later = [float(line.split()[1]) for line in f if line.startswith("later ")]
+        except (OSError, ValueError, IndexError):
+            later = []
+        if later:
+            rows.append(Row("Music heard under wine, %s build, against the Linux build's, "
+                            "at its start (+: later)" % build,
+                            spread_text(later, "%+.1f") + " ms",
+                            "%d starts, each beside the Linux build's" % len(later),
+                            "the Linux build's own: see above",
+                            {"wine_%s_heard_later_ms" % folder_name:
+                             median_figure([abs(v) for v in later], "ms", "lower")}))
+        else:
+            rows.append(Row("Music heard under wine, %s build, against the Linux build's" % build))
+    return rows
+
+
+ROW_MAKERS = [host_overhead, lexer, frame_rate, program_rows, music_server, music_wine, decode,
+              capture, split_render, live]
 
 NOTES = """\
 Results are medians; the range in brackets is the interquartile range (25th to
@@ -456,6 +504,17 @@ Results are medians; the range in brackets is the interquartile range (25th to
   takes it; the server holds it deep on purpose, as a shorter buffer breaks
   the music on a busy machine, and the music layer starts the music that much
   ahead of the demo's clock (what the server was asked to hold).
+- Music under wine: the Windows builds found beside the Linux one (after
+  `./test`), each through wine's PulseAudio driver to the same private daemon,
+  a minute idle and a minute loaded, with the control `waveout_tone.exe` just
+  before: the same tone straight through waveOut with deep buffers, so its
+  breaks are what wine itself costs. The start: `music_start` (the host's
+  music calls, then the wall clock read where the host resets its timer) under
+  wine plays a tone on one channel while the Linux build's `music_start`
+  plays one on the other; from one recording, how much later the Windows
+  build's tone is heard against its own time 0 than the Linux build's
+  (`tests/audio/music-heard.sh`; the Linux build against itself gives 0
+  within a buffer).
 - Capture: `ombrel-capture` from the staged folder renders ten seconds of the
   demo at 60 frames per second to H.264 (x264, its default preset) and AAC in
   MP4 on a private Xvfb of the frame's size, three times per size; the rate is
