@@ -134,9 +134,10 @@ AudioOutput::AudioOutput(std::unique_ptr<Device> opened, double latency)
     : device(std::move(opened)), latencySeconds(latency) {}
 
 // The frames written ahead of the latest buffer that the device has not
-// played yet. The device's position counts what is heard, so this includes
-// whatever the system keeps queued behind waveOut (wine's audio client and
-// sound server, the Windows audio engine) as well as our own buffers.
+// played yet, by the device's own position: our buffers and what the system
+// keeps behind waveOut, as far as that position counts it. (Under wine it
+// counts what wine has handed on to its audio client, which is heard about
+// 110 ms later still; see docs/music-gaps.md.)
 double AudioOutput::LatencySeconds() const {
     // Before its first buffer, or when the device cannot say where it is:
     // what the output will hold.
