@@ -414,12 +414,12 @@ def music_wine(results):
     for folder in sorted(glob.glob(os.path.join(results, "wine_*"))):
         folder_name = os.path.basename(folder)[len("wine_"):]
         build = {"windows": "i686", "windows64": "x86-64"}.get(folder_name, folder_name)
-        logs = sorted(glob.glob(os.path.join(folder, "*_*_*.log")))
-        skipped = [line for line in (open(log).readline().strip() for log in logs[:1])
-                   if line.startswith("skipped: ")]
-        if skipped:
+        # A build that cannot run here stops at its first run, saying why.
+        with open(os.path.join(folder, "control_idle_1.log")) as f:
+            first = f.readline().strip()
+        if first.startswith("skipped: "):
             rows.append(Row("Music under wine, %s build" % build, "not run here",
-                            skipped[0][len("skipped: "):], ""))
+                            first[len("skipped: "):], ""))
             continue
         for load, title in [("idle", "idle"), ("loaded", "both cores kept busy")]:
             measure = "Breaks in the music under wine, %s build, %s" % (build, title)
@@ -532,13 +532,13 @@ Results are medians; the range in brackets is the interquartile range (25th to
   `waveout_tone.exe` just before the program each time: the same tone
   straight through waveOut with deep buffers, so its breaks are what wine
   itself costs. Wine's breaks come a few a minute and vary from one minute to
-  the next for the control too, so the rounds are added up. The start: `music_start` (the host's
-  music calls, then the wall clock read where the host resets its timer) under
-  wine plays a tone on one channel while the Linux build's `music_start`
-  plays one on the other; from one recording, how much later the Windows
-  build's tone is heard against its own time 0 than the Linux build's
-  (`tests/audio/music-heard.sh`; the Linux build against itself gives 0
-  within a buffer).
+  the next for the control too, so the rounds are added up. The start:
+  `music_start` (the host's music calls, then the wall clock read where the
+  host resets its timer) under wine plays a tone on one channel while the
+  Linux build's `music_start` plays one on the other; from one recording, how
+  much later the Windows build's tone is heard against its own time 0 than
+  the Linux build's (`tests/audio/music-heard.sh`; the Linux build against
+  itself gives 0 within a buffer).
 - Capture: `ombrel-capture` from the staged folder renders ten seconds of the
   demo at 60 frames per second to H.264 (x264, its default preset) and AAC in
   MP4 on a private Xvfb of the frame's size, three times per size; the rate is

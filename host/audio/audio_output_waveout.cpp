@@ -48,22 +48,18 @@ struct AudioOutput::Device {
     }
 
     // The frames the device has played, as it reports them; -1 when it
-    // cannot say. Its count wraps (after 27 hours in samples), so it is taken
-    // as the last count at or below what was written.
+    // cannot say. Its count wraps (after 27 hours), so it is taken as the
+    // last count at or below what was written.
     std::int64_t Played() const {
         MMTIME time = {};
         time.wType = TIME_SAMPLES;
-        if (waveOutGetPosition(wave, &time, sizeof(time)) != MMSYSERR_NOERROR) return -1;
+        if (waveOutGetPosition(wave, &time, sizeof(time)) != MMSYSERR_NOERROR ||
+            time.wType != TIME_SAMPLES) {
+            return -1;
+        }
         std::int64_t total = written.load();
-        if (time.wType == TIME_SAMPLES) {
-            return total -
-                   static_cast<std::uint32_t>(static_cast<std::uint32_t>(total) - time.u.sample);
-        }
-        if (time.wType == TIME_BYTES) {
-            std::uint32_t bytesAhead = static_cast<std::uint32_t>(4 * total) - time.u.cb;
-            return total - bytesAhead / 4;
-        }
-        return -1;
+        return total -
+               static_cast<std::uint32_t>(static_cast<std::uint32_t>(total) - time.u.sample);
     }
 
     // Returns once the device has played its first buffer and asked for

@@ -25,16 +25,9 @@ root=$(cd "$here/../.." && pwd)
 for tool in pulseaudio parec sox stress-ng; do
     command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
-# The machine field of the PE header: 014c for a 32-bit program.
-pe_machine() {
-    local at
-    at=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
-    od -An -tx2 -j$((at + 4)) -N2 "$1" | tr -d ' '
-}
 program=$stage/solvara.exe
 [ -f "$stage" ] && program=$stage
-if [ -f "$program" ] && [ "$(pe_machine "$program")" = 014c ] &&
-    ! "$root/tools/can-run-32-bit"; then
+if [ -f "$program" ] && ! "$root/tools/can-run-32-bit" --for "$program"; then
     echo "skipped: this machine cannot run 32-bit programs"
     exit 77
 fi

@@ -29,8 +29,7 @@ done
 run=("$program")
 case $program in
     *.exe)
-        if [ "$(od -An -tx1 -j$(($(od -An -tu4 -j60 -N4 "$program") + 4)) -N2 "$program" | tr -d ' ')" = 4c01 ] &&
-            ! "$root/tools/can-run-32-bit"; then
+        if ! "$root/tools/can-run-32-bit" --for "$program"; then
             echo "skipped: this machine cannot run 32-bit programs"
             exit 77
         fi

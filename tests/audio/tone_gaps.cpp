@@ -4,8 +4,8 @@
 //   tone_gaps <capture.raw>
 //
 // Prints where the tone starts and the seconds of it found, then one line per
-// break; the exit status is
-// 0 when the tone is whole, 1 when it has breaks, 2 when there is no tone.
+// break; the exit status is 0 when the tone is whole, 1 when it has breaks, 2
+// when there is no tone.
 #include <cstdio>
 #include <set>
 
