@@ -7,6 +7,13 @@
 #   music-gaps.sh <control.exe> ...   the same for a control program under
 #       wine that plays the tone by itself for <seconds> (waveout_tone.exe)
 #
+# MUSIC_GAPS_BESIDE=<stage folder> (with a control): the real program of that
+# stage plays the demo beside the control for the whole run, its music (the
+# same tone) into a second null sink that is not recorded. The control then
+# meets all that the program costs wine's driver, its drawing with the
+# software renderer above all, with none of the music layer on the path of
+# the tone recorded: what wine itself costs a demo.
+#
 # loaded: both cores kept busy by stress-ng for the whole run. Prints the
 # breaks found; fails when there is any. A stage folder with solvara.exe runs
 # under wine, through wine's PulseAudio driver.
@@ -32,19 +39,22 @@ if [ -f "$program" ] && ! "$root/tools/can-run-32-bit" --for "$program"; then
     exit 77
 fi
 
+beside=${MUSIC_GAPS_BESIDE:-}
+[ -n "$beside" ] && [ ! -f "$stage" ] && { echo "MUSIC_GAPS_BESIDE goes with a control program"; exit 2; }
 rm -rf "$work"
 mkdir -p "$work/stage"
-if [ -d "$stage" ]; then
-    cp -r "$stage/." "$work/stage/"
+if [ -d "$stage" ] || [ -n "$beside" ]; then
+    cp -r "${beside:-$stage}/." "$work/stage/"
     sox -n -r 44100 -c 2 "$work/stage/Data/audio.ogg" synth $((seconds + 20)) sine 440 vol 0.5
 fi
 
 if [ -z "${DISPLAY:-}" ]; then . "$root/tools/xvfb-start"; fi
 . "$root/tools/demo-session"
 . "$root/tools/pulse-server"
-stress_pid= latency_pid=
+stress_pid= latency_pid= control_pid=
 cleanup() {
     session_stop
+    [ -n "$control_pid" ] && kill "$control_pid" 2>/dev/null
     [ -n "$latency_pid" ] && kill "$latency_pid" 2>/dev/null
     [ -n "$stress_pid" ] && kill "$stress_pid" 2>/dev/null && wait "$stress_pid" 2>/dev/null
     pulse_stop
@@ -58,7 +68,23 @@ if [ "$load" = loaded ]; then
     stress-ng --cpu 2 --quiet --timeout $((seconds + 120)) &
     stress_pid=$!
 fi
-if [ -f "$stage" ]; then
+if [ -n "$beside" ]; then
+    # The program first, until its demo window shows; the control's tone
+    # then, while the program draws, which it goes on doing a while after.
+    HOME=$work/pulse/home pactl load-module module-null-sink sink_name=ombrel_aside \
+        rate=44100 channels=2 >/dev/null || { echo "FAILED: no second sink"; exit 1; }
+    SESSION_ENV=(PULSE_SERVER="$PULSE_SERVER" PULSE_SINK=ombrel_aside)
+    session_start "$work/stage" "$work/session"
+    session_wait_window setup 120 >/dev/null && session_dismiss setup Return 30
+    session_wait_window demo 120 >/dev/null || { echo "FAILED: the program beside did not draw"; exit 1; }
+    timeout $((seconds + 120)) "$root/cmake/wine-run" "$stage" "$seconds" >"$work/control.txt" 2>&1 &
+    control_pid=$!
+    session_play $((seconds + 120)) $((seconds + 10))
+    echo "the program beside the control: exit status $SESSION_STATUS"
+    [ "$SESSION_STATUS" = 0 ] || { echo "FAILED: the program beside did not end normally"; exit 1; }
+    wait "$control_pid"
+    SESSION_STATUS=$?
+elif [ -f "$stage" ]; then
     # The control plays by itself and ends; its runtime DLLs lie beside it.
     timeout $((seconds + 120)) "$root/cmake/wine-run" "$stage" "$seconds" >"$work/control.txt" 2>&1
     SESSION_STATUS=$?
