@@ -423,9 +423,9 @@ def chance_of_as_many(program, control):
 def music_wine(results):
     """The Windows builds' music under wine through the same daemon: breaks
     against the control that plays the tone straight through waveOut, alone
-    and beside the program drawing, and the
-    music's start heard against the Linux build's (tests/audio/music-heard.sh).
-    Only for the builds that were there and could run."""
+    and beside the program drawing, and the music's start heard against the
+    Linux build's (tests/audio/music-heard.sh). Only for the builds that were
+    there and could run."""
     rows = []
     for folder in sorted(glob.glob(os.path.join(results, "wine_*"))):
         folder_name = os.path.basename(folder)[len("wine_"):]
