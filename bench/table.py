@@ -445,7 +445,7 @@ def music_wine(results):
             except (OSError, KeyError, ValueError):
                 rows.append(Row(measure))
                 continue
-            tone, breaks, rounds = runs["program"]
+            rounds = runs["program"][2]
             if not rounds or not all(runs[who][0] for who in runs):
                 rows.append(Row(measure))
                 continue

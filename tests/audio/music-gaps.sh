@@ -71,8 +71,7 @@ fi
 if [ -n "$beside" ]; then
     # The program first, until its demo window shows; the control's tone
     # then, while the program draws, which it goes on doing a while after.
-    HOME=$work/pulse/home pactl load-module module-null-sink sink_name=ombrel_aside \
-        rate=44100 channels=2 >/dev/null || { echo "FAILED: no second sink"; exit 1; }
+    pulse_add_sink ombrel_aside || { echo "FAILED: no second sink"; exit 1; }
     SESSION_ENV=(PULSE_SERVER="$PULSE_SERVER" PULSE_SINK=ombrel_aside)
     session_start "$work/stage" "$work/session"
     session_wait_window setup 120 >/dev/null && session_dismiss setup Return 30
@@ -94,7 +93,7 @@ else
         SESSION_ENV+=(LD_PRELOAD="$MUSIC_GAPS_PROBE" FRAME_PROBE_OUTPUT="$work/probe.txt"
             FRAME_PROBE_PACE=0)
         while sleep 0.5; do
-            HOME=$work/pulse/home pactl list sink-inputs 2>/dev/null | awk -v now="$(date +%s%N)" '
+            HOME=$PULSE_HOME pactl list sink-inputs 2>/dev/null | awk -v now="$(date +%s%N)" '
                 /Buffer Latency:/ { buffer = $3 }
                 /Sink Latency:/ { if (buffer != "") print now, buffer, $3; buffer = "" }'
         done >"$work/latency.txt" &
