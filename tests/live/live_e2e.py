@@ -14,12 +14,18 @@ Scenarios:
             the music; the end by Escape
   hundred   100 reloads in a row: memory, open handles, the private folder;
             keys after a new device pack with no audio device
+  intruders another user of the machine (a throwaway one; run as root, else
+            skipped) plants the private folder, plants a link in its place and
+            connects to the control socket: each is refused, nothing is copied
+            into, loaded from or deleted through what they planted, and the
+            session with a sound folder works
 """
 import array
 import os
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
 from live_driver import Live, Sound, wait_for
@@ -363,7 +369,116 @@ def hundred():
         check(not os.path.exists(folder), "the private folder is removed at the end")
 
 
-scenarios = {"session": session, "hundred": hundred}
+def as_user(user, command):
+    return subprocess.run(["runuser", "-u", user, "--"] + command, capture_output=True, text=True)
+
+
+# Connects to a Unix socket, sends "status" and prints the first line back,
+# or why it could not.
+CLIENT = """import socket, sys
+try:
+    s = socket.socket(socket.AF_UNIX)
+    s.settimeout(30)
+    s.connect(sys.argv[1])
+    s.sendall(b"status\\n")
+    print("answer: " + s.makefile().readline().strip())
+except OSError as e:
+    print("refused: %s" % e)
+"""
+
+
+def intruders():
+    if os.getuid() != 0:
+        print("skipped: only root can make the throwaway user that plays the other user")
+        sys.exit(77)
+    out = os.path.join(os.path.dirname(demo), "intruders")
+    shutil.rmtree(out, ignore_errors=True)
+    os.makedirs(out)
+    make_demo()
+    # A shared temporary folder of the test's own, as /tmp is (every user may
+    # write in it; each removes only their own entries), where the other user
+    # can reach it whatever folder the build is in.
+    shared = tempfile.mkdtemp(prefix="ombrel-intruders-")
+    os.chmod(shared, 0o1777)
+    os.environ.pop("XDG_RUNTIME_DIR", None)
+    environment = {"TMPDIR": shared}
+    root = os.path.join(shared, "ombrel-live-0")
+    user = "ombrel-intruder-%d" % os.getpid()
+    made = subprocess.run(["useradd", "--system", "--no-create-home", "--shell",
+                           "/usr/sbin/nologin", user], capture_output=True, text=True)
+    if not check(made.returncode == 0, "a throwaway user is made: %s" % made.stderr.strip()):
+        return
+    try:
+        uid = int(subprocess.run(["id", "-u", user], capture_output=True, text=True).stdout)
+        refused_starts(user, uid, root, environment, out)
+        refused_clients(user, uid, root, environment, out)
+    finally:
+        subprocess.run(["userdel", user])
+        shutil.rmtree(shared, ignore_errors=True)
+
+
+def start_refused(environment, expected, what):
+    run = subprocess.run([program, "--demo", demo, "--size", "160x120"], cwd=demo,
+                         env=dict(os.environ, **environment), capture_output=True, text=True,
+                         timeout=60)
+    check(run.returncode == 1 and expected in run.stderr,
+          "%s: the session does not start (status %d): %s" % (what, run.returncode,
+                                                               run.stderr.strip()))
+
+
+def refused_starts(user, uid, root, environment, out):
+    planted = as_user(user, ["mkdir", "-m", "0777", root])
+    check(planted.returncode == 0, "the other user plants %s: %s" % (root, planted.stderr))
+    start_refused(environment, "Unsafe private folder %s: %s belongs to user %d, not to user 0"
+                  % (root, root, uid), "a planted folder")
+    check(os.listdir(root) == [], "nothing is copied into the planted folder")
+    os.rmdir(root)
+
+    victim = os.path.join(out, "victim")
+    os.makedirs(os.path.join(victim, "12345"))
+    with open(os.path.join(victim, "12345", "work.txt"), "w") as kept:
+        kept.write("the user's own work")
+    planted = as_user(user, ["ln", "-s", victim, root])
+    check(planted.returncode == 0, "the other user plants a link: %s" % planted.stderr)
+    start_refused(environment, "Unsafe private folder %s: %s is a symbolic link" % (root, root),
+                  "a planted link")
+    check(os.path.exists(os.path.join(victim, "12345", "work.txt")),
+          "nothing is deleted through the link")
+    os.remove(root)
+
+
+def refused_clients(user, uid, root, environment, out):
+    live = Live(program, demo, ["--size", "160x120"], out,
+                environment=dict(environment, SDL_AUDIODRIVER="no-such-driver"))
+    try:
+        first = wait_for(lambda: (lambda s: s if s.get("frames", 0) > 10 else None)(
+            live.status()), 30)
+        if not check(first, "with a sound private folder the session draws frames"):
+            return
+        socket_path, folder = first["control"], first["private_folder"]
+        check(folder.startswith(root + "/"), "its private folder is in %s: %s" % (root, folder))
+        tried = as_user(user, ["/usr/bin/python3", "-c", CLIENT, socket_path]).stdout.strip()
+        check(tried.startswith("refused:"),
+              "the other user cannot reach the control socket: %s" % tried)
+        # Were the folders opened to everyone behind the session's back, the
+        # socket still serves its own user alone.
+        for path, mode in ((root, 0o755), (folder, 0o755), (socket_path, 0o666)):
+            os.chmod(path, mode)
+        tried = as_user(user, ["/usr/bin/python3", "-c", CLIENT, socket_path]).stdout.strip()
+        check(tried == "answer: error: refused: user %d may not control the live session of "
+              "user 0" % uid, "a client of the other user is refused by its user: %s" % tried)
+        for path, mode in ((root, 0o700), (folder, 0o700), (socket_path, 0o600)):
+            os.chmod(path, mode)
+        check(live.status().get("frames", 0) > first["frames"],
+              "and the session goes on serving its own user")
+    finally:
+        if live.process.poll() is None:
+            live.ask("quit", 10)
+        status = live.end(30)
+    check(status == 0, "the session ends with status 0 (got %s)" % status)
+
+
+scenarios = {"session": session, "hundred": hundred, "intruders": intruders}
 server = wine_display()
 try:
     scenarios[scenario]()

@@ -1,5 +1,13 @@
 #include "tools/live/control_endpoint.h"
 
+namespace {
+
+// No command comes near this; a client that sends more without a line break
+// is cut off rather than kept in memory.
+const std::size_t LongestLine = 64 * 1024;
+
+}  // namespace
+
 bool ControlConnection::ReadLine(std::string& line) {
     for (;;) {
         std::size_t end = pending.find('\n');
@@ -9,6 +17,7 @@ bool ControlConnection::ReadLine(std::string& line) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
             return true;
         }
+        if (pending.size() > LongestLine) return false;
         char buffer[1024];
         std::size_t got = Receive(buffer, sizeof buffer);
         if (got == 0) return false;

@@ -13,7 +13,7 @@ class ControlConnection {
 public:
     virtual ~ControlConnection() = default;
     // The next line without its line break; false once the other side has
-    // gone.
+    // gone, or has sent more than 64 KiB without a line break.
     bool ReadLine(std::string& line);
     bool WriteLine(const std::string& line);
 
@@ -36,11 +36,18 @@ public:
 };
 
 // The endpoint's name for the session whose private folder and process id
-// are given: a socket's path or a pipe's name.
+// are given: a socket's path in the folder, or a pipe's name with a random
+// part. Throws Ombrel::Exception when no name can be made.
 std::string ControlEndpointName(const std::string& privateFolder, int session);
 
-// Starts listening at the endpoint; null, with `error` set, when it cannot.
-std::unique_ptr<ControlListener> ListenForControl(const std::string& name, std::string& error);
+// Starts listening at the endpoint, for this user alone: a socket of mode
+// 0600 that refuses clients of other users, a pipe whose security admits
+// this user alone and no remote client. `firstOfSession`: the session's
+// first process, whose pipe must be new (a process started again after a
+// crash finds the name left by the one before). Null, with `error` set,
+// when it cannot.
+std::unique_ptr<ControlListener> ListenForControl(const std::string& name, bool firstOfSession,
+                                                  std::string& error);
 
 // Connects to the endpoint; null when nothing listens there (yet).
 std::unique_ptr<ControlConnection> ConnectToControl(const std::string& name);

@@ -1,10 +1,31 @@
 #include <windows.h>
+// After windows.h, which it needs.
+#include <bcrypt.h>
 
+#include <cstdio>
+
+#include "foundation/exception.h"
 #include "tools/live/control_endpoint.h"
+#include "tools/live/user_only_win32.h"
 
 namespace {
 
 const DWORD BufferBytes = 4096;
+
+// A part of the pipe's name that no one can guess, so that no one can take
+// the name before the session does.
+std::string RandomPart() {
+    unsigned char bytes[16];
+    if (BCryptGenRandom(nullptr, bytes, sizeof bytes, BCRYPT_USE_SYSTEM_PREFERRED_RNG) != 0)
+        throw Ombrel::Exception("Cannot name the control pipe: no random numbers to be had");
+    std::string text;
+    for (unsigned char byte : bytes) {
+        char hex[3];
+        std::snprintf(hex, sizeof hex, "%02x", byte);
+        text += hex;
+    }
+    return text;
+}
 
 class PipeConnection final : public ControlConnection {
 public:
@@ -34,13 +55,25 @@ private:
 
 class PipeListener final : public ControlListener {
 public:
-    explicit PipeListener(std::string pipeName) : name(std::move(pipeName)) {}
+    // The session's first instance must be the pipe's first: one made by
+    // anyone else before it makes this throw.
+    PipeListener(std::string pipeName, bool firstOfSession) : name(std::move(pipeName)) {
+        waiting = Instance(firstOfSession ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0);
+        if (waiting == INVALID_HANDLE_VALUE) {
+            DWORD error = GetLastError();
+            throw Ombrel::Exception("Cannot make the control pipe %s (error %lu%s)", name.c_str(),
+                                    error,
+                                    error == ERROR_ACCESS_DENIED ? ": another process has it" : "");
+        }
+    }
+    ~PipeListener() override {
+        if (waiting != INVALID_HANDLE_VALUE) CloseHandle(waiting);
+    }
 
     // One instance of the pipe per client, made when the one before is taken.
     std::unique_ptr<ControlConnection> Accept() override {
-        HANDLE pipe = CreateNamedPipeA(
-            name.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT,
-            PIPE_UNLIMITED_INSTANCES, BufferBytes, BufferBytes, 0, nullptr);
+        HANDLE pipe = waiting != INVALID_HANDLE_VALUE ? waiting : Instance(0);
+        waiting = INVALID_HANDLE_VALUE;
         if (pipe == INVALID_HANDLE_VALUE) return nullptr;
         if (!ConnectNamedPipe(pipe, nullptr) && GetLastError() != ERROR_PIPE_CONNECTED) {
             CloseHandle(pipe);
@@ -50,17 +83,33 @@ public:
     }
 
 private:
+    // An instance for this user alone and for this machine alone.
+    HANDLE Instance(DWORD flags) {
+        return CreateNamedPipeA(
+            name.c_str(), PIPE_ACCESS_DUPLEX | flags,
+            PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS,
+            PIPE_UNLIMITED_INSTANCES, BufferBytes, BufferBytes, 0, security.Attributes());
+    }
+
     std::string name;
+    UserOnlySecurity security;
+    HANDLE waiting = INVALID_HANDLE_VALUE;
 };
 
 }  // namespace
 
 std::string ControlEndpointName(const std::string&, int session) {
-    return "\\\\.\\pipe\\ombrel-live-" + std::to_string(session);
+    return "\\\\.\\pipe\\ombrel-live-" + std::to_string(session) + "-" + RandomPart();
 }
 
-std::unique_ptr<ControlListener> ListenForControl(const std::string& name, std::string&) {
-    return std::unique_ptr<ControlListener>(new PipeListener(name));
+std::unique_ptr<ControlListener> ListenForControl(const std::string& name, bool firstOfSession,
+                                                  std::string& error) {
+    try {
+        return std::unique_ptr<ControlListener>(new PipeListener(name, firstOfSession));
+    } catch (const Ombrel::Exception& e) {
+        error = e.message;
+        return nullptr;
+    }
 }
 
 std::unique_ptr<ControlConnection> ConnectToControl(const std::string& name) {

@@ -10,8 +10,10 @@
 int CurrentProcessId();
 bool ProcessIsRunning(int pid);
 
-// The folder, under the system's folder for temporary files, that holds the
-// private folders of this user's sessions.
+// The folder that holds the private folders of this user's sessions: in the
+// user's runtime folder where there is one (XDG_RUNTIME_DIR), else in the
+// system's folder for temporary files. It is checked before it is used
+// (own_folder.h).
 std::string PrivateRoot();
 
 bool IsTerminal(std::FILE* stream);

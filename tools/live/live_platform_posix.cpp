@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "tools/live/live_platform.h"
@@ -20,10 +21,20 @@ bool ProcessIsRunning(int pid) {
 }
 
 std::string PrivateRoot() {
+    namespace fs = std::filesystem;
+    // The user's runtime folder is theirs alone by definition; the temporary
+    // folder is shared, so the folder in it carries the user's number.
     std::error_code error;
-    std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
-    if (error) temporary = "/tmp";
-    return (temporary / ("ombrel-live-" + std::to_string(getuid()))).string();
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    bool inRuntime = runtime != nullptr && runtime[0] == '/';
+    fs::path base = inRuntime ? fs::path(runtime) : fs::temp_directory_path(error);
+    if (error) base = "/tmp";
+    // Links above the folder are resolved here, once; every step of what they
+    // resolve to is checked before the folder is used.
+    fs::path resolved = fs::canonical(base, error);
+    if (!error) base = resolved;
+    return (base / (inRuntime ? "ombrel-live" : "ombrel-live-" + std::to_string(getuid())))
+        .string();
 }
 
 bool IsTerminal(std::FILE* stream) {

@@ -99,6 +99,7 @@ private:
     std::string musicFile;
 
     std::string lastError;
+    bool firstProcess = true;
     bool ending = false;
     int status = 0;
     unsigned followed = 0;
@@ -123,6 +124,8 @@ Session::Session(const LiveOptions& given, SessionState resumed)
       timeline(state.time, state.playing, Clock::now()),
       music(MusicFrequency) {
     lastError = state.crashNote;
+    // A process started again after a crash is told why.
+    firstProcess = state.crashNote.empty();
     if (state.looping) timeline.SetLoop(state.loopStart, state.loopEnd, Clock::now());
 }
 
@@ -328,7 +331,8 @@ void Session::Show(Clock::time_point now) {
 
 int Session::Run() {
     std::string error;
-    std::unique_ptr<ControlListener> listener = ListenForControl(state.control, error);
+    std::unique_ptr<ControlListener> listener =
+        ListenForControl(state.control, firstProcess, error);
     if (listener) {
         control.reset(new ControlServer(std::move(listener)));
     } else {
@@ -432,6 +436,14 @@ int RunLiveSession(const LiveOptions& options) {
         std::fprintf(stderr, "ombrel-live: %s\n", e.message);
         return 1;
     }
-    Session session(options, state);
-    return session.Run();
+    // The private folder is checked again here: nothing is copied into or
+    // loaded from it when another user could have changed it since.
+    std::unique_ptr<Session> session;
+    try {
+        session.reset(new Session(options, state));
+    } catch (const Ombrel::Exception& e) {
+        std::fprintf(stderr, "ombrel-live: %s\n", e.message);
+        return 1;
+    }
+    return session->Run();
 }

@@ -7,36 +7,35 @@
 
 #include "foundation/exception.h"
 #include "tools/live/live_platform.h"
+#include "tools/live/own_folder.h"
 
 namespace fs = std::filesystem;
 
 PrivateFolder::PrivateFolder(std::string folder) : path(std::move(folder)) {
-    std::error_code error;
-    fs::create_directories(path, error);
+    MakeOwnFolder(path, 2);
 }
 
 std::string PrivateFolder::Make(const std::string& root, int session) {
+    // Nothing is removed from, copied into or loaded from a folder that
+    // another user could change.
+    MakeOwnFolder(root);
+    // What a killed session left behind: this user's own folders only,
+    // never what a link points to.
     std::error_code error;
-    fs::create_directories(root, error);
-    // What a killed session left behind.
     for (fs::directory_iterator entry(root, error), end; !error && entry != end;
          entry.increment(error)) {
         std::string name = entry->path().filename().string();
         char* stop = nullptr;
         long owner = std::strtol(name.c_str(), &stop, 10);
         if (stop == name.c_str() || *stop != '\0' || owner == session) continue;
-        if (!ProcessIsRunning(static_cast<int>(owner))) {
+        if (!ProcessIsRunning(static_cast<int>(owner)) && IsOwnFolder(entry->path().string())) {
             std::error_code ignored;
             fs::remove_all(entry->path(), ignored);
         }
     }
-    fs::path folder = fs::path(root) / std::to_string(session);
-    fs::create_directories(folder, error);
-    if (error || !fs::is_directory(folder)) {
-        throw Ombrel::Exception("Cannot make the private folder %s: %s", folder.string().c_str(),
-                                error.message().c_str());
-    }
-    return folder.string();
+    std::string folder = (fs::path(root) / std::to_string(session)).string();
+    MakeOwnFolder(folder, 2);
+    return folder;
 }
 
 std::string PrivateFolder::CopyName(const std::string& source, int version) const {

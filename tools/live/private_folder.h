@@ -11,12 +11,15 @@
 // removed when the next one starts.
 class PrivateFolder {
 public:
-    // Takes up the folder `path` (made if missing).
+    // Takes up the folder `path` (made if missing), once it and the root
+    // above it are checked to be this user's alone (own_folder.h). Throws
+    // Ombrel::Exception naming the folder and what is wrong with it.
     explicit PrivateFolder(std::string path);
 
     // Makes the folder of a new session (named for `session`, a process id)
-    // under `root`, after removing those whose process has ended. Throws
-    // Ombrel::Exception naming the folder that cannot be made.
+    // under `root`, after removing those of this user's whose process has
+    // ended. Throws Ombrel::Exception naming the folder that cannot be made
+    // or that another user could change.
     static std::string Make(const std::string& root, int session);
 
     const std::string& Path() const { return path; }

@@ -111,15 +111,16 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
     }
     CatchInterruptions();
     int session = CurrentProcessId();
-    std::string path;
+    std::string path, endpoint;
+    std::unique_ptr<PrivateFolder> folder;
     try {
         path = PrivateFolder::Make(PrivateRoot(), session);
+        folder.reset(new PrivateFolder(path));
+        endpoint = ControlEndpointName(path, session);
     } catch (const Ombrel::Exception& e) {
-        std::fprintf(stderr, "ombrel-live: %s\n", e.message);
+        std::fprintf(stderr, "ombrel-live: %s; the session does not start\n", e.message);
         return 1;
     }
-    PrivateFolder folder(path);
-    std::string endpoint = ControlEndpointName(path, session);
     std::fprintf(stderr, "ombrel-live: control channel: %s (or lines on standard input)\n",
                  endpoint.c_str());
     std::fflush(stderr);
@@ -183,6 +184,6 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
         std::fflush(stderr);
         framesAtStart = state.frames = 0;
     }
-    folder.RemoveFolder();
+    folder->RemoveFolder();
     return status;
 }
