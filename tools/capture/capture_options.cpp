@@ -9,9 +9,6 @@
 
 namespace {
 
-const int SmallestSide = 16;
-const int LargestSide = 8192;
-const int LargestRate = 1000;
 const double LongestCapture = 24 * 3600.0;
 const int LargestCrf = 51;
 const char* const Presets[] = {"ultrafast", "superfast", "veryfast", "faster",   "fast",

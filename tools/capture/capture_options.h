@@ -11,6 +11,12 @@
 //                  [--seconds S] [--crf N] [--preset NAME] [--demo FOLDER]
 //                  [--frames FIRST-LAST | --frame-count]
 //   ombrel-capture --join -o FILE [--demo FOLDER] SEGMENT...
+// The sizes and frame rates a capture makes, which a segment read back must
+// keep to as well.
+const int SmallestSide = 16;
+const int LargestSide = 8192;
+const int LargestRate = 1000;
+
 struct CaptureOptions {
     std::string output;
     int width = 1280;

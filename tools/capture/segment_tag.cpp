@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tools/capture/capture_options.h"
+
 std::string SegmentTag::Text() const {
     char text[256];
     std::snprintf(text, sizeof text, "frames=%s,total=%lld,rate=%d/%d,size=%dx%d,crf=%d,preset=%s",
@@ -30,8 +32,13 @@ bool ReadSegmentTag(const std::string& text, SegmentTag* tag) {
                              frames, &total, &read.rateNumerator, &read.rateDenominator,
                              &read.width, &read.height, &read.crf, preset, &used);
     if (fields != 8 || static_cast<std::size_t>(used) != text.size()) return false;
+    // Only what a capture can have made: a segment's size sets how much a
+    // join reads and holds for each frame.
     if (!ReadFrameRange(frames, &read.frames) || total < 1 || read.frames.last >= total ||
-        read.rateNumerator < 1 || read.rateDenominator < 1 || read.width < 1 || read.height < 1) {
+        read.rateNumerator < 1 || read.rateDenominator < 1 ||
+        read.rateNumerator > LargestRate * static_cast<long long>(read.rateDenominator) ||
+        read.width < SmallestSide || read.height < SmallestSide || read.width > LargestSide ||
+        read.height > LargestSide) {
         return false;
     }
     read.total = total;
