@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "host/audio/channel_mix.h"
@@ -103,4 +104,35 @@ TEST(ChannelMixing, MonoGoesToBothSidesAndSurroundFoldsIn) {
     MixToStereo(onlyLeft, 6, 1, stereo);
     EXPECT_GT(stereo[0], 0.3f);
     EXPECT_EQ(0.0f, stereo[1]) << "front left leaks to the right";
+}
+
+TEST(ChannelMixing, EachOfOneToEightChannelsSoundsWhereVorbisPlacesIt) {
+    // Where each channel sounds alone, in Vorbis order: L on the left only, R
+    // on the right only, C on both sides alike, - nowhere (low frequency).
+    const char* const places[] = {"C",     "LR",     "LCR",     "LRLR",
+                                  "LCRLR", "LCRLR-", "LCRLRC-", "LCRLRLR-"};
+    float silent[] = {0.0f};
+    float full[] = {1.0f};
+    for (int count = 1; count <= 8; ++count) {
+        std::string heard;
+        float* channels[8];
+        float stereo[2];
+        for (int sounding = 0; sounding < count; ++sounding) {
+            for (int c = 0; c < count; ++c) channels[c] = c == sounding ? full : silent;
+            MixToStereo(channels, count, 1, stereo);
+            float left = stereo[0], right = stereo[1];
+            heard += left > 0 && right == 0      ? 'L'
+                     : right > 0 && left == 0    ? 'R'
+                     : left > 0 && left == right ? 'C'
+                     : left == 0 && right == 0   ? '-'
+                                                 : '?';
+        }
+        EXPECT_EQ(places[count - 1], heard) << count << " channels";
+
+        // Every channel at full scale reaches full scale on both sides.
+        for (int c = 0; c < count; ++c) channels[c] = full;
+        MixToStereo(channels, count, 1, stereo);
+        EXPECT_NEAR(1.0f, stereo[0], 1e-5f) << count << " channels";
+        EXPECT_NEAR(1.0f, stereo[1], 1e-5f) << count << " channels";
+    }
 }

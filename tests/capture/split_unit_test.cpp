@@ -108,6 +108,13 @@ TEST(OrderSegments, PutsSegmentsInFrameOrderAndNamesGapsOverlapsAndStrangers) {
         {{Segment("a", 0, 29), Segment("c", 31, 99)}, "frame 30 is missing"},
         {{Segment("b", 10, 99)}, "frames 0-9 are missing"},
         {{Segment("a", 0, 89)}, "frames 90-99 are missing"},
+        // Segments that stop one frame short, at the start, between two, at the end.
+        {{Segment("a", 1, 49), Segment("b", 50, 99)}, "frame 0 is missing"},
+        {{Segment("a", 0, 48), Segment("b", 50, 99)},
+         "frame 49 is missing: no segment holds them (a ends at frame 48, b starts at frame 50)"},
+        {{Segment("b", 50, 98), Segment("a", 0, 49)},
+         "frame 99 is missing: no segment holds them (b ends at frame 98 of 100)"},
+        {{Segment("a", 0, 98)}, "frame 99 is missing"},
         {{Segment("a", 0, 49), Segment("b", 50, 99, 100, 640)}, "b is 640x240 at 30/1 fps"},
         {{Segment("a", 0, 49), Segment("b", 50, 99, 120)}, "b is part of a video of 120 frames"},
         {{}, "No segments"},

@@ -111,6 +111,23 @@ TEST(String, CompareNoCaseFoldsAsciiLettersOnly) {
     accented.Assign("\xC9");
     EXPECT_NE(0, accented.CompareNoCase("\xE9")) << "bytes above 127 are not folded";
     EXPECT_GT(accented.CompareNoCase("Z"), 0) << "0xC9 compares unsigned, above 'z'";
+
+    // The first and last letters fold; '@' '[' beside the capitals and '`' '{'
+    // beside the small letters are no letters and keep their own places.
+    const struct {
+        const char* a;
+        const char* b;
+        int sign;
+    } ends[] = {
+        {"AZ", "az", 0}, {"az", "AZ", 0}, {"@", "`", -1}, {"`", "@", 1},  {"[", "{", -1},
+        {"{", "[", 1},   {"@", "A", -1},  {"`", "A", -1}, {"[", "Z", -1}, {"{", "Z", 1},
+    };
+    for (const auto& c : ends) {
+        String text;
+        text.Assign(c.a);
+        int result = text.CompareNoCase(c.b);
+        EXPECT_EQ(c.sign, (result > 0) - (result < 0)) << c.a << " against " << c.b;
+    }
 }
 
 TEST(String, ReadTakesEveryByteToTheEndAndDropsNul) {
