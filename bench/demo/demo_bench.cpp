@@ -21,6 +21,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -93,14 +94,24 @@ private:
     SDL_GLContext context = nullptr;
 };
 
+// Why a loop could not be measured, the first time it could not; the
+// process then ends with status 1, and the loop's later rounds fail the same
+// way instead of measuring a loop that draws nothing.
+std::string bareFailure, demoFailure;
+
+void Fail(benchmark::State& state, std::string& failure, const std::string& why) {
+    if (failure.empty()) failure = why;
+    state.SkipWithError(failure.c_str());
+}
+
 void BM_BareSceneLoop(benchmark::State& state) {
     // Opened once and kept, as the demo keeps its window, so that the GL
     // driver's first-use work (compiling its shaders) is paid once on both
     // sides.
     static BareWindow* window = new BareWindow();
     static COctreeScene* scene = nullptr;
-    if (!window->IsOpen()) {
-        state.SkipWithError(SDL_GetError());
+    if (!bareFailure.empty() || !window->IsOpen()) {
+        Fail(state, bareFailure, std::string("no window for the bare loop: ") + SDL_GetError());
         return;
     }
     window->MakeCurrent();
@@ -134,6 +145,10 @@ void BM_DemoFrameLoop(benchmark::State& state) {
     static DemoGraph* graph = nullptr;
     static SDL_Window* window = nullptr;
     static SDL_GLContext context = nullptr;
+    if (!demoFailure.empty()) {
+        Fail(state, demoFailure, demoFailure);
+        return;
+    }
     try {
         if (registry == nullptr) {
             registry = new PluginRegistry();
@@ -146,14 +161,18 @@ void BM_DemoFrameLoop(benchmark::State& state) {
             // moves to the left, beside the bare loop's.
             window = SDL_GL_GetCurrentWindow();
             context = SDL_GL_GetCurrentContext();
-            if (window != nullptr) SDL_SetWindowPosition(window, 0, 0);
+            if (window == nullptr || context == nullptr) {
+                Fail(state, demoFailure, "the demo made no window to draw in");
+                return;
+            }
+            SDL_SetWindowPosition(window, 0, 0);
             if (!StartMusic()) {
-                state.SkipWithError("the music did not start (run from the staged folder)");
+                Fail(state, demoFailure, "the music did not start (run from the staged folder)");
                 return;
             }
         }
     } catch (const Ombrel::Exception& e) {
-        state.SkipWithError(e.message);
+        Fail(state, demoFailure, e.message);
         return;
     }
     SDL_GL_MakeCurrent(window, context);
@@ -164,7 +183,7 @@ void BM_DemoFrameLoop(benchmark::State& state) {
         for (auto _ : state) graph->RunFrame(static_cast<float>(timer.Seconds()));
     } catch (const Ombrel::Exception& e) {
         AllocationCounter::End();
-        state.SkipWithError(e.message);
+        Fail(state, demoFailure, e.message);
         return;
     }
     AllocationCounter::End();
@@ -212,5 +231,8 @@ int main(int argc, char** argv) {
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    return 0;
+    for (const std::string* failure : {&bareFailure, &demoFailure}) {
+        if (!failure->empty()) std::fprintf(stderr, "demo_bench: %s\n", failure->c_str());
+    }
+    return bareFailure.empty() && demoFailure.empty() ? 0 : 1;
 }
