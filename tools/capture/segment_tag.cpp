@@ -37,7 +37,7 @@ bool ReadSegmentTag(const std::string& text, SegmentTag* tag) {
     if (!ReadFrameRange(frames, &read.frames) || total < 1 || read.frames.last >= total ||
         read.rateNumerator < 1 || read.rateDenominator < 1 ||
         read.rateNumerator > LargestRate * static_cast<long long>(read.rateDenominator) ||
-        read.width < SmallestSide || read.height < SmallestSide || read.width > LargestSide ||
+        read.width < 1 || read.height < 1 || read.width > LargestSide ||
         read.height > LargestSide) {
         return false;
     }
