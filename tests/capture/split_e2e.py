@@ -229,7 +229,9 @@ def skip(reason):
 
 
 def start_cluster(folder):
-    """A Slurm cluster of the test's own, stopped when this test ends."""
+    """A Slurm cluster of the test's own, stopped when this test ends; where
+    a check failed meanwhile, its stop shows the first errors its daemons
+    logged, often the only word of why a job failed."""
     cluster = os.path.join(source, "tools", "slurm-cluster")
     done = subprocess.run([cluster, "start", folder, str(os.getpid())], capture_output=True,
                           text=True, timeout=120)
@@ -239,7 +241,18 @@ def start_cluster(folder):
         subprocess.run([cluster, "stop", folder], timeout=60)
         check(False, "the Slurm cluster starts (%s)" % done.stderr.strip())
         return None
-    return lambda: subprocess.run([cluster, "stop", folder], timeout=60)
+
+    def stop():
+        if failures:
+            errors = subprocess.run([cluster, "errors", folder], capture_output=True, text=True,
+                                    timeout=60).stdout.strip()
+            print("The Slurm cluster's logs in %s: %s"
+                  % (folder, "\n" + errors if errors else "no error logged"))
+        with open(os.path.join(folder, "runtime-folder")) as f:
+            sockets = f.read().strip()
+        subprocess.run([cluster, "stop", folder], timeout=60)
+        check(not os.path.exists(sockets), "the cluster's stop removes %s" % sockets)
+    return stop
 
 
 def segment_processes(frames):

@@ -7,6 +7,7 @@ import json
 import os
 import queue
 import re
+import shutil
 import subprocess
 import threading
 import time
@@ -27,14 +28,22 @@ def wait_for(condition, seconds, step=0.1):
 class Sound:
     """A PulseAudio daemon of the test's own, started in its folder and
     stopped at its end, with one null sink (paced like a sound card) whose
-    monitor is recorded to music.raw."""
+    monitor is recorded to music.raw. Its socket is in a short folder of its
+    own (tools/socket-path), whatever the depth of the test's folder."""
 
     def __init__(self, out):
         folder = os.path.join(out, "pulse")
         os.makedirs(os.path.join(folder, "home"), exist_ok=True)
-        socket = os.path.join(folder, "native")
+        tool = os.path.join(HERE, "..", "..", "tools", "socket-path")
+        self.runtime = subprocess.run([tool, "folder", "pulse"], stdout=subprocess.PIPE,
+                                      text=True, check=True).stdout.strip()
+        socket = os.path.join(self.runtime, "native")
+        if subprocess.run([tool, "fits", "live_driver", socket, "the sound daemon's socket"]
+                          ).returncode != 0:
+            shutil.rmtree(self.runtime)
+            raise RuntimeError("no sound daemon: its socket's path is too long (above)")
         self.server = "unix:" + socket
-        env = dict(os.environ, XDG_RUNTIME_DIR=folder, HOME=os.path.join(folder, "home"))
+        env = dict(os.environ, XDG_RUNTIME_DIR=self.runtime, HOME=os.path.join(folder, "home"))
         self.daemon = subprocess.Popen(
             ["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--system=false",
              "-L", "module-null-sink sink_name=live rate=44100",
@@ -55,6 +64,7 @@ class Sound:
             except subprocess.TimeoutExpired:
                 process.kill()
                 process.wait()
+        shutil.rmtree(self.runtime, ignore_errors=True)
 
 
 class Live:
