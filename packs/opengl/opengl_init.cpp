@@ -2,7 +2,7 @@
 
 namespace {
 
-const char* const Name = "OpenGLInit";
+const char* const InitName = "OpenGLInit";
 
 }  // namespace
 
@@ -21,7 +21,7 @@ const char* OpenGLInit::GetSignature() {
 }
 
 const char* OpenGLInit::GetName() {
-    return Name;
+    return InitName;
 }
 
 void OpenGLInit::SetArgument(int index, Value** slot) {
@@ -58,15 +58,15 @@ bool OpenGLInit::Prepare() {
 void OpenGLInit::Run() {
     // The device is published before the window opens, so that the host's
     // variable holds it even when opening fails.
-    Value*& out = OutSlot(openGL, Name, "openGL");
+    Value*& out = OutSlot(openGL, InitName, "openGL");
     device = new GLDevice();
     out = device;
 
-    bool isFullScreen = ReadBool(fullScreen, Name, "fullScreen");
-    int bits = ReadInt(colorBits, Name, "colorBits");
-    int pixelsHigh = ReadInt(height, Name, "height");
-    int pixelsWide = ReadInt(width, Name, "width");
-    device->Init(ReadString(name, Name, "name"), pixelsWide, pixelsHigh, bits, isFullScreen);
+    bool isFullScreen = ReadBool(fullScreen, InitName, "fullScreen");
+    int bits = ReadInt(colorBits, InitName, "colorBits");
+    int pixelsHigh = ReadInt(height, InitName, "height");
+    int pixelsWide = ReadInt(width, InitName, "width");
+    device->Init(ReadString(name, InitName, "name"), pixelsWide, pixelsHigh, bits, isFullScreen);
 }
 
 void OpenGLInit::Stop() {

@@ -5,7 +5,7 @@
 
 namespace {
 
-const char* const Name = "OpenGLPrint";
+const char* const PrintName = "OpenGLPrint";
 
 }  // namespace
 
@@ -21,7 +21,7 @@ const char* OpenGLPrint::GetSignature() {
 }
 
 const char* OpenGLPrint::GetName() {
-    return Name;
+    return PrintName;
 }
 
 void OpenGLPrint::SetArgument(int index, Value** slot) {
@@ -55,8 +55,8 @@ bool OpenGLPrint::Prepare() {
 void OpenGLPrint::Run() {
     Value* device = FindInValue(openGL);
     if (device == nullptr) throw Ombrel::Exception("OpenGLPrint: no OpenGL device");
-    rate.CountFrame(ReadFloat(time, Name, "time"));
-    status.Build(rate.framesPerSecond, ReadInt(count, Name, "count"));
+    rate.CountFrame(ReadFloat(time, PrintName, "time"));
+    status.Build(rate.framesPerSecond, ReadInt(count, PrintName, "count"));
     static_cast<GLDevice*>(device)->Present();
     GLDevice::ClearBuffers();
 }

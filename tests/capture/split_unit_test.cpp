@@ -20,7 +20,7 @@
 
 namespace {
 
-CaptureOptions Parse(std::vector<const char*> arguments) {
+CaptureOptions ParseSplit(std::vector<const char*> arguments) {
     return ParseCaptureOptions(static_cast<int>(arguments.size()), arguments.data());
 }
 
@@ -41,14 +41,14 @@ SegmentFile Segment(const char* path, std::int64_t first, std::int64_t last,
 }  // namespace
 
 TEST(SplitOptions, ReadRangesAndJoinsAndRefuseWhatDoesNotFit) {
-    CaptureOptions segment = Parse({"--frames", "600-1199", "-o", "s.mkv"});
+    CaptureOptions segment = ParseSplit({"--frames", "600-1199", "-o", "s.mkv"});
     EXPECT_TRUE(segment.segment);
     EXPECT_EQ(segment.frames.first, 600);
     EXPECT_EQ(segment.frames.Count(), 600);
-    CaptureOptions join = Parse({"--join", "-o", "v.mp4", "b.mkv", "a.mkv"});
+    CaptureOptions join = ParseSplit({"--join", "-o", "v.mp4", "b.mkv", "a.mkv"});
     EXPECT_TRUE(join.join);
     EXPECT_EQ(join.segments, (std::vector<std::string>{"b.mkv", "a.mkv"}));
-    EXPECT_TRUE(Parse({"--frame-count", "--seconds", "3"}).frameCount) << "needs no output";
+    EXPECT_TRUE(ParseSplit({"--frame-count", "--seconds", "3"}).frameCount) << "needs no output";
 
     const struct {
         std::vector<const char*> arguments;
@@ -63,7 +63,7 @@ TEST(SplitOptions, ReadRangesAndJoinsAndRefuseWhatDoesNotFit) {
         {{"--join", "-o", "v.mp4", "--frames", "0-9", "a.mkv"}, "--join takes no --frames"},
     };
     for (const auto& c : cases) {
-        std::string message = MessageOf([&] { Parse(c.arguments); });
+        std::string message = MessageOf([&] { ParseSplit(c.arguments); });
         EXPECT_NE(message.find(c.named), std::string::npos) << message;
     }
 }
@@ -126,22 +126,22 @@ TEST(OrderSegments, PutsSegmentsInFrameOrderAndNamesGapsOverlapsAndStrangers) {
 
 TEST(CapturePlan, CountsTheWholeVideoAndKeepsRangesInsideIt) {
     FrameClock clock(30, 1);
-    CaptureOptions options = Parse({"-o", "v.mp4"});
+    CaptureOptions options = ParseSplit({"-o", "v.mp4"});
     CapturePlan plan = PlanCapture(options, clock, 132300, "music");
     EXPECT_EQ(plan.total, 90) << "3 s of music at 30 fps";
     EXPECT_EQ(plan.frames.first, 0);
     EXPECT_EQ(plan.frames.last, 89);
-    options = Parse({"-o", "s.mkv", "--seconds", "2", "--frames", "30-59"});
+    options = ParseSplit({"-o", "s.mkv", "--seconds", "2", "--frames", "30-59"});
     plan = PlanCapture(options, clock, 0, "music");
     EXPECT_EQ(plan.total, 60);
     EXPECT_EQ(plan.frames.Text(), "30-59");
-    options = Parse({"-o", "s.mkv", "--seconds", "2", "--frames", "30-60"});
+    options = ParseSplit({"-o", "s.mkv", "--seconds", "2", "--frames", "30-60"});
     EXPECT_NE(MessageOf([&] {
                   PlanCapture(options, clock, 0, "music");
               }).find("--frames 30-60: the video has 60 frames"),
               std::string::npos);
     EXPECT_NE(MessageOf([&] {
-                  PlanCapture(Parse({"-o", "v.mp4"}), clock, 0, "x.ogg");
+                  PlanCapture(ParseSplit({"-o", "v.mp4"}), clock, 0, "x.ogg");
               }).find("x.ogg has no sound"),
               std::string::npos);
 }

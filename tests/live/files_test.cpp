@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-WatchClock::time_point At(double seconds) {
+WatchClock::time_point WatchAt(double seconds) {
     return WatchClock::time_point(
         std::chrono::duration_cast<WatchClock::duration>(std::chrono::duration<double>(seconds)));
 }
@@ -34,18 +34,18 @@ TEST(FileWatch, AChangeCountsOnceTheFileHasStoodStillForTheSettlingTime) {
     std::string folder = Folder("watch");
     std::string file = folder + "/Pack.so";
     Write(file, "one");
-    WatchedFile watch(file, 0.1, At(0));
-    EXPECT_FALSE(watch.Changed(At(1))) << "the file as it was at the start is no change";
+    WatchedFile watch(file, 0.1, WatchAt(0));
+    EXPECT_FALSE(watch.Changed(WatchAt(1))) << "the file as it was at the start is no change";
     Write(file, "two, longer");
-    EXPECT_FALSE(watch.Changed(At(2))) << "just written: the writer may not be done";
+    EXPECT_FALSE(watch.Changed(WatchAt(2))) << "just written: the writer may not be done";
     Write(file, "three, longer still");
-    EXPECT_FALSE(watch.Changed(At(2.05)));
-    EXPECT_FALSE(watch.Changed(At(2.1)));
-    EXPECT_TRUE(watch.Changed(At(2.2)));
-    EXPECT_FALSE(watch.Changed(At(3))) << "one change is told once";
+    EXPECT_FALSE(watch.Changed(WatchAt(2.05)));
+    EXPECT_FALSE(watch.Changed(WatchAt(2.1)));
+    EXPECT_TRUE(watch.Changed(WatchAt(2.2)));
+    EXPECT_FALSE(watch.Changed(WatchAt(3))) << "one change is told once";
     fs::remove(file);
-    EXPECT_FALSE(watch.Changed(At(4)));
-    EXPECT_TRUE(watch.Changed(At(4.2))) << "a file that went away has changed too";
+    EXPECT_FALSE(watch.Changed(WatchAt(4)));
+    EXPECT_TRUE(watch.Changed(WatchAt(4.2))) << "a file that went away has changed too";
     EXPECT_FALSE(StampOf(file).exists);
 
     std::string sources = folder + "/sources";
@@ -53,15 +53,16 @@ TEST(FileWatch, AChangeCountsOnceTheFileHasStoodStillForTheSettlingTime) {
     fs::create_directories(sources + "/.git");
     Write(sources + "/build/CMakeCache.txt", "");
     Write(sources + "/scene.cpp", "a");
-    WatchedTree tree(sources, 0.1, At(10));
+    WatchedTree tree(sources, 0.1, WatchAt(10));
     Write(sources + "/build/out.o", "object");
     Write(sources + "/.git/index", "x");
     Write(sources + "/.scene.cpp.swp", "x");
-    EXPECT_FALSE(tree.Changed(At(11)));
-    EXPECT_FALSE(tree.Changed(At(12))) << "build folders, hidden files and folders do not count";
+    EXPECT_FALSE(tree.Changed(WatchAt(11)));
+    EXPECT_FALSE(tree.Changed(WatchAt(12)))
+        << "build folders, hidden files and folders do not count";
     Write(sources + "/scene.cpp", "ab");
-    EXPECT_FALSE(tree.Changed(At(13)));
-    EXPECT_TRUE(tree.Changed(At(13.2)));
+    EXPECT_FALSE(tree.Changed(WatchAt(13)));
+    EXPECT_TRUE(tree.Changed(WatchAt(13.2)));
     fs::remove_all(folder);
 }
 

@@ -10,7 +10,7 @@
 
 namespace {
 
-std::string Refusal(const std::vector<std::string>& arguments) {
+std::string OptionRefusal(const std::vector<std::string>& arguments) {
     return MessageOf([&] { ParseLiveOptions(arguments); }, "(accepted)");
 }
 
@@ -31,12 +31,12 @@ TEST(LiveOptions, ReadsTheCommandLine) {
 }
 
 TEST(LiveOptions, RefusesWhatMakesNoSenseNamingIt) {
-    EXPECT_EQ(Refusal({"--fast"}), "unknown option \"--fast\"");
-    EXPECT_EQ(Refusal({"--size"}), "--size needs a value: WxH");
-    EXPECT_EQ(Refusal({"--size", "8x8"}), "--size 8x8: expected WxH");
-    EXPECT_EQ(Refusal({"--loop", "2-1"}), "--loop 2-1: expected A-B");
-    EXPECT_EQ(Refusal({"--start", "-1"}), "--start -1: expected S");
-    EXPECT_EQ(Refusal({"--build", "make"}), "--build and --sources go together");
+    EXPECT_EQ(OptionRefusal({"--fast"}), "unknown option \"--fast\"");
+    EXPECT_EQ(OptionRefusal({"--size"}), "--size needs a value: WxH");
+    EXPECT_EQ(OptionRefusal({"--size", "8x8"}), "--size 8x8: expected WxH");
+    EXPECT_EQ(OptionRefusal({"--loop", "2-1"}), "--loop 2-1: expected A-B");
+    EXPECT_EQ(OptionRefusal({"--start", "-1"}), "--start -1: expected S");
+    EXPECT_EQ(OptionRefusal({"--build", "make"}), "--build and --sources go together");
 }
 
 TEST(LiveOptions, TheUsageShowsEveryOptionAnAuthorGivesAndNoInternalOne) {

@@ -96,7 +96,7 @@ std::string DemoWindowTest::ShowFramesUntilClosed(int limit) {
     return "";
 }
 
-std::string DemoWindowTest::FindWindow(const std::string& title) {
+std::string DemoWindowTest::WindowTitled(const std::string& title) {
     std::string found =
         RunDesktopCommand("xdotool search --onlyvisible --name '^" + title + "$' | head -n 1");
     while (!found.empty() && (found.back() == '\n' || found.back() == '\r')) found.pop_back();
@@ -105,7 +105,7 @@ std::string DemoWindowTest::FindWindow(const std::string& title) {
 
 std::string DemoWindowTest::WaitForWindow(const std::string& title) {
     for (int attempt = 0; attempt < 50; ++attempt) {
-        std::string window = FindWindow(title);
+        std::string window = WindowTitled(title);
         if (!window.empty()) return window;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
@@ -114,7 +114,7 @@ std::string DemoWindowTest::WaitForWindow(const std::string& title) {
 
 bool DemoWindowTest::WaitUntilGone(const std::string& title) {
     for (int attempt = 0; attempt < 50; ++attempt) {
-        if (FindWindow(title).empty()) return true;
+        if (WindowTitled(title).empty()) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     return false;

@@ -30,7 +30,7 @@ protected:
 
     // The X window id of a visible window titled exactly `title`, or an
     // empty text when there is none.
-    std::string FindWindow(const std::string& title);
+    std::string WindowTitled(const std::string& title);
     // The window system shows and removes windows asynchronously: these ask
     // again for up to five seconds.
     std::string WaitForWindow(const std::string& title);

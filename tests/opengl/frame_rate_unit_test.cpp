@@ -1,9 +1,9 @@
-#include "packs/opengl/frame_rate.h"
-
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstring>
+
+#include "packs/opengl/frame_rate.h"
 
 namespace {
 FrameRate Started() {

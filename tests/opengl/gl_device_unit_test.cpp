@@ -1,11 +1,10 @@
-#include "packs/opengl/gl_device.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "foundation/exception.h"
 #include "foundation/memory_stream.h"
+#include "packs/opengl/gl_device.h"
 
 TEST(GLDeviceValue, NewDeviceHasNoWindowYet) {
     GLDevice device;

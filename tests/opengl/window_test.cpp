@@ -69,7 +69,7 @@ TEST_F(WindowTest, AQuitRequestEndsTheDemoAndLeavesTheWindow) {
 
     PostQuitRequest();
     EXPECT_EQ("Opengl window closed", ShowFramesUntilClosed());
-    EXPECT_EQ(window, FindWindow("Kestrelia quit")) << "the window went away on a quit request";
+    EXPECT_EQ(window, WindowTitled("Kestrelia quit")) << "the window went away on a quit request";
 }
 
 TEST_F(WindowTest, EachFrameReadsTheTimeAfreshAndMeasuresTheRate) {
@@ -80,7 +80,7 @@ TEST_F(WindowTest, EachFrameReadsTheTimeAfreshAndMeasuresTheRate) {
     EXPECT_STREQ(" 999 32", printer.status.GetText());
     for (int frame = 1; frame <= 60; ++frame) ShowFrame(0.5f + frame / 30.0f);
     EXPECT_STREQ("  30 32", printer.status.GetText());
-    EXPECT_FALSE(FindWindow("Kestrelia frames").empty()) << "the window closed by itself";
+    EXPECT_FALSE(WindowTitled("Kestrelia frames").empty()) << "the window closed by itself";
 }
 
 TEST_F(WindowTest, TheViewportFollowsTheDrawableAreaOfTheWindow) {

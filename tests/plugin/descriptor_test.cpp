@@ -9,7 +9,7 @@
 
 namespace {
 
-std::string MessageOf(const char* name, const char* signature) {
+std::string DescriptorMessage(const char* name, const char* signature) {
     FixedPlugin plugin(name, signature);
     try {
         PluginDescriptor descriptor(&plugin);
@@ -104,19 +104,21 @@ TEST(PluginDescriptor, RecordsWhereTheListEndedBeforeTheText) {
 }
 
 TEST(PluginDescriptor, MalformedSignaturesNameThePlugin) {
-    EXPECT_EQ(MessageOf("Twice", "in int a in int b"), "Missing ',' at plugin Twice definition.");
-    EXPECT_EQ(MessageOf("Broken", "in int x\n"), "Missing ',' at plugin Broken definition.");
-    EXPECT_EQ(MessageOf("Broken", "in int x; in int y"),
+    EXPECT_EQ(DescriptorMessage("Twice", "in int a in int b"),
+              "Missing ',' at plugin Twice definition.");
+    EXPECT_EQ(DescriptorMessage("Broken", "in int x\n"),
               "Missing ',' at plugin Broken definition.");
-    EXPECT_EQ(MessageOf("NoWay", "int width"),
+    EXPECT_EQ(DescriptorMessage("Broken", "in int x; in int y"),
+              "Missing ',' at plugin Broken definition.");
+    EXPECT_EQ(DescriptorMessage("NoWay", "int width"),
               "Invalid definition of plugin NoWay, missing in/out type qualifier.");
-    EXPECT_EQ(MessageOf("NoWay", "opt inout int width"),
+    EXPECT_EQ(DescriptorMessage("NoWay", "opt inout int width"),
               "Invalid definition of plugin NoWay, missing in/out type qualifier.");
-    EXPECT_EQ(MessageOf("Short", "opt"), "Invalid definition of plugin Short.");
-    EXPECT_EQ(MessageOf("Short", "opt ,"), "Invalid definition of plugin Short.");
-    EXPECT_EQ(MessageOf("Short", "in int"), "Invalid definition of plugin Short.");
-    EXPECT_EQ(MessageOf("Short", "in"), "Invalid definition of plugin Short.");
-    EXPECT_EQ(MessageOf("Short", "in int 5"), "Invalid definition of plugin Short.");
+    EXPECT_EQ(DescriptorMessage("Short", "opt"), "Invalid definition of plugin Short.");
+    EXPECT_EQ(DescriptorMessage("Short", "opt ,"), "Invalid definition of plugin Short.");
+    EXPECT_EQ(DescriptorMessage("Short", "in int"), "Invalid definition of plugin Short.");
+    EXPECT_EQ(DescriptorMessage("Short", "in"), "Invalid definition of plugin Short.");
+    EXPECT_EQ(DescriptorMessage("Short", "in int 5"), "Invalid definition of plugin Short.");
 }
 
 TEST(PluginDescriptor, NullTextsFromAPluginReadAsEmpty) {
@@ -130,6 +132,6 @@ TEST(PluginDescriptor, NullTextsFromAPluginReadAsEmpty) {
     EXPECT_STREQ(second.name.GetText(), "NoSignature");
     EXPECT_EQ(second.GetArgumentCount(), 0);
 
-    EXPECT_EQ(MessageOf(nullptr, "int x"),
+    EXPECT_EQ(DescriptorMessage(nullptr, "int x"),
               "Invalid definition of plugin , missing in/out type qualifier.");
 }
