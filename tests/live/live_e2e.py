@@ -380,7 +380,10 @@ try:
     s = socket.socket(socket.AF_UNIX)
     s.settimeout(30)
     s.connect(sys.argv[1])
-    s.sendall(b"status\\n")
+    try:
+        s.sendall(b"status\\n")
+    except BrokenPipeError:
+        pass  # refused before the line was sent: the answer is still there to read
     print("answer: " + s.makefile().readline().strip())
 except OSError as e:
     print("refused: %s" % e)
