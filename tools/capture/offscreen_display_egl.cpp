@@ -34,8 +34,10 @@ bool HasExtension(const char* list, const char* name) {
 
 bool FindDeviceFunctions(DeviceFunctions& egl) {
     const char* client = eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS);
-    if (!HasExtension(client, "EGL_EXT_device_enumeration") ||
-        !HasExtension(client, "EGL_EXT_platform_device")) {
+    // EGL_EXT_device_base is the older name of enumeration and query together.
+    bool enumerates = HasExtension(client, "EGL_EXT_device_enumeration") ||
+                      HasExtension(client, "EGL_EXT_device_base");
+    if (!enumerates || !HasExtension(client, "EGL_EXT_platform_device")) {
         return false;
     }
     egl.queryDevices =
@@ -98,7 +100,8 @@ std::string UseOffscreenDisplay(const GpuRequest& request) {
     int chosen = ChooseRenderDevice(devices, request);
     if (chosen < 0) return std::string();
     // Hints of the process, read when the device pack opens the display and
-    // its OpenGL window; set above any the environment gives.
+    // its OpenGL window; set above any the environment gives. SDL knows the
+    // device's hint by the name "SDL_HINT_EGL_DEVICE" itself.
     SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "offscreen", SDL_HINT_OVERRIDE);
     SDL_SetHintWithPriority("SDL_HINT_EGL_DEVICE", std::to_string(chosen).c_str(),
                             SDL_HINT_OVERRIDE);
