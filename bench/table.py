@@ -22,6 +22,7 @@ sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(HERE, "program"))
 sys.path.insert(0, os.path.join(HERE, "capture"))
 import compare  # noqa: E402
+import draw_rows  # noqa: E402
 import split_rows  # noqa: E402
 import figures as program  # noqa: E402
 from stats import figure, median_figure, quartiles  # noqa: E402
@@ -282,20 +283,8 @@ def decode(results):
 
 
 def capture(results):
-    """ombrel-capture rendering ten seconds at 60 fps, three times per size."""
-    rows = []
-    for size, goal in (("640x480", 2.0), ("1280x720", 1.0), ("1920x1080", None)):
-        label = "Capture to H.264 and AAC in MP4, %s at 60 fps" % size.replace("x", " x ")
-        found = [b["fps"] for take in (1, 2, 3)
-                 for b in runs(results, "capture_%s_%d" % (size, take), "capture")]
-        if not found:
-            rows.append(Row(label))
-            continue
-        ratio = quartiles(found)[1] / 60.0
-        rows.append(Row(label, spread_text(found, "%.1f") + " fps", "real time: 60 fps",
-                        "%.2fx real time%s" % (ratio, " (goal: at least %gx)" % goal if goal else ""),
-                        {"capture_%s_fps" % size: median_figure(found, "fps", "higher")}))
-    return rows
+    """ombrel-capture through EGL beside Xvfb (bench/capture/run-draw)."""
+    return draw_rows.rows(results, Row)
 
 
 def split_render(results):
@@ -566,10 +555,27 @@ Results are medians; the range in brackets is the interquartile range (25th to
   much later the Windows build's tone is heard against its own time 0 than
   the Linux build's (`tests/audio/music-heard.sh`; the Linux build against
   itself gives 0 within a buffer).
-- Capture: `ombrel-capture` from the staged folder renders ten seconds of the
-  demo at 60 frames per second to H.264 (x264, its default preset) and AAC in
-  MP4 on a private Xvfb of the frame's size, three times per size; the rate is
-  the frames written per second of the whole run, start-up included.
+- Capture (`bench/capture/run-draw`): `ombrel-capture` from the staged folder
+  renders ten seconds of the demo at 60 frames per second to H.264 (x264, its
+  default preset) and AAC in MP4, three times per size through EGL without a
+  display (Mesa's software device here) and three times on a private Xvfb of
+  the frame's size (`OMBREL_CAPTURE_DRAW=xvfb`), the two alternating; the
+  rate is the frames written per second of the whole run, start-up included,
+  and the ratio the median of each EGL take's rate over the Xvfb take's just
+  after it. The same at 1920 x 1080 with nothing written
+  (`OMBREL_CAPTURE_OUTPUT=none`) is the drawing and the read-back alone: on
+  Xvfb each frame is also copied to the X server when it is shown, through
+  EGL it stays in its pixel buffer. The renderer row is each way's first
+  line.
+- On a GPU node: `bench/capture/run-draw` with no arguments builds the staged
+  demo, measures the same rows there and prints them; the EGL rows are then
+  the GPU's (its first line names it), the Xvfb rows Mesa's software
+  renderer. Expected there: drawing the scene costs the GPU next to nothing,
+  so drawing and reading back alone run at hundreds of frames per second at
+  1920 x 1080 (bounded by copying 8 MB a frame back over the bus), and a
+  whole capture runs at about the rate of encoding alone (the split
+  rendering row's "encoding alone", which grows with the node's cores),
+  instead of the two costs added as here.
 """ + split_rows.NOTES
 
 
@@ -590,8 +596,8 @@ def main(argv):
                       [line(r.cells) for r in rows])
     today = datetime.date.today().isoformat()
     machine = machine or "an unknown processor"
-    about = "Measured on %s with %s (%s cores): Linux build (RelWithDebInfo), Xvfb, " \
-            "Mesa's software renderer." % (today, machine, cores)
+    about = "Measured on %s with %s (%s cores): Linux build (RelWithDebInfo), Xvfb or EGL " \
+            "without a display, Mesa's software renderer." % (today, machine, cores)
     print()
     print(about)
     print(table)

@@ -4,10 +4,10 @@ ffmpeg reads back what it wrote. Each scenario is one CTest test.
     capture_e2e.py <scenario> <program> <stage folder> <click demo folder>
                    <work folder> <click rate> <click samples, comma-separated>
 
-Scenarios: deterministic, clicks, bad-input, interrupt, stuck-exit (Linux); clicks-y4m
+Scenarios: egl, deterministic, clicks, bad-input, interrupt, stuck-exit (Linux); clicks-y4m
 (any build; under wine for Windows). A program ending in .exe runs under
 wine on the display of the test run; a Linux program runs with no DISPLAY,
-so that it starts its own private display.
+so that it draws off screen through EGL (or on a private Xvfb).
 """
 import os
 import shutil
@@ -168,7 +168,59 @@ def stuck_exit():
     check(sorted(os.listdir(out)) == ["asked.mkv", "waited.mkv"], "no temporary file is left")
 
 
+def decoded(path, stream, form):
+    return subprocess.run(["ffmpeg", "-v", "error", "-i", path, "-map", "0:" + stream] + form +
+                          ["-"], capture_output=True).stdout
+
+
+def lowest_psnr(first, second):
+    """The lowest PSNR of a frame of `second` against the same frame of
+    `first`, in dB (inf: identical)."""
+    text = subprocess.run(["ffmpeg", "-v", "info", "-i", first, "-i", second, "-lavfi",
+                           "[0:v][1:v]psnr", "-f", "null", "-"], capture_output=True,
+                          text=True).stderr
+    found = [line.split("min:")[1].split()[0] for line in text.splitlines() if "min:" in line]
+    return float(found[-1]) if found else -1.0
+
+
+def egl():
+    """With no X server to reach (no DISPLAY, no Xvfb on the PATH) a lossless
+    capture draws through EGL and gives a capture on Xvfb's frames: as many,
+    each within 40 dB PSNR, and the very same samples of music. With EGL gone
+    too, or a GPU that is not there, it says so and writes nothing."""
+    out = fresh("egl")
+    settings = ["--size", "320x240", "--fps", "30", "--seconds", "2", "--crf", "0"]
+    no_x = {"PATH": fresh("egl-no-xvfb")}
+    runs = [("xvfb.mkv", {"OMBREL_CAPTURE_DRAW": "xvfb"}, " on Xvfb :"),
+            ("egl.mkv", no_x, " on EGL device ")]
+    for name, env, where in runs:
+        code, text = capture(["-o", os.path.join(out, name)] + settings, stage, env)
+        first = text.splitlines()[0] if text else ""
+        check(code == 0 and first.startswith("ombrel-capture: drawing with ") and where in first,
+              "%s: status 0, its first line names the renderer and%s (got %d: %s)"
+              % (name, where, code, text.strip()))
+    xvfb, egl_video = (os.path.join(out, name) for name, _, _ in runs)
+    frames = [len(frame_md5s(v)) for v in (xvfb, egl_video)]
+    check(frames[0] == frames[1] == 60, "60 frames each (Xvfb %d, EGL %d)" % tuple(frames))
+    psnr = lowest_psnr(xvfb, egl_video)
+    check(psnr >= 40.0, "every frame through EGL within 40 dB of Xvfb's (lowest %.1f dB)" % psnr)
+    sound = [decoded(v, "a", ["-f", "s16le"]) for v in (xvfb, egl_video)]
+    check(len(sound[0]) > 0 and sound[0] == sound[1], "the music's samples are the same")
+
+    refused = fresh("egl-refused")
+    video = os.path.join(refused, "none.mkv")
+    for env, arguments, message in [
+            (dict(no_x, __EGL_VENDOR_LIBRARY_FILENAMES=os.devnull), [],
+             "no EGL device can draw and Xvfb could not be started"),
+            (no_x, ["--gpu", "1023"], "--gpu 1023: no such GPU"),
+            ({"OMBREL_CAPTURE_DRAW": "x11"}, [], "OMBREL_CAPTURE_DRAW=x11: give egl or xvfb")]:
+        code, text = capture(["-o", video] + settings + arguments, stage, env)
+        check(code == 1 and message in text and os.listdir(refused) == [],
+              "status 1, '%s', nothing written (got %d: %s)" % (message, code, text.strip()))
+
+
 scenarios = {
+    "egl": egl,
     "deterministic": deterministic,
     "clicks": lambda: clicks_scenario(".mp4"),
     "clicks-y4m": lambda: clicks_scenario(".y4m"),

@@ -40,7 +40,7 @@ bool Exists(const std::string& path) {
 
 TEST(CaptureOptions, ReadTheCommandLineInBothForms) {
     CaptureOptions o = Parse({"-o", "a.mp4", "--size=1920x1080", "--fps", "60000/1001", "--english",
-                              "--seconds", "2.5", "--crf=23", "--demo", "d"});
+                              "--seconds", "2.5", "--crf=23", "--demo", "d", "--gpu", "1"});
     EXPECT_EQ(o.output, "a.mp4");
     EXPECT_EQ(o.width, 1920);
     EXPECT_EQ(o.height, 1080);
@@ -50,6 +50,8 @@ TEST(CaptureOptions, ReadTheCommandLineInBothForms) {
     EXPECT_DOUBLE_EQ(o.seconds, 2.5);
     EXPECT_EQ(o.crf, 23);
     EXPECT_EQ(o.demoFolder, "d");
+    EXPECT_EQ(o.gpu, 1);
+    EXPECT_EQ(Parse({"-o", "a.mp4"}).gpu, -1) << "no GPU asked for";
     CaptureOptions decimal = Parse({"-o", "a.mkv", "--fps", "29.97"});
     EXPECT_EQ(decimal.rateNumerator, 2997) << "29.97 is 2997/100 in lowest terms";
     EXPECT_EQ(decimal.rateDenominator, 100);
@@ -79,6 +81,8 @@ TEST(CaptureOptions, RefuseWhatMakesNoSenseNamingIt) {
         {{"-o", "a.mp4", "--preset", "quick"}, "veryslow, placebo"},
         {{"-o", "a.mp4", "--crf"}, "--crf needs a value"},
         {{"-o", "a.mp4", "--colour"}, "Unknown option: --colour"},
+        {{"-o", "a.mp4", "--gpu", "-1"}, "--gpu -1: give a GPU's number from 0"},
+        {{"-o", "a.mp4", "--gpu", "first"}, "--gpu first"},
     };
     for (const auto& c : cases) {
         EXPECT_NE(ParseError(c.arguments).find(c.named), std::string::npos)

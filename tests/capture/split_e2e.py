@@ -255,8 +255,9 @@ def start_cluster(folder):
     return stop
 
 
-def segment_processes(frames):
-    """The ids of the ombrel-capture processes rendering `frames`."""
+def segment_processes(frames, folder):
+    """The ids of the ombrel-capture processes rendering `frames` into
+    `folder` (not those of other tests running on the machine)."""
     found = []
     for entry in os.listdir("/proc"):
         try:
@@ -264,26 +265,32 @@ def segment_processes(frames):
                 words = f.read().split(b"\0")
         except (OSError, ValueError):
             continue
-        if words[0].endswith(b"ombrel-capture") and frames.encode() in words:
+        if words[0].endswith(b"ombrel-capture") and frames.encode() in words and \
+                any(word.startswith(folder.encode() + b"/") for word in words):
             found.append(int(entry))
     return found
 
 
 def slurm():
-    """render-video --slurm on a private cluster: 4 tasks, one of them
-    killed once and run again by Slurm; the video is still the whole one."""
+    """render-video --slurm on a private cluster whose node has no X server
+    (no DISPLAY, Xvfb forbidden: the tasks draw through EGL): 4 tasks, one
+    of them killed once and run again by Slurm; the video is still the whole
+    one."""
     out = fresh("split-slurm")
     stop = start_cluster(os.path.join(work, "slurm-cluster"))
     if stop is None:
         return
     try:
-        env = dict(os.environ, SLURM_CONF=os.path.join(work, "slurm-cluster", "slurm.conf"))
+        env = dict(os.environ, SLURM_CONF=os.path.join(work, "slurm-cluster", "slurm.conf"),
+                   OMBREL_CAPTURE_DRAW="egl")
+        env.pop("DISPLAY", None)
         arguments = ["--crf", "0"] + DEMO
         video = os.path.join(out, "slurm.mp4")
-        code, text = render_video([video, "--slurm", "--partition", "nowhere"] + arguments, env)
-        check(code != 0 and "nowhere" in text and not os.path.exists(video),
-              "an unknown partition is named, status non-zero, no output (got %d: %s)"
-              % (code, text.strip()))
+        for asked, named in [(["--partition", "nowhere"], "nowhere"), (["--gres", "gpu:1"], "gres")]:
+            code, text = render_video([video, "--slurm"] + asked + arguments, env)
+            check(code != 0 and named in text.lower() and not os.path.exists(video),
+                  "%s is passed to Slurm, refused there, status non-zero, no output (got %d: %s)"
+                  % (" ".join(asked), code, text.strip()))
 
         running = subprocess.Popen(
             [os.path.join(source, "tools", "render-video"), video, "--slurm", "--segments", "4"] +
@@ -293,7 +300,7 @@ def slurm():
         deadline = time.monotonic() + 200
         while running.poll() is None and time.monotonic() < deadline:
             if not killed:
-                for pid in segment_processes("15-29"):
+                for pid in segment_processes("15-29", out):
                     os.kill(pid, signal.SIGKILL)
                     killed = True
             time.sleep(0.05)

@@ -11,6 +11,7 @@ namespace {
 
 const double LongestCapture = 24 * 3600.0;
 const int LargestCrf = 51;
+const int MostGpu = 1023;
 const char* const Presets[] = {"ultrafast", "superfast", "veryfast", "faster",   "fast",
                                "medium",    "slow",      "slower",   "veryslow", "placebo"};
 
@@ -122,7 +123,7 @@ CaptureOptions ParseCaptureOptions(int count, const char* const* arguments) {
         }
         bool known = name == "-o" || name == "--output" || name == "--size" || name == "--fps" ||
                      name == "--seconds" || name == "--crf" || name == "--preset" ||
-                     name == "--demo" || name == "--frames";
+                     name == "--demo" || name == "--frames" || name == "--gpu";
         if (!known) throw Ombrel::Exception("Unknown option: %s", arguments[i]);
         if (!hasValue) {
             if (i + 1 == count) throw Ombrel::Exception("%s needs a value", name.c_str());
@@ -174,6 +175,11 @@ CaptureOptions ParseCaptureOptions(int count, const char* const* arguments) {
                     text);
             }
             options.segment = true;
+        } else if (name == "--gpu") {
+            if (!ReadInt(text, 0, MostGpu, &options.gpu)) {
+                throw Ombrel::Exception("--gpu %s: give a GPU's number from 0 to %d", text,
+                                        MostGpu);
+            }
         } else {
             options.demoFolder = value;
         }
@@ -199,7 +205,7 @@ CaptureOptions ParseCaptureOptions(int count, const char* const* arguments) {
 const char* CaptureUsage() {
     return "usage: ombrel-capture -o FILE [--size WxH] [--fps N | N/D] [--english]\n"
            "                      [--seconds S] [--crf N] [--preset NAME] [--demo FOLDER]\n"
-           "                      [--frames FIRST-LAST | --frame-count]\n"
+           "                      [--frames FIRST-LAST | --frame-count] [--gpu N]\n"
            "       ombrel-capture --join -o FILE [--demo FOLDER] SEGMENT...\n"
            "\n"
            "Renders the demo frame by frame at a fixed rate, with its music, into FILE.\n"
@@ -212,6 +218,8 @@ const char* CaptureUsage() {
            "  --preset NAME  H.264 speed against size: ultrafast (default) to placebo\n"
            "  --demo FOLDER  the demo's folder with its packs and Data/audio.ogg (default:\n"
            "                 the packs beside this program, ./Data/audio.ogg)\n"
+           "  --gpu N        without DISPLAY, draw on GPU N through EGL (default: the GPU\n"
+           "                 Slurm gave the task, else the first GPU, else the processor)\n"
            "\n"
            "Split rendering, for many machines: each renders a range of the whole video's\n"
            "frames to a segment, and --join makes the video of them with the music.\n"

@@ -9,7 +9,7 @@
 //
 //   ombrel-capture -o FILE [--size WxH] [--fps N | N/D] [--english]
 //                  [--seconds S] [--crf N] [--preset NAME] [--demo FOLDER]
-//                  [--frames FIRST-LAST | --frame-count]
+//                  [--frames FIRST-LAST | --frame-count] [--gpu N]
 //   ombrel-capture --join -o FILE [--demo FOLDER] SEGMENT...
 // The sizes and frame rates a capture makes, which a segment read back must
 // keep to as well.
@@ -43,6 +43,9 @@ struct CaptureOptions {
     FrameRange frames;
     // --frame-count: print the whole video's number of frames and stop.
     bool frameCount = false;
+    // --gpu: the GPU to draw on without a display, from 0; -1: the one the
+    // batch system gave, else the first (gpu_choice.h).
+    int gpu = -1;
     // --join: the segments to join into the output, with the music.
     bool join = false;
     std::vector<std::string> segments;

@@ -21,6 +21,7 @@
 #include "tools/capture/frame_and_sound.h"
 #include "tools/capture/frame_clock.h"
 #include "tools/capture/frame_reader.h"
+#include "tools/capture/gpu_choice.h"
 #include "tools/capture/music_track.h"
 #include "tools/capture/output_formats.h"
 #include "tools/capture/private_display.h"
@@ -154,10 +155,16 @@ CaptureStatus RunCapture(const CaptureOptions& options) {
     std::unique_ptr<MediaWriter> writer = kept != nullptr && std::string(kept) == "none"
                                               ? std::unique_ptr<MediaWriter>(new DiscardingWriter)
                                               : OpenMediaWriter(options.output, format);
-    PrivateDisplay display(options.width, options.height);
+    PrivateDisplay display(
+        options.width, options.height,
+        RequestedGpu(options.gpu, [](const char* name) { return std::getenv(name); }));
     WindowSystemUser windowSystem;
     graph.FirstStart();
     FitDemoWindow(options.width, options.height);
+    // First, so that a render farm's log shows whether the node drew on its GPU.
+    std::printf("ombrel-capture: drawing with %s on %s\n", CurrentRenderer().c_str(),
+                display.Where().c_str());
+    std::fflush(stdout);
     FrameReader reader(options.width, options.height);
     EncodingQueue queue(*writer, 4 * static_cast<std::size_t>(options.width) * options.height,
                         clock.MostSamplesPerFrame());

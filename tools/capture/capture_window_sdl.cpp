@@ -2,6 +2,7 @@
 #include <SDL_opengl.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "foundation/exception.h"
 #include "tools/capture/capture_window.h"
@@ -11,6 +12,14 @@ void FitDemoWindow(int width, int height) {
     if (window == nullptr) throw Ombrel::Exception("No OpenGL window to capture");
     int drawableWidth = 0, drawableHeight = 0;
     SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
+    // Off screen the window is a pixel buffer made once at the size the
+    // device pack asked for: resizing the window would leave it as it is.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    bool offscreen = driver != nullptr && std::strcmp(driver, "offscreen") == 0;
+    if (offscreen && (drawableWidth != width || drawableHeight != height)) {
+        throw Ombrel::Exception("The off-screen demo window is %dx%d, not the %dx%d asked for",
+                                drawableWidth, drawableHeight, width, height);
+    }
     if (drawableWidth != width || drawableHeight != height) {
         SDL_SetWindowSize(window, width, height);
         SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
@@ -25,7 +34,7 @@ void FitDemoWindow(int width, int height) {
     // What lies off the screen may never be drawn on a real graphics card.
     SDL_Rect screen;
     int display = SDL_GetWindowDisplayIndex(window);
-    if (display >= 0 && SDL_GetDisplayBounds(display, &screen) == 0 &&
+    if (!offscreen && display >= 0 && SDL_GetDisplayBounds(display, &screen) == 0 &&
         (width > screen.w || height > screen.h)) {
         std::fprintf(stderr,
                      "ombrel-capture: warning: the frame (%dx%d) is larger than the screen "

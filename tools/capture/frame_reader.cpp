@@ -67,6 +67,11 @@ void SetPackState() {
 
 }  // namespace
 
+std::string CurrentRenderer() {
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    return renderer != nullptr ? renderer : "an unnamed renderer";
+}
+
 FrameReader::FrameReader(int frameWidth, int frameHeight)
     : width(frameWidth), height(frameHeight), buffers{0, 0}, next(0), waiting(0) {
     if (glGetString(GL_VERSION) == nullptr) {

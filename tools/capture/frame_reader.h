@@ -2,12 +2,17 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "tools/capture/frame_sink.h"
 #include "tools/capture/render_loop.h"
 
 struct PixelBufferFunctions;
+
+// The renderer of the current OpenGL context as its driver names it
+// (GL_RENDERER): "llvmpipe (LLVM 15.0.6, 256 bits)" for Mesa's software one.
+std::string CurrentRenderer();
 
 // Reads each drawn frame back from the back buffer of the current OpenGL
 // context, after the scene has drawn it and before it is presented. Where the

@@ -6,6 +6,8 @@
 // Exit status: 0 done, 1 failed, 2 wrong command line, 130 interrupted (the
 // frames rendered so far are kept). OMBREL_CAPTURE_READBACK=plain reads each
 // frame back at once instead of through pixel buffers, for comparison.
+// Without DISPLAY, OMBREL_CAPTURE_DRAW=egl draws through EGL only and
+// OMBREL_CAPTURE_DRAW=xvfb on a private Xvfb only (private_display.h).
 
 #include <cstdio>
 #include <exception>

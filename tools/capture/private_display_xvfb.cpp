@@ -5,10 +5,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "foundation/exception.h"
+#include "tools/capture/offscreen_display.h"
 #include "tools/capture/private_display.h"
 
 namespace {
@@ -47,11 +49,47 @@ std::string ReadDisplayNumber(int from) {
     return c == '\n' ? number : std::string();
 }
 
+// How the capture may draw without DISPLAY: through EGL, on Xvfb, or the
+// first of them that can (OMBREL_CAPTURE_DRAW unset or empty).
+struct DrawingWays {
+    bool egl;
+    bool xvfb;
+};
+
+DrawingWays AllowedWays() {
+    const char* chosen = std::getenv("OMBREL_CAPTURE_DRAW");
+    std::string way = chosen != nullptr ? chosen : "";
+    if (way.empty()) return {true, true};
+    if (way == "egl") return {true, false};
+    if (way == "xvfb") return {false, true};
+    throw Ombrel::Exception("OMBREL_CAPTURE_DRAW=%s: give egl or xvfb (or leave it unset)",
+                            way.c_str());
+}
+
 }  // namespace
 
-PrivateDisplay::PrivateDisplay(int width, int height) : server(0) {
+PrivateDisplay::PrivateDisplay(int width, int height, const GpuRequest& gpu) : server(0) {
     const char* display = std::getenv("DISPLAY");
-    if (display != nullptr && *display != '\0') return;
+    if (display != nullptr && *display != '\0') {
+        where = std::string("X display ") + display;
+        if (gpu.required) {
+            std::fprintf(stderr,
+                         "ombrel-capture: warning: --gpu %d is for drawing without a display; "
+                         "DISPLAY is set, so the frames are drawn on %s\n",
+                         gpu.gpu, display);
+        }
+        return;
+    }
+    DrawingWays ways = AllowedWays();
+    if (ways.egl) {
+        where = UseOffscreenDisplay(gpu);
+        if (!where.empty()) return;
+        if (!ways.xvfb) {
+            throw Ombrel::Exception(
+                "No display: DISPLAY is not set and no EGL device can draw "
+                "(OMBREL_CAPTURE_DRAW=egl)");
+        }
+    }
 
     int ends[2];
     if (pipe(ends) != 0) throw Ombrel::Exception("No display: DISPLAY is not set");
@@ -70,10 +108,12 @@ PrivateDisplay::PrivateDisplay(int width, int height) : server(0) {
             kill(child, SIGTERM);
             waitpid(child, nullptr, 0);
         }
-        throw Ombrel::Exception("No display: DISPLAY is not set and Xvfb could not be started");
+        throw Ombrel::Exception("No display: DISPLAY is not set%s and Xvfb could not be started",
+                                ways.egl ? ", no EGL device can draw" : "");
     }
     server = child;
     setenv("DISPLAY", (":" + number).c_str(), 1);
+    where = "Xvfb :" + number;
 }
 
 PrivateDisplay::~PrivateDisplay() {
