@@ -1,5 +1,3 @@
-#include "tools/capture/capture_run.h"
-
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -13,6 +11,7 @@
 #include "host/settings.h"
 #include "plugin/registry.h"
 #include "tools/capture/capture_plan.h"
+#include "tools/capture/capture_run.h"
 #include "tools/capture/capture_window.h"
 #include "tools/capture/console.h"
 #include "tools/capture/demo_files.h"
@@ -87,11 +86,7 @@ void CheckSegmentOutput(const CaptureOptions& options) {
 // A call of the graph that found no plugin draws nothing, without a word: a
 // misspelt scene plugin would give a black video.
 void WarnOfMissingPlugins(const DemoGraph& graph, const PluginRegistry& registry) {
-    std::vector<LoadedPlugin> loaded;
-    for (List<PluginPack*>::Node* node = registry.packs.head->next; node != registry.packs.tail;
-         node = node->next)
-        AddLoadedPlugins(*node->item, node->item->fileName.GetText(), loaded);
-    for (const std::string& warning : MissingGraphPlugins(graph, loaded))
+    for (const std::string& warning : MissingGraphPlugins(graph, LoadedPluginsOf(registry)))
         std::fprintf(stderr, "ombrel-capture: warning: %s\n", warning.c_str());
 }
 

@@ -1,11 +1,10 @@
-#include "tools/live/live_demo.h"
-
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
 
 #include "foundation/exception.h"
 #include "plugin/module.h"
+#include "tools/live/live_demo.h"
 #include "tools/live/live_window.h"
 #include "tools/support/demo_folder.h"
 #include "tools/support/graph_plugins.h"
@@ -17,13 +16,8 @@ const char* const OtherException = "an exception of another type than Ombrel::Ex
 // told: a linker that is still writing it makes it change before then.
 const double LateSeconds = 1.0;
 
-bool Owns(PluginPack* pack, const PluginDescriptor* descriptor) {
-    if (pack == nullptr || descriptor == nullptr) return false;
-    for (List<PluginDescriptor*>::Node* node = pack->descriptors.head->next;
-         node != pack->descriptors.tail; node = node->next) {
-        if (node->item == descriptor) return true;
-    }
-    return false;
+bool Owns(PluginPack* pack, PluginDescriptor* descriptor) {
+    return pack != nullptr && descriptor != nullptr && pack->descriptors.Contains(descriptor);
 }
 
 bool Has(const std::vector<PluginCall DemoCalls::*>& calls, PluginCall DemoCalls::*call) {
