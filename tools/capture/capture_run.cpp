@@ -1,3 +1,5 @@
+#include "tools/capture/capture_run.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -11,7 +13,6 @@
 #include "host/settings.h"
 #include "plugin/registry.h"
 #include "tools/capture/capture_plan.h"
-#include "tools/capture/capture_run.h"
 #include "tools/capture/capture_window.h"
 #include "tools/capture/console.h"
 #include "tools/capture/demo_files.h"
@@ -132,10 +133,8 @@ CaptureStatus RunCapture(const CaptureOptions& options) {
     WarnOfMissingPlugins(graph, registry);
     // Without its window there is nothing to read back; without OpenGLPrint
     // the window would not be kept responsive.
-    if (!graph.calls.initCall.plugin) throw Ombrel::Exception("Plugin %s not found", "OpenGLInit");
-    if (!graph.calls.printCall.plugin) {
-        throw Ombrel::Exception("Plugin %s not found", "OpenGLPrint");
-    }
+    if (const char* missing = graph.MissingWindowPlugin())
+        throw Ombrel::Exception("Plugin %s not found", missing);
 
     MediaFormat format = {options.width,           options.height, options.rateNumerator,
                           options.rateDenominator, options.crf,    options.preset.c_str()};

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 
 #include "foundation/exception.h"
@@ -22,13 +21,6 @@ bool Owns(PluginPack* pack, PluginDescriptor* descriptor) {
 
 bool Has(const std::vector<PluginCall DemoCalls::*>& calls, PluginCall DemoCalls::*call) {
     return std::find(calls.begin(), calls.end(), call) != calls.end();
-}
-
-// The device pack's two texts for a window the user closed (Escape, the close
-// button, a quit request): the normal end of the frames.
-bool IsWindowClosed(const char* message) {
-    return std::strcmp(message, "OpenGL window closed") == 0 ||
-           std::strcmp(message, "Opengl window closed") == 0;
 }
 
 // A module that the pack's constructor rejected (a wrong magic number, a
@@ -139,15 +131,13 @@ std::unique_ptr<PluginRegistry> LiveDemo::RegistryWith(const Slot& changed,
 // their module goes. The window closes after the other calls have let go of
 // what they made in its context, and before its own calls stop.
 void LiveDemo::StopCalls(const std::vector<CallField>& calls, bool window) {
-    const CallField inOrder[] = {&DemoCalls::drawSceneCall, &DemoCalls::loadSceneCall, nullptr,
-                                 &DemoCalls::initCall, &DemoCalls::printCall};
-    for (CallField field : inOrder) {
-        if (field == nullptr) {
+    for (const DemoStopStep& step : DemoStopOrder) {
+        if (step.action == DemoStopStep::CloseWindow) {
             if (window) CloseWindow();
             continue;
         }
-        PluginCall& call = graph->calls.*field;
-        if (!Has(calls, field) || call.plugin == nullptr) continue;
+        PluginCall& call = graph->calls.*step.call;
+        if (!Has(calls, step.call) || call.plugin == nullptr) continue;
         try {
             call.plugin->Stop();
         } catch (const Ombrel::Exception& e) {
@@ -201,7 +191,7 @@ void LiveDemo::Switch(Slot& slot, PluginPack* from, PluginPack* to) {
         if (Owns(from, (graph->calls.*entry.call).descriptor) || Owns(to, probe.descriptor))
             calls.push_back(entry.call);
     }
-    bool window = Has(calls, &DemoCalls::initCall) || Has(calls, &DemoCalls::printCall);
+    bool window = std::any_of(calls.begin(), calls.end(), OwnsWindow);
     if (window) {
         calls.clear();
         for (const DemoCallPlugin& entry : DemoCallPlugins) calls.push_back(entry.call);
@@ -436,7 +426,7 @@ LiveDemo::FrameEnd LiveDemo::DrawFrame(float seconds) {
         failing = &graph->calls.printCall;
         graph->PresentFrame();
     } catch (const Ombrel::Exception& e) {
-        if (failing == &graph->calls.printCall && IsWindowClosed(e.message)) return WindowClosed;
+        if (failing == &graph->calls.printCall && EndsTheFrames(e.message)) return WindowClosed;
         failure = e.message;
     } catch (...) {
         failure = OtherException;
