@@ -184,8 +184,8 @@ void LiveDemo::CloseWindow() {
                 graph->PresentFrame();
             } catch (...) {
                 // The close message itself, or a pack that fails as its
-                // window goes: the session is ending, and whether the window
-                // went is all that counts here (it is destroyed below if not).
+                // window goes: whether the window went is all that counts
+                // here, and it is destroyed below if it did not.
             }
         }
     }
