@@ -63,10 +63,11 @@ install(TARGETS ombrel_foundation EXPORT OmbrelTargets ARCHIVE DESTINATION ${CMA
         COMPONENT sdk)
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/foundation/" DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ombrel/foundation
         COMPONENT sdk FILES_MATCHING PATTERN "*.h")
-# The contract a pack includes (contract.h and the headers it pulls in); the
+# The contract a pack includes (contract.h and the headers it pulls in), and
+# argument_list.h beside it, with which a pack writes its arguments; the
 # host's own plugin framework stays out.
 install(FILES "${PROJECT_SOURCE_DIR}/plugin/contract.h" "${PROJECT_SOURCE_DIR}/plugin/argument_slots.h"
-              "${PROJECT_SOURCE_DIR}/plugin/scalar_value.h"
+              "${PROJECT_SOURCE_DIR}/plugin/scalar_value.h" "${PROJECT_SOURCE_DIR}/plugin/argument_list.h"
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ombrel/plugin COMPONENT sdk)
 
 set(config_dir ${CMAKE_INSTALL_LIBDIR}/cmake/Ombrel)

@@ -1,6 +1,9 @@
 #include "host/demo_graph.h"
 
+#include <cstring>
+
 #include "host/pack_names.h"
+#include "packs/opengl/window_closed.h"
 
 namespace {
 
@@ -32,11 +35,18 @@ DemoVariables::DemoVariables(const Settings& from) : time(nullptr) {
 }
 
 const DemoCallPlugin DemoCallPlugins[4] = {
-    {&DemoCalls::initCall, InitPlugin, OMBREL_DEVICE_PACK},
-    {&DemoCalls::printCall, PrintPlugin, OMBREL_DEVICE_PACK},
-    {&DemoCalls::loadSceneCall, LoadScenePlugin, OMBREL_SCENE_PACK},
-    {&DemoCalls::drawSceneCall, DrawScenePlugin, OMBREL_SCENE_PACK},
+    {&DemoCalls::initCall, InitPlugin, OMBREL_DEVICE_PACK, true},
+    {&DemoCalls::printCall, PrintPlugin, OMBREL_DEVICE_PACK, true},
+    {&DemoCalls::loadSceneCall, LoadScenePlugin, OMBREL_SCENE_PACK, false},
+    {&DemoCalls::drawSceneCall, DrawScenePlugin, OMBREL_SCENE_PACK, false},
 };
+
+bool OwnsWindow(PluginCall DemoCalls::*call) {
+    for (const DemoCallPlugin& entry : DemoCallPlugins) {
+        if (entry.call == call) return entry.ownsWindow;
+    }
+    return false;
+}
 
 const DemoBinding DemoBindings[16] = {
     {&DemoCalls::initCall, 0, &DemoVariables::openGLVar, DemoBinding::Out},
@@ -71,6 +81,19 @@ const DemoStartStep DemoFirstStart[10] = {
     {&DemoCalls::drawSceneCall, DemoStartStep::StartIfDue},
     {&DemoCalls::loadSceneCall, DemoStartStep::Run},
 };
+
+const DemoStopStep DemoStopOrder[5] = {
+    {&DemoCalls::drawSceneCall, DemoStopStep::Stop},
+    {&DemoCalls::loadSceneCall, DemoStopStep::Stop},
+    {nullptr, DemoStopStep::CloseWindow},
+    {&DemoCalls::initCall, DemoStopStep::Stop},
+    {&DemoCalls::printCall, DemoStopStep::Stop},
+};
+
+bool EndsTheFrames(const char* message) {
+    return std::strcmp(message, DeviceMessages::WindowClosed) == 0 ||
+           std::strcmp(message, DeviceMessages::QuitRequested) == 0;
+}
 
 DemoCalls::DemoCalls(PluginRegistry& registry)
     : initCall(registry, InitPlugin),
@@ -132,8 +155,14 @@ void DemoGraph::PresentFrame() {
 }
 
 void DemoGraph::StopCalls() {
-    calls.initCall.Stop();
-    calls.printCall.Stop();
-    calls.drawSceneCall.Stop();
-    calls.loadSceneCall.Stop();
+    for (const DemoStopStep& step : DemoStopOrder) {
+        if (step.action == DemoStopStep::Stop) (calls.*step.call).Stop();
+    }
+}
+
+const char* DemoGraph::MissingWindowPlugin() const {
+    for (const DemoCallPlugin& entry : DemoCallPlugins) {
+        if (entry.ownsWindow && (calls.*entry.call).plugin == nullptr) return entry.pluginName;
+    }
+    return nullptr;
 }

@@ -40,14 +40,21 @@ struct DemoCalls {
 // The demo graph as tables, which the graph itself follows and which a tool
 // that rebuilds part of the graph (a reloaded pack) follows in the same way.
 
-// Each call, the plugin it runs and the demo pack that plugin comes from
-// (see pack_names.h), in the order of creation.
+// Each call, the plugin it runs, the demo pack that plugin comes from (see
+// pack_names.h) and whether the call owns the window, in the order of
+// creation. OpenGLInit opens the window and OpenGLPrint shows its frames:
+// the other calls draw into its context, so a window made anew means every
+// call made anew.
 struct DemoCallPlugin {
     PluginCall DemoCalls::*call;
     const char* pluginName;
     const char* packName;
+    bool ownsWindow;
 };
 extern const DemoCallPlugin DemoCallPlugins[4];
+
+// Whether `call` is one of the calls that own the window.
+bool OwnsWindow(PluginCall DemoCalls::*call);
 
 // The argument bindings, in the order the graph makes them, with whether
 // the plugin reads the variable or makes its value: together with the
@@ -68,6 +75,21 @@ struct DemoStartStep {
     Action action;
 };
 extern const DemoStartStep DemoFirstStart[10];
+
+// The order the calls stop in, with the place where the window closes: the
+// calls that drew into the window's context let go of what they made there
+// first, then the window closes, then the calls that own it stop.
+struct DemoStopStep {
+    enum Action { Stop, CloseWindow };
+    PluginCall DemoCalls::*call;  // null for CloseWindow
+    Action action;
+};
+extern const DemoStopStep DemoStopOrder[5];
+
+// Whether `message`, thrown by a frame's PresentFrame, is the device pack's
+// word that its window has gone (window_closed.h): the normal end of the
+// demo's frames rather than a failure.
+bool EndsTheFrames(const char* message);
 
 // The fixed graph of the demo: which plugins run, in which order, with which
 // shared variables. Building it creates the variables, then the calls, then
@@ -97,8 +119,13 @@ public:
     void DrawFrame(float seconds);
     void PresentFrame();
 
-    // Stops the calls at shutdown.
+    // Stops the calls at shutdown, in DemoStopOrder (the host's window
+    // closes by itself).
     void StopCalls();
+
+    // The name of the first call that owns the window and found no plugin,
+    // null when both have theirs.
+    const char* MissingWindowPlugin() const;
 
     DemoVariables variables;
     DemoCalls calls;

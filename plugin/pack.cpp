@@ -24,15 +24,7 @@ void KeepForProcessLifetime(PluginPack* pack) {
 // Takes `pack` out of the process-wide list; the list's cursor goes back to
 // its start, which nothing relies on.
 void ForgetPack(PluginPack* pack) {
-    List<PluginPack*>& packs = LoadedPacks();
-    for (List<PluginPack*>::Node* node = packs.head->next; node != packs.tail; node = node->next) {
-        if (node->item != pack) continue;
-        node->prev->next = node->next;
-        node->next->prev = node->prev;
-        delete node;
-        break;
-    }
-    packs.MoveFirst();
+    LoadedPacks().Remove(pack);
 }
 
 }  // namespace

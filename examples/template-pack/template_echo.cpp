@@ -4,17 +4,6 @@ namespace {
 
 const char* const Name = "TemplateEcho";
 
-// Static texts: the host copies them when the pack is added.
-const char* const Signature =
-    "in int count, in bool enabled, in float scale, in String label, "
-    "out int countPlusOne, out bool disabled, out float scaleTwice, out String labelEcho, "
-    "out CTemplateCounter counter";
-
-// The argument names of the signature, by index, for the messages.
-const char* const ArgumentNames[TemplateEcho::ArgumentCount] = {
-    "count",    "enabled",    "scale",     "label",  "countPlusOne",
-    "disabled", "scaleTwice", "labelEcho", "counter"};
-
 // A sum that wraps around as 32-bit payloads do, where an int's own overflow
 // is undefined: the host may hand over any int, 2147483647 included.
 int WrappingSum(int a, int b) {
@@ -39,8 +28,9 @@ TemplateEcho::TemplateEcho()
       labelEcho(nullptr),
       counter(nullptr) {}
 
+// A static text: the host copies it when the pack is added.
 const char* TemplateEcho::GetSignature() {
-    return Signature;
+    return Arguments::Signature();
 }
 const char* TemplateEcho::GetName() {
     return Name;
@@ -50,9 +40,9 @@ const char* TemplateEcho::GetInfo1() {
     return "Echoes each input it is given, changed a little.";
 }
 
-// Compared unsigned, so a negative index is ignored like one past the end.
+// An index the plugin does not have, a negative one too, is ignored.
 void TemplateEcho::SetArgument(int index, Value** slot) {
-    if (static_cast<unsigned int>(index) < ArgumentCount) slots[index] = slot;
+    slots.Set(index, slot);
 }
 
 // The call has started (again): the counter starts from zero.
@@ -70,19 +60,18 @@ bool TemplateEcho::Prepare() {
 void TemplateEcho::Run() {
     // Every "in" argument is read afresh: the host changes payloads in place
     // between runs, and another plugin may have stored a new value.
-    int count = ReadInt(slots[Count], Name, ArgumentNames[Count]);
-    bool enabled = ReadBool(slots[Enabled], Name, ArgumentNames[Enabled]);
-    float scale = ReadFloat(slots[Scale], Name, ArgumentNames[Scale]);
-    String label = ReadString(slots[Label], Name, ArgumentNames[Label]);
+    int count = ReadInt(slots, Arguments::count, Name);
+    bool enabled = ReadBool(slots, Arguments::enabled, Name);
+    float scale = ReadFloat(slots, Arguments::scale, Name);
+    String label = ReadString(slots, Arguments::label, Name);
 
-    OutValue(slots[CountPlusOne], countPlusOne, Name, ArgumentNames[CountPlusOne]).value =
-        WrappingSum(count, 1);
-    OutValue(slots[Disabled], disabled, Name, ArgumentNames[Disabled]).value = enabled ? 0 : 1;
-    OutValue(slots[ScaleTwice], scaleTwice, Name, ArgumentNames[ScaleTwice]).value = scale * 2.0f;
-    String& echo = OutValue(slots[LabelEcho], labelEcho, Name, ArgumentNames[LabelEcho]);
+    OutValue(slots, Arguments::countPlusOne, countPlusOne, Name).value = WrappingSum(count, 1);
+    OutValue(slots, Arguments::disabled, disabled, Name).value = enabled ? 0 : 1;
+    OutValue(slots, Arguments::scaleTwice, scaleTwice, Name).value = scale * 2.0f;
+    String& echo = OutValue(slots, Arguments::labelEcho, labelEcho, Name);
     echo.Assign(label);
     ToCapitals(echo);
-    CTemplateCounter& runs = OutValue(slots[Counter], counter, Name, ArgumentNames[Counter]);
+    CTemplateCounter& runs = OutValue(slots, Arguments::counter, counter, Name);
     runs.runs += 1;
     runs.countSum = WrappingSum(runs.countSum, count);
 }
@@ -90,9 +79,9 @@ void TemplateEcho::Run() {
 // Frees every value this plugin made. The host calls Stop at shutdown for a
 // call that ran once; a looping call's values live until the process ends.
 void TemplateEcho::Stop() {
-    FreeOutValue(slots[CountPlusOne], countPlusOne);
-    FreeOutValue(slots[Disabled], disabled);
-    FreeOutValue(slots[ScaleTwice], scaleTwice);
-    FreeOutValue(slots[LabelEcho], labelEcho);
-    FreeOutValue(slots[Counter], counter);
+    FreeOutValue(slots[Arguments::countPlusOne], countPlusOne);
+    FreeOutValue(slots[Arguments::disabled], disabled);
+    FreeOutValue(slots[Arguments::scaleTwice], scaleTwice);
+    FreeOutValue(slots[Arguments::labelEcho], labelEcho);
+    FreeOutValue(slots[Arguments::counter], counter);
 }

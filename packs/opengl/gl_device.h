@@ -37,7 +37,8 @@ public:
 
     // Handles at most one pending window event, shows the back buffer, and
     // when the user has asked to close the window tears it down and throws
-    // "OpenGL window closed". A quit request throws "Opengl window closed".
+    // DeviceMessages::WindowClosed. A quit request throws
+    // DeviceMessages::QuitRequested (window_closed.h).
     void Present();
 
     // Clears the colour and depth buffers of the current rendering context.

@@ -10,6 +10,7 @@
 #include "packs/opengl/gl_device.h"
 #include "packs/opengl/host_icon.h"
 #include "packs/opengl/icon_picture.h"
+#include "packs/opengl/window_closed.h"
 
 namespace {
 
@@ -205,7 +206,7 @@ void GLDevice::OpenWindow(const char* title, int width, int height, int colorBit
 void GLDevice::Present() {
     SDL_Event event;
     if (TakeEventToHandle(event)) {
-        if (event.type == SDL_QUIT) throw Ombrel::Exception("Opengl window closed");
+        if (event.type == SDL_QUIT) throw Ombrel::Exception("%s", DeviceMessages::QuitRequested);
         HandleEvent(event);
     }
 
@@ -223,7 +224,7 @@ void GLDevice::Present() {
     SDL_SetWindowData(shown, StateKey, nullptr);
     delete state;
     SDL_DestroyWindow(shown);
-    throw Ombrel::Exception("%s", "OpenGL window closed");
+    throw Ombrel::Exception("%s", DeviceMessages::WindowClosed);
 }
 
 void GLDevice::ShowBackBuffer() {

@@ -7,6 +7,7 @@
 
 #include "foundation/exception.h"
 #include "packs/opengl/gl_device.h"
+#include "packs/opengl/window_closed.h"
 
 namespace {
 
@@ -141,7 +142,7 @@ void GLDevice::Present() {
     MSG message;
     if (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
         if (GetMessageA(&message, nullptr, 0, 0) == 0)
-            throw Ombrel::Exception("Opengl window closed");
+            throw Ombrel::Exception("%s", DeviceMessages::QuitRequested);
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -162,7 +163,7 @@ void GLDevice::Present() {
     if (deviceContext != nullptr) ReleaseDC(shown, static_cast<HDC>(deviceContext));
     GlobalUnlock(block);
     DestroyWindow(shown);
-    throw Ombrel::Exception("%s", "OpenGL window closed");
+    throw Ombrel::Exception("%s", DeviceMessages::WindowClosed);
 }
 
 void GLDevice::ShowBackBuffer() {

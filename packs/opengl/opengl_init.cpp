@@ -6,18 +6,10 @@ const char* const InitName = "OpenGLInit";
 
 }  // namespace
 
-OpenGLInit::OpenGLInit()
-    : openGL(nullptr),
-      width(nullptr),
-      height(nullptr),
-      colorBits(nullptr),
-      fullScreen(nullptr),
-      name(nullptr),
-      device(nullptr) {}
+OpenGLInit::OpenGLInit() : slots(), device(nullptr) {}
 
 const char* OpenGLInit::GetSignature() {
-    return "out OpenGL openGL, in String name, in int width, in int height, in int colorBits, "
-           "in bool fullScreen";
+    return Arguments::Signature();
 }
 
 const char* OpenGLInit::GetName() {
@@ -25,28 +17,7 @@ const char* OpenGLInit::GetName() {
 }
 
 void OpenGLInit::SetArgument(int index, Value** slot) {
-    switch (index) {
-        case 0:
-            openGL = slot;
-            break;
-        case 1:
-            name = slot;
-            break;
-        case 2:
-            width = slot;
-            break;
-        case 3:
-            height = slot;
-            break;
-        case 4:
-            colorBits = slot;
-            break;
-        case 5:
-            fullScreen = slot;
-            break;
-        default:
-            break;
-    }
+    slots.Set(index, slot);
 }
 
 void OpenGLInit::Start() {}
@@ -58,18 +29,20 @@ bool OpenGLInit::Prepare() {
 void OpenGLInit::Run() {
     // The device is published before the window opens, so that the host's
     // variable holds it even when opening fails.
-    Value*& out = OutSlot(openGL, InitName, "openGL");
+    Value*& out = OutSlot(slots, Arguments::openGL, InitName);
     device = new GLDevice();
     out = device;
 
-    bool isFullScreen = ReadBool(fullScreen, InitName, "fullScreen");
-    int bits = ReadInt(colorBits, InitName, "colorBits");
-    int pixelsHigh = ReadInt(height, InitName, "height");
-    int pixelsWide = ReadInt(width, InitName, "width");
-    device->Init(ReadString(name, InitName, "name"), pixelsWide, pixelsHigh, bits, isFullScreen);
+    bool isFullScreen = ReadBool(slots, Arguments::fullScreen, InitName);
+    int bits = ReadInt(slots, Arguments::colorBits, InitName);
+    int pixelsHigh = ReadInt(slots, Arguments::height, InitName);
+    int pixelsWide = ReadInt(slots, Arguments::width, InitName);
+    device->Init(ReadString(slots, Arguments::name, InitName), pixelsWide, pixelsHigh, bits,
+                 isFullScreen);
 }
 
 void OpenGLInit::Stop() {
+    Value** openGL = slots[Arguments::openGL];
     if (openGL == nullptr || device == nullptr || *openGL != device) return;
     delete device;
     device = nullptr;

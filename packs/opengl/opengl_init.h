@@ -1,19 +1,23 @@
 #pragma once
 
 #include "packs/opengl/gl_device.h"
+#include "plugin/argument_list.h"
 #include "plugin/contract.h"
+
+#define OPENGL_INIT_ARGUMENTS(X) \
+    X(openGL, "out OpenGL")      \
+    X(name, "in String")         \
+    X(width, "in int")           \
+    X(height, "in int")          \
+    X(colorBits, "in int")       \
+    X(fullScreen, "in bool")
 
 // Opens the demo window: makes a new GLDevice, stores it in the variable bound
 // to "out OpenGL openGL" and initializes it from the other arguments.
 class OpenGLInit final : public BasicPlugin<OpenGLInit> {
 public:
-    // Argument slots, in this order (argument index in brackets).
-    Value** openGL;      // [0] out OpenGL openGL
-    Value** width;       // [2] in int width
-    Value** height;      // [3] in int height
-    Value** colorBits;   // [4] in int colorBits
-    Value** fullScreen;  // [5] in bool fullScreen
-    Value** name;        // [1] in String name
+    OMBREL_DECLARE_ARGUMENTS(Arguments, OPENGL_INIT_ARGUMENTS)
+    ArgumentSlotTable<Arguments> slots;
 
     OpenGLInit();
     ~OpenGLInit() = default;

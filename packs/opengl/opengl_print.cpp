@@ -9,15 +9,14 @@ const char* const PrintName = "OpenGLPrint";
 
 }  // namespace
 
-OpenGLPrint::OpenGLPrint() : openGL(nullptr), time(nullptr), count(nullptr), rate(), status() {
+OpenGLPrint::OpenGLPrint() : slots(), rate(), status() {
     rate.frames = 0.0f;
     rate.lastTime = 0.0f;
     rate.framesPerSecond = 0.0f;
 }
 
-// Two blanks before "time": the text is part of what the pack publishes.
 const char* OpenGLPrint::GetSignature() {
-    return "in OpenGL openGL, in float  time, in int count";
+    return Arguments::Signature();
 }
 
 const char* OpenGLPrint::GetName() {
@@ -25,19 +24,7 @@ const char* OpenGLPrint::GetName() {
 }
 
 void OpenGLPrint::SetArgument(int index, Value** slot) {
-    switch (index) {
-        case 0:
-            openGL = slot;
-            break;
-        case 1:
-            time = slot;
-            break;
-        case 2:
-            count = slot;
-            break;
-        default:
-            break;
-    }
+    slots.Set(index, slot);
 }
 
 void OpenGLPrint::Start() {
@@ -53,10 +40,10 @@ bool OpenGLPrint::Prepare() {
 // (OpenGLInit's Stop cleared it, or another pack's "OpenGLInit" stored
 // nothing), and the demo ends as it does when the window closes.
 void OpenGLPrint::Run() {
-    Value* device = FindInValue(openGL);
+    Value* device = FindInValue(slots[Arguments::openGL]);
     if (device == nullptr) throw Ombrel::Exception("OpenGLPrint: no OpenGL device");
-    rate.CountFrame(ReadFloat(time, PrintName, "time"));
-    status.Build(rate.framesPerSecond, ReadInt(count, PrintName, "count"));
+    rate.CountFrame(ReadFloat(slots, Arguments::time, PrintName));
+    status.Build(rate.framesPerSecond, ReadInt(slots, Arguments::count, PrintName));
     static_cast<GLDevice*>(device)->Present();
     GLDevice::ClearBuffers();
 }

@@ -7,20 +7,16 @@ const int DefaultDepth = 5;
 
 }  // namespace
 
-const char* LoadCOctreeScene::GetSignature() {
-    return "out COctreeScene scene, in String title, in int depth";
-}
-
 const char* LoadCOctreeScene::GetName() {
     return "LoadCOctreeScene";
 }
 
 void LoadCOctreeScene::Run() {
     // Without a place to put it, a scene would only be lost.
-    Value** sceneSlot = slots[SceneArgument];
+    Value** sceneSlot = slots[Arguments::scene];
     if (sceneSlot == nullptr) return;
-    String title = ReadStringOr(slots[TitleArgument], "");
-    int depth = ReadIntOr(slots[DepthArgument], DefaultDepth);
+    String title = ReadStringOr(slots[Arguments::title], "");
+    int depth = ReadIntOr(slots[Arguments::depth], DefaultDepth);
     COctreeScene* scene = new COctreeScene(title.GetText(), depth);
     made.push_back(scene);
     scenes.Add(scene);
@@ -29,7 +25,7 @@ void LoadCOctreeScene::Run() {
 }
 
 void LoadCOctreeScene::Stop() {
-    Value** sceneSlot = slots[SceneArgument];
+    Value** sceneSlot = slots[Arguments::scene];
     for (COctreeScene* scene : made) {
         // Leave no dangling pointer in the variable the scene went into.
         if (sceneSlot != nullptr && *sceneSlot == scene) *sceneSlot = nullptr;

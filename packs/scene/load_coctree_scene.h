@@ -5,22 +5,24 @@
 #include "packs/scene/octree_scene.h"
 #include "packs/scene/scene_plugin.h"
 
+#define LOAD_COCTREE_SCENE_ARGUMENTS(X) \
+    X(scene, "out COctreeScene")        \
+    X(title, "in String")               \
+    X(depth, "in int")
+OMBREL_DECLARE_ARGUMENTS(LoadCOctreeSceneArguments, LOAD_COCTREE_SCENE_ARGUMENTS)
+
 // LoadCOctreeScene: builds the scene and stores it into its "out" argument.
 // The host runs it once, with the OpenGL context current, so the scene's
 // geometry is compiled there and then. The scenes it makes stay this plugin's
 // until its Stop.
-class LoadCOctreeScene final : public ScenePlugin<LoadCOctreeScene, 3> {
+class LoadCOctreeScene final : public ScenePlugin<LoadCOctreeScene, LoadCOctreeSceneArguments> {
 public:
     explicit LoadCOctreeScene(SceneList& packScenes) : ScenePlugin(packScenes) {}
 
-    const char* GetSignature() override;
     const char* GetName() override;
     void Run() override;
     void Stop() override;
 
 private:
-    // The positions of the arguments in the signature.
-    enum { SceneArgument, TitleArgument, DepthArgument };
-
     std::vector<COctreeScene*> made;
 };

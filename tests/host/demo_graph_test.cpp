@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "foundation/exception.h"
+#include "host/pack_names.h"
 
 // The recording stand-ins of the two packs (recording_pack.cpp) log what the
 // demo graph makes them do, each test into a file of its own, since the test
@@ -170,6 +172,56 @@ TEST_F(DemoGraphTest, EveryFrameBindsTheSceneAndPrintArgumentsAgain) {
         "OpenGLPrint.Run openGL=1 time=2.000000 count=32",
     };
     EXPECT_EQ(ReadLog(), frame);
+}
+
+// The calls that drew into the window's context let go of it before the
+// window closes; the calls that own the window stop after. Every call stops
+// once.
+TEST(DemoGraphTables, TheWindowClosesBetweenTheOtherCallsAndItsOwn) {
+    int closes = 0;
+    std::vector<PluginCall DemoCalls::*> stopped;
+    for (const DemoStopStep& step : DemoStopOrder) {
+        if (step.action == DemoStopStep::CloseWindow) {
+            EXPECT_EQ(step.call, nullptr);
+            ++closes;
+            continue;
+        }
+        EXPECT_EQ(OwnsWindow(step.call), closes == 1) << "stop step " << stopped.size();
+        stopped.push_back(step.call);
+    }
+    EXPECT_EQ(closes, 1);
+    for (const DemoCallPlugin& entry : DemoCallPlugins) {
+        EXPECT_EQ(std::count(stopped.begin(), stopped.end(), entry.call), 1) << entry.pluginName;
+        const bool device = std::strcmp(entry.packName, OMBREL_DEVICE_PACK) == 0;
+        EXPECT_EQ(entry.ownsWindow, device) << entry.pluginName;
+        EXPECT_EQ(OwnsWindow(entry.call), entry.ownsWindow) << entry.pluginName;
+    }
+}
+
+TEST(DemoGraphTables, OnlyTheDevicePacksTwoTextsEndTheFrames) {
+    EXPECT_TRUE(EndsTheFrames("OpenGL window closed")) << "the window closed";
+    EXPECT_TRUE(EndsTheFrames("Opengl window closed")) << "a quit request";
+    for (const char* failure :
+         {"OpenGLPrint: no OpenGL device", "OpenGL window closed.", "opengl window closed", "",
+          "Plugin OpenGLPrint: argument "
+          "time holds no value"}) {
+        EXPECT_FALSE(EndsTheFrames(failure)) << failure;
+    }
+}
+
+TEST_F(DemoGraphTest, AMissingWindowPluginIsNamed) {
+    struct Case {
+        std::initializer_list<const char*> packs;
+        const char* missing;
+    };
+    for (const Case& c :
+         {Case{{SceneStandIn}, "OpenGLInit"}, Case{{SceneStandIn, DeviceStandIn}, nullptr}}) {
+        StandInRegistry standIns(c.packs);
+        DemoGraph graph(standIns.registry, {640, 480, 16, false, false});
+        HostValues values(graph.variables);
+        const char* missing = graph.MissingWindowPlugin();
+        EXPECT_STREQ(missing != nullptr ? missing : "(none)", c.missing ? c.missing : "(none)");
+    }
 }
 
 TEST(DemoVariables, HoldTheTypesAndValuesOfTheDemo) {

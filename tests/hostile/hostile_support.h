@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 #include "plugin/registry.h"
@@ -10,9 +11,5 @@
 
 // How many packs a registry holds.
 inline int CountPacks(const PluginRegistry& registry) {
-    int count = 0;
-    for (auto* node = registry.packs.head->next; node != registry.packs.tail; node = node->next) {
-        ++count;
-    }
-    return count;
+    return static_cast<int>(std::distance(registry.packs.begin(), registry.packs.end()));
 }

@@ -64,7 +64,7 @@ TEST(HostilePackFiles, ANegativePluginCountGivesAPackWithoutPlugins) {
     PluginRegistry registry;
     registry.AddPack(PackFile("HostileNegativeCount").c_str());
     ASSERT_EQ(1, CountPacks(registry));
-    EXPECT_EQ(-1, registry.packs.head->next->item->pluginCount);
+    EXPECT_EQ(-1, (*registry.packs.begin())->pluginCount);
     EXPECT_EQ("Plugin Alone not found", MessageOf([&] { registry.FindPlugin("Alone"); }));
 
     // The demo's calls then reach no plugin and never fail.

@@ -69,19 +69,20 @@ TEST(OpenGLInitArguments, EachIndexFillsItsOwnSlotAndOthersAreIgnored) {
     OpenGLInit plugin;
     Value* values[6] = {};
     for (int index = 0; index < 6; ++index) plugin.SetArgument(index, &values[index]);
-    EXPECT_EQ(&values[0], plugin.openGL);
-    EXPECT_EQ(&values[1], plugin.name);
-    EXPECT_EQ(&values[2], plugin.width);
-    EXPECT_EQ(&values[3], plugin.height);
-    EXPECT_EQ(&values[4], plugin.colorBits);
-    EXPECT_EQ(&values[5], plugin.fullScreen);
+    using Arguments = OpenGLInit::Arguments;
+    EXPECT_EQ(&values[0], plugin.slots[Arguments::openGL]);
+    EXPECT_EQ(&values[1], plugin.slots[Arguments::name]);
+    EXPECT_EQ(&values[2], plugin.slots[Arguments::width]);
+    EXPECT_EQ(&values[3], plugin.slots[Arguments::height]);
+    EXPECT_EQ(&values[4], plugin.slots[Arguments::colorBits]);
+    EXPECT_EQ(&values[5], plugin.slots[Arguments::fullScreen]);
 
     Value* stray = nullptr;
     plugin.SetArgument(6, &stray);
     plugin.SetArgument(-1, &stray);
-    Value** slots[] = {plugin.openGL, plugin.name,      plugin.width,
-                       plugin.height, plugin.colorBits, plugin.fullScreen};
-    for (int index = 0; index < 6; ++index) EXPECT_EQ(&values[index], slots[index]) << index;
+    for (int index = 0; index < 6; ++index) {
+        EXPECT_EQ(&values[index], plugin.slots[static_cast<Arguments::Index>(index)]) << index;
+    }
 }
 
 TEST(OpenGLPrintArguments, EachIndexFillsItsOwnSlotAndOthersAreIgnored) {
@@ -91,9 +92,9 @@ TEST(OpenGLPrintArguments, EachIndexFillsItsOwnSlotAndOthersAreIgnored) {
     Value* stray = nullptr;
     plugin.SetArgument(3, &stray);
     plugin.SetArgument(-1, &stray);
-    EXPECT_EQ(&values[0], plugin.openGL);
-    EXPECT_EQ(&values[1], plugin.time);
-    EXPECT_EQ(&values[2], plugin.count);
+    EXPECT_EQ(&values[0], plugin.slots[OpenGLPrint::Arguments::openGL]);
+    EXPECT_EQ(&values[1], plugin.slots[OpenGLPrint::Arguments::time]);
+    EXPECT_EQ(&values[2], plugin.slots[OpenGLPrint::Arguments::count]);
 }
 
 TEST(ConsoleDevicePack, ClonesAreNewUnboundObjectsOfTheSameClass) {
@@ -105,7 +106,7 @@ TEST(ConsoleDevicePack, ClonesAreNewUnboundObjectsOfTheSameClass) {
     ASSERT_NE(nullptr, clone);
     EXPECT_NE(&original, clone);
     EXPECT_STREQ("OpenGLInit", clone->GetName());
-    EXPECT_EQ(nullptr, static_cast<OpenGLInit*>(clone)->openGL);
+    EXPECT_EQ(nullptr, static_cast<OpenGLInit*>(clone)->slots[OpenGLInit::Arguments::openGL]);
     clone->Release();
     EXPECT_STREQ("OpenGLInit", prototype.GetName());
 
@@ -113,7 +114,7 @@ TEST(ConsoleDevicePack, ClonesAreNewUnboundObjectsOfTheSameClass) {
     printer.SetArgument(1, &bound);
     Plugin* printClone = printer.Clone();
     EXPECT_STREQ("OpenGLPrint", printClone->GetName());
-    EXPECT_EQ(nullptr, static_cast<OpenGLPrint*>(printClone)->time);
+    EXPECT_EQ(nullptr, static_cast<OpenGLPrint*>(printClone)->slots[OpenGLPrint::Arguments::time]);
     printClone->Release();
 }
 

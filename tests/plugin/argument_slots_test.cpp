@@ -1,5 +1,8 @@
 // The slot readers and writers a pack uses, against slots as the host hands
 // them over: bound to a variable, bound to an empty variable, or not bound.
+// Then a plugin's arguments written as one list (argument_list.h): the
+// signature text, the indexes and the names that come from it, and the table
+// of slots that SetArgument fills.
 
 #include "plugin/argument_slots.h"
 
@@ -7,7 +10,10 @@
 
 #include <string>
 
+#include "plugin/argument_list.h"
+#include "plugin/descriptor.h"
 #include "plugin/variable.h"
+#include "tests/fixtures/fixed_plugin.h"
 #include "tests/foundation/test_support.h"
 
 namespace {
@@ -83,6 +89,84 @@ TEST(ArgumentSlots, FreeingAnOutValueEmptiesOnlyAVariableThatStillHoldsIt) {
     EXPECT_EQ(result.value, &replacement);
     EXPECT_EQ(owned, nullptr);
     FreeOutValue(&other.value, owned);  // nothing left to free: nothing happens
+}
+
+#define PROBE_ARGUMENTS(X) \
+    X(scene, "out Scene")  \
+    X(time, "in float ")   \
+    X(count, "in int")     \
+    X(title, "in String")
+OMBREL_DECLARE_ARGUMENTS(ProbeArguments, PROBE_ARGUMENTS)
+
+#define SINGLE_ARGUMENTS(X) X(level, "opt in int")
+OMBREL_DECLARE_ARGUMENTS(SingleArguments, SINGLE_ARGUMENTS)
+
+TEST(ArgumentList, GivesTheSignatureIndexesAndNamesInListOrder) {
+    EXPECT_STREQ("out Scene scene, in float  time, in int count, in String title",
+                 ProbeArguments::Signature());
+    EXPECT_STREQ("opt in int level", SingleArguments::Signature());
+    EXPECT_EQ(ProbeArguments::Signature(), ProbeArguments::Signature()) << "one static text";
+
+    EXPECT_EQ(4, ProbeArguments::ArgumentCount);
+    const char* const names[] = {"scene", "time", "count", "title"};
+    for (int index = 0; index < ProbeArguments::ArgumentCount; ++index) {
+        EXPECT_STREQ(names[index], ProbeArguments::Name(static_cast<ProbeArguments::Index>(index)));
+    }
+    EXPECT_EQ(2, ProbeArguments::count);
+    EXPECT_EQ(1, SingleArguments::ArgumentCount);
+
+    // The host reads the text into the same arguments, in the same order.
+    FixedPlugin plugin("Probe", ProbeArguments::Signature());
+    PluginDescriptor descriptor(&plugin);
+    ASSERT_EQ(ProbeArguments::ArgumentCount, descriptor.GetArgumentCount());
+    for (int index = 0; index < ProbeArguments::ArgumentCount; ++index) {
+        EXPECT_STREQ(ProbeArguments::Name(static_cast<ProbeArguments::Index>(index)),
+                     descriptor.argumentNames.data[index].GetText());
+    }
+    EXPECT_FALSE(descriptor.inFlags.data[ProbeArguments::scene]);
+    EXPECT_TRUE(descriptor.inFlags.data[ProbeArguments::title]);
+}
+
+TEST(ArgumentList, TheTableKeepsTheSlotsOfItsIndexesOnly) {
+    ArgumentSlotTable<ProbeArguments> slots;
+    for (int index = 0; index < ProbeArguments::ArgumentCount; ++index) {
+        EXPECT_EQ(nullptr, slots[static_cast<ProbeArguments::Index>(index)]) << "bound at first";
+    }
+    Value* values[4] = {};
+    for (int index = 0; index < 4; ++index) slots.Set(index, &values[index]);
+    Value* stray = nullptr;
+    for (int index : {4, -1, -2147483647 - 1}) slots.Set(index, &stray);
+    for (int index = 0; index < 4; ++index) {
+        EXPECT_EQ(&values[index], slots[static_cast<ProbeArguments::Index>(index)]) << index;
+    }
+}
+
+TEST(ArgumentList, ReadersThroughTheTableNameTheArgumentOfTheList) {
+    ArgumentSlotTable<ProbeArguments> slots;
+    Variable count, title;
+    slots.Set(ProbeArguments::count, &count.value);
+    EXPECT_EQ("Plugin Probe: argument count holds no value",
+              MessageOf([&] { ReadInt(slots, ProbeArguments::count, "Probe"); }));
+    EXPECT_EQ("Plugin Probe: argument time is not bound",
+              MessageOf([&] { ReadFloat(slots, ProbeArguments::time, "Probe"); }));
+    EXPECT_EQ("Plugin Probe: argument scene is not bound",
+              MessageOf([&] { OutSlot(slots, ProbeArguments::scene, "Probe"); }));
+
+    IntValue seven(7);
+    count.value = &seven;
+    EXPECT_EQ(7, ReadInt(slots, ProbeArguments::count, "Probe"));
+    String text("%s", "caption");
+    title.value = &text;
+    slots.Set(ProbeArguments::title, &title.value);
+    EXPECT_STREQ("caption", ReadString(slots, ProbeArguments::title, "Probe").GetText());
+
+    Variable scene;
+    slots.Set(ProbeArguments::scene, &scene.value);
+    IntValue* made = nullptr;
+    OutValue(slots, ProbeArguments::scene, made, "Probe").value = 3;
+    EXPECT_EQ(made, scene.value);
+    FreeOutValue(slots[ProbeArguments::scene], made);
+    EXPECT_EQ(nullptr, scene.value);
 }
 
 }  // namespace

@@ -88,11 +88,7 @@ void CheckSegmentOutput(const CaptureOptions& options) {
 // A call of the graph that found no plugin draws nothing, without a word: a
 // misspelt scene plugin would give a black video.
 void WarnOfMissingPlugins(const DemoGraph& graph, const PluginRegistry& registry) {
-    std::vector<LoadedPlugin> loaded;
-    for (List<PluginPack*>::Node* node = registry.packs.head->next; node != registry.packs.tail;
-         node = node->next)
-        AddLoadedPlugins(*node->item, node->item->fileName.GetText(), loaded);
-    for (const std::string& warning : MissingGraphPlugins(graph, loaded))
+    for (const std::string& warning : MissingGraphPlugins(graph, LoadedPluginsOf(registry)))
         std::fprintf(stderr, "ombrel-capture: warning: %s\n", warning.c_str());
 }
 
@@ -138,10 +134,8 @@ CaptureStatus RunCapture(const CaptureOptions& options) {
     WarnOfMissingPlugins(graph, registry);
     // Without its window there is nothing to read back; without OpenGLPrint
     // the window would not be kept responsive.
-    if (!graph.calls.initCall.plugin) throw Ombrel::Exception("Plugin %s not found", "OpenGLInit");
-    if (!graph.calls.printCall.plugin) {
-        throw Ombrel::Exception("Plugin %s not found", "OpenGLPrint");
-    }
+    if (const char* missing = graph.MissingWindowPlugin())
+        throw Ombrel::Exception("Plugin %s not found", missing);
 
     MediaFormat format = {options.width,           options.height, options.rateNumerator,
                           options.rateDenominator, options.crf,    options.preset.c_str()};

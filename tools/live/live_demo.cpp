@@ -1,7 +1,6 @@
 #include "tools/live/live_demo.h"
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 
 #include "foundation/exception.h"
@@ -17,24 +16,12 @@ const char* const OtherException = "an exception of another type than Ombrel::Ex
 // told: a linker that is still writing it makes it change before then.
 const double LateSeconds = 1.0;
 
-bool Owns(PluginPack* pack, const PluginDescriptor* descriptor) {
-    if (pack == nullptr || descriptor == nullptr) return false;
-    for (List<PluginDescriptor*>::Node* node = pack->descriptors.head->next;
-         node != pack->descriptors.tail; node = node->next) {
-        if (node->item == descriptor) return true;
-    }
-    return false;
+bool Owns(PluginPack* pack, PluginDescriptor* descriptor) {
+    return pack != nullptr && descriptor != nullptr && pack->descriptors.Contains(descriptor);
 }
 
 bool Has(const std::vector<PluginCall DemoCalls::*>& calls, PluginCall DemoCalls::*call) {
     return std::find(calls.begin(), calls.end(), call) != calls.end();
-}
-
-// The device pack's two texts for a window the user closed (Escape, the close
-// button, a quit request): the normal end of the frames.
-bool IsWindowClosed(const char* message) {
-    return std::strcmp(message, "OpenGL window closed") == 0 ||
-           std::strcmp(message, "Opengl window closed") == 0;
 }
 
 // A module that the pack's constructor rejected (a wrong magic number, a
@@ -68,7 +55,8 @@ std::string LiveDemo::Named(const Slot& slot, int version) const {
 }
 
 bool LiveDemo::AnyOnTrial() const {
-    return std::any_of(slots.begin(), slots.end(), [](const Slot& s) { return s.onTrial; });
+    return std::any_of(slots.begin(), slots.end(),
+                       [](const Slot& s) { return s.versions.OnTrial(); });
 }
 
 bool LiveDemo::HasWindow() const {
@@ -80,22 +68,31 @@ void LiveDemo::Restore(const SessionState& state) {
     for (Slot& slot : slots) {
         const PackState* saved = state.Find(slot.name);
         if (saved == nullptr) continue;
-        slot.current = saved->current;
-        slot.previous = saved->previous;
+        slot.versions.Restore(saved->current, saved->previous);
         slot.crashedStamps = saved->crashedStamps;
     }
 }
 
+// One version at a time is being loaded and started, and a crash then is
+// its; otherwise a version that started and has not drawn yet is blamed.
 void LiveDemo::Fill(SessionState& state) const {
     state.nextVersion = nextVersion;
-    state.trialPack = trialPack;
-    state.trial = trial;
+    state.trialPack.clear();
+    state.trial = PackVersion();
+    bool loading = false;
+    for (const Slot& slot : slots) {
+        const PackVersion& trial = slot.versions.Trial();
+        if (trial.number == 0 || loading) continue;
+        loading = trial.number != slot.versions.Current().number;
+        state.trialPack = slot.name;
+        state.trial = trial;
+    }
     state.packs.clear();
     for (const Slot& slot : slots) {
         PackState saved;
         saved.name = slot.name;
-        saved.current = slot.onTrial ? slot.retiredVersion : slot.current;
-        saved.previous = slot.previous;
+        saved.current = slot.versions.Kept();
+        saved.previous = slot.versions.Previous();
         saved.crashedStamps = slot.crashedStamps;
         state.packs.push_back(saved);
     }
@@ -104,9 +101,8 @@ void LiveDemo::Fill(SessionState& state) const {
 std::vector<std::string> LiveDemo::KeptCopies() const {
     std::vector<std::string> copies;
     for (const Slot& slot : slots) {
-        copies.push_back(slot.current.copy);
-        copies.push_back(slot.previous.copy);
-        copies.push_back(slot.retiredVersion.copy);
+        std::vector<std::string> kept = slot.versions.KeptCopies();
+        copies.insert(copies.end(), kept.begin(), kept.end());
     }
     return copies;
 }
@@ -134,7 +130,7 @@ std::unique_ptr<PluginRegistry> LiveDemo::RegistryWith(const Slot& changed,
                                                        PluginPack* pack) const {
     std::unique_ptr<PluginRegistry> made(new PluginRegistry);
     for (const Slot& slot : slots) {
-        PluginPack* in = &slot == &changed ? pack : slot.pack;
+        PluginPack* in = &slot == &changed ? pack : slot.versions.Pack();
         if (in != nullptr) made->packs.Insert(in);
     }
     return made;
@@ -145,15 +141,13 @@ std::unique_ptr<PluginRegistry> LiveDemo::RegistryWith(const Slot& changed,
 // their module goes. The window closes after the other calls have let go of
 // what they made in its context, and before its own calls stop.
 void LiveDemo::StopCalls(const std::vector<CallField>& calls, bool window) {
-    const CallField inOrder[] = {&DemoCalls::drawSceneCall, &DemoCalls::loadSceneCall, nullptr,
-                                 &DemoCalls::initCall, &DemoCalls::printCall};
-    for (CallField field : inOrder) {
-        if (field == nullptr) {
+    for (const DemoStopStep& step : DemoStopOrder) {
+        if (step.action == DemoStopStep::CloseWindow) {
             if (window) CloseWindow();
             continue;
         }
-        PluginCall& call = graph->calls.*field;
-        if (!Has(calls, field) || call.plugin == nullptr) continue;
+        PluginCall& call = graph->calls.*step.call;
+        if (!Has(calls, step.call) || call.plugin == nullptr) continue;
         try {
             call.plugin->Stop();
         } catch (const Ombrel::Exception& e) {
@@ -189,6 +183,9 @@ void LiveDemo::CloseWindow() {
             try {
                 graph->PresentFrame();
             } catch (...) {
+                // The close message itself, or a pack that fails as its
+                // window goes: whether the window went is all that counts
+                // here, and it is destroyed below if it did not.
             }
         }
     }
@@ -207,7 +204,7 @@ void LiveDemo::Switch(Slot& slot, PluginPack* from, PluginPack* to) {
         if (Owns(from, (graph->calls.*entry.call).descriptor) || Owns(to, probe.descriptor))
             calls.push_back(entry.call);
     }
-    bool window = Has(calls, &DemoCalls::initCall) || Has(calls, &DemoCalls::printCall);
+    bool window = std::any_of(calls.begin(), calls.end(), OwnsWindow);
     if (window) {
         calls.clear();
         for (const DemoCallPlugin& entry : DemoCallPlugins) calls.push_back(entry.call);
@@ -227,40 +224,42 @@ void LiveDemo::Switch(Slot& slot, PluginPack* from, PluginPack* to) {
     }
 }
 
-// Loads `version`'s copy and starts it in the slot's place; the version
-// before stays loaded (retired) until this one has drawn a frame. On a
-// failure to start, the version before is started again.
-bool LiveDemo::Start(Slot& slot, PluginPack* pack, const PackVersion& version) {
+void LiveDemo::Try(Slot& slot, const PackVersion& version) {
+    slot.versions.Tried(version);
+    events.changed();
+}
+
+// Starts the slot's tried version, loaded as `pack`, in the slot's place; the
+// version before stays loaded (retired) until this one has drawn a frame. On
+// a failure to start, the version before is started again.
+bool LiveDemo::Start(Slot& slot, PluginPack* pack) {
     std::string failure;
     try {
-        Switch(slot, slot.pack, pack);
+        Switch(slot, slot.versions.Pack(), pack);
     } catch (const Ombrel::Exception& e) {
         failure = e.message;
     } catch (...) {
         failure = OtherException;
     }
     if (failure.empty()) {
-        slot.retired = slot.pack;
-        slot.retiredVersion = slot.current;
-        slot.pack = pack;
-        slot.current = version;
-        slot.onTrial = true;
+        slot.versions.Started(pack);
         CheckNamesIfStarted();
         events.changed();
         return true;
     }
-    std::string told = Named(slot, version.number) + ": " + failure;
+    std::string told = Named(slot, slot.versions.Trial().number) + ": " + failure;
     try {
-        Switch(slot, pack, slot.pack);
-        if (slot.pack != nullptr)
-            told += "; version " + std::to_string(slot.current.number) + " goes on";
+        Switch(slot, pack, slot.versions.Pack());
+        if (slot.versions.Pack() != nullptr)
+            told += "; version " + std::to_string(slot.versions.Current().number) + " goes on";
     } catch (...) {
+        // Why it did not start again matters less than that it did not: the
+        // line says so, and the version is dropped.
         told += "; the version before did not start again either";
         DropCurrent(slot);
     }
     PluginPack::Unload(pack);
-    trialPack.clear();
-    trial = PackVersion();
+    slot.versions.Failed();
     CheckNamesIfStarted();
     events.changed();
     events.fail(told);
@@ -277,7 +276,7 @@ void LiveDemo::Reload(int index, bool forced) {
             events.say(slot.name + " crashed the session; it is not loaded again until it changes");
         return;
     }
-    if (!forced && stamp.Text() == slot.current.stamp) return;
+    if (!forced && stamp.Text() == slot.versions.Current().stamp) return;
 
     PackVersion version;
     version.number = nextVersion++;
@@ -295,15 +294,12 @@ void LiveDemo::Reload(int index, bool forced) {
     PluginPack* pack = nullptr;
     if (failure.empty()) {
         // From here a crash of the process is this version's.
-        trialPack = slot.name;
-        trial = version;
-        events.changed();
+        Try(slot, version);
         try {
             pack = Load(version.copy);
         } catch (const Ombrel::Exception& e) {
             failure = e.message;
-            trialPack.clear();
-            trial = PackVersion();
+            slot.versions.Failed();
             events.changed();
         }
     }
@@ -314,7 +310,7 @@ void LiveDemo::Reload(int index, bool forced) {
         slot.lateSince = WatchClock::now();
         return;
     }
-    if (Start(slot, pack, version)) {
+    if (Start(slot, pack)) {
         events.say(Named(slot, version.number) + " started");
         events.started(slot.name);
     } else {
@@ -324,26 +320,23 @@ void LiveDemo::Reload(int index, bool forced) {
 
 void LiveDemo::Resume(int index) {
     Slot& slot = slots[index];
-    PackVersion saved = slot.current;
-    slot.current = PackVersion();
+    PackVersion saved = slot.versions.Resumed();
     std::error_code error;
     if (saved.number != 0 && std::filesystem::exists(saved.copy, error)) {
-        trialPack = slot.name;
-        trial = saved;
-        events.changed();
+        Try(slot, saved);
         PluginPack* pack = nullptr;
         try {
             pack = Load(saved.copy);
         } catch (const Ombrel::Exception& e) {
             events.fail(Named(slot, saved.number) + ": " + e.message);
-            trialPack.clear();
-            trial = PackVersion();
+            slot.versions.Failed();
             events.changed();
         }
-        if (pack != nullptr) Start(slot, pack, saved);
+        if (pack != nullptr) Start(slot, pack);
     }
     // The file may have changed while no process watched it.
-    if (StampOf(slot.file).Text() != saved.stamp || slot.pack == nullptr) Reload(index, false);
+    if (StampOf(slot.file).Text() != saved.stamp || slot.versions.Pack() == nullptr)
+        Reload(index, false);
 }
 
 void LiveDemo::TellLateFailures(WatchClock::time_point now) {
@@ -353,8 +346,8 @@ void LiveDemo::TellLateFailures(WatchClock::time_point now) {
             slot.lateFailure.clear();
         } else if (now - slot.lateSince >= std::chrono::duration<double>(LateSeconds)) {
             std::string goesOn =
-                slot.pack != nullptr
-                    ? "; version " + std::to_string(slot.current.number) + " goes on"
+                slot.versions.Pack() != nullptr
+                    ? "; version " + std::to_string(slot.versions.Current().number) + " goes on"
                     : "";
             events.fail(slot.lateFailure + goesOn);
             slot.lateFailure.clear();
@@ -363,17 +356,9 @@ void LiveDemo::TellLateFailures(WatchClock::time_point now) {
 }
 
 void LiveDemo::Promote(Slot& slot) {
-    if (slot.retired != nullptr) PluginPack::Unload(slot.retired);
-    slot.retired = nullptr;
-    if (slot.retiredVersion.number != 0) {
-        if (slot.previous.copy != slot.retiredVersion.copy)
-            PrivateFolder::Remove(slot.previous.copy);
-        slot.previous = slot.retiredVersion;
-    }
-    slot.retiredVersion = PackVersion();
-    slot.onTrial = false;
-    trialPack.clear();
-    trial = PackVersion();
+    PackVersions::LetGo gone = slot.versions.Promoted();
+    if (gone.pack != nullptr) PluginPack::Unload(gone.pack);
+    PrivateFolder::Remove(gone.version.copy);
     events.changed();
     events.shown();
 }
@@ -382,54 +367,42 @@ void LiveDemo::Promote(Slot& slot) {
 // one it replaced (still loaded); another to the last good version before it,
 // loaded again from its copy, or to none.
 void LiveDemo::GiveWay(Slot& slot, const std::string& why) {
-    std::string told = Named(slot, slot.current.number) + ": " + why;
-    PluginPack* failed = slot.pack;
-    PackVersion failedVersion = slot.current;
+    std::string told = Named(slot, slot.versions.Current().number) + ": " + why;
     PackVersion back;
-    if (slot.onTrial) {
-        slot.pack = slot.retired;
-        slot.current = slot.retiredVersion;
-        slot.retired = nullptr;
-        slot.retiredVersion = PackVersion();
-        slot.onTrial = false;
-        trialPack.clear();
-        trial = PackVersion();
-    } else {
-        back = slot.previous;
-        slot.previous = PackVersion();
-        slot.pack = nullptr;
-        slot.current = PackVersion();
-    }
+    PackVersions::LetGo failed = slot.versions.Crashed(back);
     try {
-        Switch(slot, failed, slot.pack);
+        Switch(slot, failed.pack, slot.versions.Pack());
     } catch (...) {
+        // The version it gives way to did not start: the line below says
+        // that the slot waits for a new build.
         DropCurrent(slot);
     }
-    PluginPack::Unload(failed);
-    PrivateFolder::Remove(failedVersion.copy);
+    PluginPack::Unload(failed.pack);
+    PrivateFolder::Remove(failed.version.copy);
     std::error_code error;
     if (back.number != 0 && std::filesystem::exists(back.copy, error)) {
-        trialPack = slot.name;
-        trial = back;
-        events.changed();
+        Try(slot, back);
         try {
-            PluginPack* pack = Load(back.copy);
-            Start(slot, pack, back);
-        } catch (const Ombrel::Exception& e) {
-            trialPack.clear();
-            trial = PackVersion();
+            Start(slot, Load(back.copy));
+        } catch (const Ombrel::Exception&) {
+            // The good version before did not load again: as above, the line
+            // below says that the slot waits for a new build.
+            slot.versions.Failed();
         }
     }
     CheckNamesIfStarted();
     events.changed();
-    told += slot.pack != nullptr ? "; going on with version " + std::to_string(slot.current.number)
-                                 : "; waiting for a new build";
+    told += slot.versions.Pack() != nullptr
+                ? "; going on with version " + std::to_string(slot.versions.Current().number)
+                : "; waiting for a new build";
     events.fail(told);
 }
 
 LiveDemo::Slot* LiveDemo::Owner(const PluginCall& call) {
     for (Slot& slot : slots) {
-        if (Owns(slot.pack, call.descriptor) || Owns(slot.retired, call.descriptor)) return &slot;
+        if (Owns(slot.versions.Pack(), call.descriptor) ||
+            Owns(slot.versions.RetiredPack(), call.descriptor))
+            return &slot;
     }
     return nullptr;
 }
@@ -442,7 +415,7 @@ LiveDemo::FrameEnd LiveDemo::DrawFrame(float seconds) {
         failing = &graph->calls.printCall;
         graph->PresentFrame();
     } catch (const Ombrel::Exception& e) {
-        if (failing == &graph->calls.printCall && IsWindowClosed(e.message)) return WindowClosed;
+        if (failing == &graph->calls.printCall && EndsTheFrames(e.message)) return WindowClosed;
         failure = e.message;
     } catch (...) {
         failure = OtherException;
@@ -456,19 +429,19 @@ LiveDemo::FrameEnd LiveDemo::DrawFrame(float seconds) {
         return Failed;
     }
     for (Slot& slot : slots) {
-        if (slot.onTrial) Promote(slot);
+        if (slot.versions.OnTrial()) Promote(slot);
     }
     return Drawn;
 }
 
 void LiveDemo::DropCurrent(Slot& slot) {
     try {
-        Switch(slot, slot.pack, nullptr);
+        Switch(slot, slot.versions.Pack(), nullptr);
     } catch (...) {
+        // A start of the calls made again (every call, when the window is
+        // renewed): this version goes all the same, and the caller tells why.
     }
-    PluginPack::Unload(slot.pack);
-    slot.pack = nullptr;
-    slot.current = PackVersion();
+    PluginPack::Unload(slot.versions.Retired());
 }
 
 void LiveDemo::CheckNamesIfStarted() {
@@ -479,7 +452,8 @@ void LiveDemo::CheckNames() {
     checkingNames = true;
     std::vector<LoadedPlugin> loaded;
     for (const Slot& slot : slots) {
-        if (slot.pack != nullptr) AddLoadedPlugins(*slot.pack, slot.name, loaded);
+        if (slot.versions.Pack() != nullptr)
+            AddLoadedPlugins(*slot.versions.Pack(), slot.name, loaded);
     }
     std::vector<std::string> found = MissingGraphPlugins(*graph, loaded);
     for (const std::string& warning : found) {

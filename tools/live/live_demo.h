@@ -9,6 +9,7 @@
 #include "plugin/pack.h"
 #include "plugin/registry.h"
 #include "tools/live/file_watch.h"
+#include "tools/live/pack_versions.h"
 #include "tools/live/private_folder.h"
 #include "tools/live/session_state.h"
 
@@ -73,8 +74,8 @@ public:
     int SlotCount() const { return static_cast<int>(slots.size()); }
     const std::string& SlotName(int slot) const { return slots[slot].name; }
     const std::string& SlotFile(int slot) const { return slots[slot].file; }
-    int SlotVersion(int slot) const { return slots[slot].current.number; }
-    bool SlotOnTrial(int slot) const { return slots[slot].onTrial; }
+    int SlotVersion(int slot) const { return slots[slot].versions.Current().number; }
+    bool SlotOnTrial(int slot) const { return slots[slot].versions.OnTrial(); }
     bool AnyOnTrial() const;
     bool HasWindow() const;
     std::vector<std::string> Warnings() const { return warnings; }
@@ -86,13 +87,7 @@ private:
     struct Slot {
         std::string name;  // as the host names it, "Vantrope.so"
         std::string file;  // in the demo folder
-        PackVersion current;
-        PluginPack* pack = nullptr;
-        PackVersion previous;
-        // The version before `current`, loaded until `current` has drawn.
-        PluginPack* retired = nullptr;
-        PackVersion retiredVersion;
-        bool onTrial = false;
+        PackVersions versions;
         std::vector<std::string> crashedStamps;
         // A load that failed, told once the file has stood still.
         std::string lateFailure;
@@ -109,7 +104,9 @@ private:
     std::unique_ptr<PluginRegistry> RegistryWith(const Slot& slot, PluginPack* pack) const;
     void StopCalls(const std::vector<CallField>& calls, bool window);
     void ForgetValues(const std::vector<CallField>& calls);
-    bool Start(Slot& slot, PluginPack* pack, const PackVersion& version);
+    // A version of the slot is tried: it alone is blamed for a crash.
+    void Try(Slot& slot, const PackVersion& version);
+    bool Start(Slot& slot, PluginPack* pack);
     void Promote(Slot& slot);
     void GiveWay(Slot& slot, const std::string& why);
     Slot* Owner(const PluginCall& call);
@@ -123,8 +120,6 @@ private:
     std::unique_ptr<PluginRegistry> registry;
     std::unique_ptr<DemoGraph> graph;
     int nextVersion = 1;
-    std::string trialPack;
-    PackVersion trial;
     std::vector<std::string> warnings;
     bool checkingNames = false;
 };

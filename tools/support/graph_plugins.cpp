@@ -2,12 +2,17 @@
 
 #include "tools/support/plugin_names.h"
 
-void AddLoadedPlugins(PluginPack& pack, const std::string& packName,
+void AddLoadedPlugins(const PluginPack& pack, const std::string& packName,
                       std::vector<LoadedPlugin>& loaded) {
-    for (List<PluginDescriptor*>::Node* node = pack.descriptors.head->next;
-         node != pack.descriptors.tail; node = node->next) {
-        loaded.push_back({node->item->name.GetText(), packName});
-    }
+    for (const PluginDescriptor* descriptor : pack.descriptors)
+        loaded.push_back({descriptor->name.GetText(), packName});
+}
+
+std::vector<LoadedPlugin> LoadedPluginsOf(const PluginRegistry& registry) {
+    std::vector<LoadedPlugin> loaded;
+    for (const PluginPack* pack : registry.packs)
+        AddLoadedPlugins(*pack, pack->fileName.GetText(), loaded);
+    return loaded;
 }
 
 std::vector<std::string> MissingGraphPlugins(const DemoGraph& graph,

@@ -12,8 +12,11 @@ struct LoadedPlugin {
 };
 
 // Appends the plugins of `pack` to `loaded`, under the name `packName`.
-void AddLoadedPlugins(PluginPack& pack, const std::string& packName,
+void AddLoadedPlugins(const PluginPack& pack, const std::string& packName,
                       std::vector<LoadedPlugin>& loaded);
+
+// The plugins of every pack of `registry`, each under its pack's file name.
+std::vector<LoadedPlugin> LoadedPluginsOf(const PluginRegistry& registry);
 
 // One warning for each call of the graph that found no plugin, naming the
 // nearest name a loaded pack has: "the demo calls PrintCOctreeScene, which no
