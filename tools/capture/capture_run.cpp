@@ -14,7 +14,6 @@
 #include "plugin/registry.h"
 #include "tools/capture/capture_plan.h"
 #include "tools/capture/capture_window.h"
-#include "tools/capture/console.h"
 #include "tools/capture/demo_files.h"
 #include "tools/capture/discarding_writer.h"
 #include "tools/capture/encoding_queue.h"
@@ -31,6 +30,7 @@
 #include "tools/support/exit_deadline.h"
 #include "tools/support/graph_plugins.h"
 #include "tools/support/interruption.h"
+#include "tools/support/terminal.h"
 
 namespace {
 
@@ -162,7 +162,7 @@ CaptureStatus RunCapture(const CaptureOptions& options) {
     EncodingQueue queue(*writer, 4 * static_cast<std::size_t>(options.width) * options.height,
                         clock.MostSamplesPerFrame());
     FrameAndSound sink(queue, options.segment ? nullptr : music.get(), clock, plan.frames.first);
-    ProgressLine progress(IsTerminal(stderr) ? stderr : nullptr, frames);
+    ProgressLine progress(Ombrel::Tools::IsTerminal(stderr) ? stderr : nullptr, frames);
 
     GraphDrawing drawing(graph);
     std::string stoppedBy = RenderFrames(drawing, reader, sink, clock, plan.frames, progress);

@@ -6,7 +6,6 @@
 
 #include "foundation/exception.h"
 #include "host/music.h"
-#include "tools/capture/console.h"
 #include "tools/capture/demo_files.h"
 #include "tools/capture/encoded_join.h"
 #include "tools/capture/joined_video.h"
@@ -14,6 +13,7 @@
 #include "tools/capture/y4m_segment.h"
 #include "tools/capture/y4m_wav_writer.h"
 #include "tools/support/interruption.h"
+#include "tools/support/terminal.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ CaptureStatus RunJoin(const CaptureOptions& options) {
     }
     const SegmentTag& tag = ordered.front().tag;
     FrameClock clock(tag.rateNumerator, tag.rateDenominator);
-    ProgressLine progress(IsTerminal(stderr) ? stderr : nullptr, tag.total);
+    ProgressLine progress(Ombrel::Tools::IsTerminal(stderr) ? stderr : nullptr, tag.total);
     bool complete = y4m ? JoinY4mSegments(ordered, options.output, *music, clock, progress)
                         : JoinEncodedSegments(ordered, options.output, *music, clock, progress);
     progress.End();
