@@ -42,15 +42,6 @@ void AddPack(PluginRegistry& registry, const std::string& file) {
     AddDemoPack(registry, file);
 }
 
-std::unique_ptr<MusicTrack> OpenMusic(const std::string& file) {
-    try {
-        return std::unique_ptr<MusicTrack>(new MusicTrack(file));
-    } catch (const Ombrel::Exception& e) {
-        throw Ombrel::Exception("%s\n  music: %s is missing, empty, cut short or not Ogg Vorbis",
-                                e.message, file.c_str());
-    }
-}
-
 // Lets go of the window system before the private display stops. By then the
 // output is finished or given up, so the rest of the way out is bounded: a
 // driver that never lets go cannot keep a finished capture from ending.
@@ -120,7 +111,7 @@ CaptureStatus RunCapture(const CaptureOptions& options) {
     PluginRegistry registry;
     AddPack(registry, DemoFile(options, ScenePackFile));
     AddPack(registry, DemoFile(options, DevicePackFile));
-    std::unique_ptr<MusicTrack> music = OpenMusic(DemoFile(options, MusicFile));
+    std::unique_ptr<MusicTrack> music(new MusicTrack(DemoFile(options, MusicFile)));
 
     FrameClock clock(options.rateNumerator, options.rateDenominator);
     std::int64_t musicSamples = options.seconds > 0.0 ? 0 : music->CountSamples();

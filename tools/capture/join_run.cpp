@@ -59,14 +59,7 @@ CaptureStatus RunJoin(const CaptureOptions& options) {
     std::vector<SegmentFile> ordered;
     for (std::size_t index : order) ordered.push_back(segments[index]);
 
-    std::string musicFile = DemoFile(options, MusicFile);
-    std::unique_ptr<MusicTrack> music;
-    try {
-        music.reset(new MusicTrack(musicFile));
-    } catch (const Ombrel::Exception& e) {
-        throw Ombrel::Exception("%s\n  music: %s is missing, empty, cut short or not Ogg Vorbis",
-                                e.message, musicFile.c_str());
-    }
+    std::unique_ptr<MusicTrack> music(new MusicTrack(DemoFile(options, MusicFile)));
     const SegmentTag& tag = ordered.front().tag;
     FrameClock clock(tag.rateNumerator, tag.rateDenominator);
     ProgressLine progress(Ombrel::Tools::IsTerminal(stderr) ? stderr : nullptr, tag.total);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "foundation/exception.h"
+#include "host/audio/music_file.h"
 #include "host/audio/seekable_music.h"
 #include "host/music.h"
 #include "host/pack_files.h"
@@ -290,8 +291,7 @@ void Session::Watch(Clock::time_point now) {
         if (music.Load(musicFile)) {
             Say("the music " + musicFile + " was loaded again");
         } else {
-            Fail("Can't create stream: " + musicFile +
-                 " is missing, empty, cut short or not Ogg Vorbis");
+            Fail(std::string(CantCreateStream) + ": " + MusicFileProblem(musicFile));
         }
     }
     if (build) {
@@ -361,8 +361,7 @@ int Session::Run() {
     if (!music.HasOutput())
         Say("warning: no usable audio device: the music plays silently, on the same clock");
     if (!music.Load(musicFile))
-        Fail("Can't create stream: " + musicFile +
-             " is missing, empty, cut short or not Ogg Vorbis");
+        Fail(std::string(CantCreateStream) + ": " + MusicFileProblem(musicFile));
 
     Clock::time_point now = Clock::now();
     for (const std::string& file : packFiles) packWatches.emplace_back(file, SettleSeconds, now);
