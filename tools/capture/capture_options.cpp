@@ -55,28 +55,28 @@ std::vector<Option> CaptureTable(CaptureOptions& o) {
             .Refusal("{option} needs a file name"),
         Option("--size", "WxH", "the frame size, even numbers (default 1280x720)",
                [&o](const std::string& v) { return ReadEvenSize(v, o); })
-            .Refusal(("--size {value}: give WIDTHxHEIGHT, even numbers from " + sides +
-                      " (e.g. 1280x720)")),
+            .Refusal("--size {value}: give WIDTHxHEIGHT, even numbers from " + sides +
+                     " (e.g. 1280x720)"),
         Option(
             "--fps", "RATE", "frames per second: 60, 30, 60000/1001, 29.97 (default 60)",
             [&o](const std::string& v) { return ReadRate(v, o.rateNumerator, o.rateDenominator); })
-            .Refusal(("--fps {value}: give frames per second from 1 to " +
-                      std::to_string(LargestRate) +
-                      ", as N, N/D or a decimal (e.g. 60, 60000/1001, 29.97)")),
+            .Refusal("--fps {value}: give frames per second from 1 to " +
+                     std::to_string(LargestRate) +
+                     ", as N, N/D or a decimal (e.g. 60, 60000/1001, 29.97)"),
         Option("--english", "", "the demo's texts in English (the setup dialog's choice)",
                SetFlag(o.english)),
         Option(
             "--seconds", "S", "the length to render (default: the music's length)",
             [&o](const std::string& v) { return ReadSeconds(v, LongestCapture, false, o.seconds); })
-            .Refusal(("--seconds {value}: give a length above 0 and up to " +
-                      std::to_string(static_cast<long>(LongestCapture)))),
+            .Refusal("--seconds {value}: give a length above 0 and up to " +
+                     std::to_string(static_cast<long>(LongestCapture))),
         Option("--crf", "N", "H.264 quality, 0 (lossless) to 51 (default 18; lower is better)",
                [&o](const std::string& v) { return ReadInteger(v, 0, LargestCrf, o.crf); })
-            .Refusal(("--crf {value}: give a quality from 0 (lossless) to " +
-                      std::to_string(LargestCrf))),
+            .Refusal("--crf {value}: give a quality from 0 (lossless) to " +
+                     std::to_string(LargestCrf)),
         Option("--preset", "NAME", "H.264 speed against size: ultrafast (default) to placebo",
                [&o](const std::string& v) { return ReadPreset(v, o); })
-            .Refusal(("--preset {value}: give one of " + PresetNames()).c_str()),
+            .Refusal("--preset {value}: give one of " + PresetNames()),
         Option("--demo", "FOLDER",
                "the demo's folder with its packs and Data/audio.ogg (default:\n"
                "the packs beside this program, ./Data/audio.ogg)",
