@@ -1,6 +1,7 @@
 #include "host/music.h"
 
 #include "foundation/exception.h"
+#include "host/audio/music_file.h"
 #include "host/display.h"
 
 namespace {
@@ -28,7 +29,7 @@ HSTREAM StartMusic() {
     }
     BASS_Start();
     HSTREAM musicStream = BASS_StreamCreateFile(0, MusicFile, 0, 0, 0);
-    if (!musicStream) Fail("Can't create stream");
+    if (!musicStream) Fail(CantCreateStream);
     BASS_StreamPreBuf(musicStream);
     if (!BASS_StreamPlay(musicStream, 0, 0)) Fail("Can't play stream");
     return musicStream;

@@ -1,8 +1,6 @@
 #include "host/audio/bass.h"
 
 #include <chrono>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -10,6 +8,7 @@
 
 #include "host/audio/audio_output.h"
 #include "host/audio/mixer.h"
+#include "host/audio/music_file.h"
 #include "host/audio/music_frames_played.h"
 
 namespace {
@@ -34,26 +33,6 @@ struct Library {
 Library& TheLibrary() {
     static Library* library = new Library;
     return *library;
-}
-
-bool ReadFile(const char* name, std::uint32_t offset, std::uint32_t length,
-              std::vector<std::uint8_t>* data) {
-    std::ifstream file(name, std::ios::binary);
-    if (!file) {
-        return false;
-    }
-    file.seekg(offset);
-    if (!file) {
-        return false;
-    }
-    if (length == 0) {
-        data->assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-        return true;
-    }
-    data->resize(length);
-    file.read(reinterpret_cast<char*>(data->data()), length);
-    data->resize(static_cast<std::size_t>(file.gcount()));
-    return true;
 }
 
 // Runs `action` on the mixer under the library's lock: 0 before BASS_Init,
@@ -112,14 +91,14 @@ HSTREAM BASS_StreamCreateFile(int memory, const void* file, std::uint32_t offset
     if (!library.mixer || !file) {
         return 0;
     }
-    std::vector<std::uint8_t> data;
+    std::unique_ptr<MusicStream> stream;
     if (memory) {
         const auto* bytes = static_cast<const std::uint8_t*>(file);
-        data.assign(bytes, bytes + length);
-    } else if (!ReadFile(static_cast<const char*>(file), offset, length, &data)) {
-        return 0;
+        stream = MusicStream::Create(std::vector<std::uint8_t>(bytes, bytes + length),
+                                     library.frequency);
+    } else {
+        stream = OpenMusicFile(static_cast<const char*>(file), library.frequency, offset, length);
     }
-    std::unique_ptr<MusicStream> stream = MusicStream::Create(std::move(data), library.frequency);
     if (!stream) {
         return 0;
     }

@@ -2,11 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
-#include "host/audio/music_stream.h"
+#include "host/audio/music_file.h"
 
 namespace {
 
@@ -36,11 +34,7 @@ SeekableMusic::~SeekableMusic() {
 }
 
 bool SeekableMusic::Load(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    std::vector<std::uint8_t> data((std::istreambuf_iterator<char>(in)),
-                                   std::istreambuf_iterator<char>());
-    std::unique_ptr<MusicStream> music = MusicStream::Create(std::move(data), frequency);
+    std::unique_ptr<MusicStream> music = OpenMusicFile(file, frequency);
     if (!music) return false;
     std::uint32_t added = mixer.Add(std::move(music));
     std::lock_guard<std::mutex> guard(lock);

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <thread>
 
-#include "tools/live/live_platform.h"
+#include "tools/support/process.h"
 
 namespace fs = std::filesystem;
 
@@ -29,8 +29,8 @@ BuildRunner::Outcome Ended(BuildRunner& runner, double from) {
 }
 
 TEST(BuildRunner, AChangeOfTheSourcesRunsTheBuildAndItsOutcomeIsTold) {
-    fs::path sources =
-        fs::temp_directory_path() / ("live-build-" + std::to_string(CurrentProcessId()));
+    fs::path sources = fs::temp_directory_path() /
+                       ("live-build-" + std::to_string(Ombrel::Tools::CurrentProcessId()));
     fs::remove_all(sources);
     fs::create_directories(sources);
     std::ofstream(sources / "scene.cpp") << "one";

@@ -6,8 +6,8 @@
 
 #include "foundation/exception.h"
 #include "tools/live/file_watch.h"
-#include "tools/live/live_platform.h"
 #include "tools/live/private_folder.h"
+#include "tools/support/process.h"
 
 namespace fs = std::filesystem;
 
@@ -19,8 +19,9 @@ WatchClock::time_point WatchAt(double seconds) {
 }
 
 std::string Folder(const char* name) {
-    fs::path folder = fs::temp_directory_path() /
-                      (std::string("live-test-") + name + "-" + std::to_string(CurrentProcessId()));
+    fs::path folder =
+        fs::temp_directory_path() / (std::string("live-test-") + name + "-" +
+                                     std::to_string(Ombrel::Tools::CurrentProcessId()));
     fs::remove_all(folder);
     fs::create_directories(folder);
     return folder.string();
@@ -71,10 +72,10 @@ TEST(PrivateFolder, CopiesEachVersionToANameOfItsOwnAndClearsWhatEndedSessionsLe
     fs::create_directories(root + "/999999999");
     Write(root + "/999999999/Vantrope.1.so", "left by a killed session");
     fs::create_directories(root + "/not-a-session");
-    std::string path = PrivateFolder::Make(root, CurrentProcessId());
+    std::string path = PrivateFolder::Make(root, Ombrel::Tools::CurrentProcessId());
     EXPECT_FALSE(fs::exists(root + "/999999999")) << "no such process runs";
     EXPECT_TRUE(fs::exists(root + "/not-a-session"));
-    EXPECT_EQ(path, (fs::path(root) / std::to_string(CurrentProcessId())).string());
+    EXPECT_EQ(path, (fs::path(root) / std::to_string(Ombrel::Tools::CurrentProcessId())).string());
 
     PrivateFolder folder(path);
     std::string source = root + "/Vantrope.so";

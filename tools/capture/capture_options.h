@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tools/capture/frame_range.h"
+#include "tools/support/option_table.h"
 
 // What ombrel-capture is asked to do, read from its command line:
 //
@@ -12,10 +13,10 @@
 //                  [--frames FIRST-LAST | --frame-count] [--gpu N]
 //   ombrel-capture --join -o FILE [--demo FOLDER] SEGMENT...
 // The sizes and frame rates a capture makes, which a segment read back must
-// keep to as well.
-const int SmallestSide = 16;
-const int LargestSide = 8192;
-const int LargestRate = 1000;
+// keep to as well, are the tools' own (tools/support/option_table.h).
+using Ombrel::Tools::LargestRate;
+using Ombrel::Tools::LargestSide;
+using Ombrel::Tools::SmallestSide;
 
 struct CaptureOptions {
     std::string output;

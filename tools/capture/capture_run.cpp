@@ -14,7 +14,6 @@
 #include "plugin/registry.h"
 #include "tools/capture/capture_plan.h"
 #include "tools/capture/capture_window.h"
-#include "tools/capture/console.h"
 #include "tools/capture/demo_files.h"
 #include "tools/capture/discarding_writer.h"
 #include "tools/capture/encoding_queue.h"
@@ -32,6 +31,7 @@
 #include "tools/support/exit_deadline.h"
 #include "tools/support/graph_plugins.h"
 #include "tools/support/interruption.h"
+#include "tools/support/terminal.h"
 
 namespace {
 
@@ -41,15 +41,6 @@ const double EndSeconds = 10.0;
 
 void AddPack(PluginRegistry& registry, const std::string& file) {
     AddDemoPack(registry, file);
-}
-
-std::unique_ptr<MusicTrack> OpenMusic(const std::string& file) {
-    try {
-        return std::unique_ptr<MusicTrack>(new MusicTrack(file));
-    } catch (const Ombrel::Exception& e) {
-        throw Ombrel::Exception("%s\n  music: %s is missing, empty, cut short or not Ogg Vorbis",
-                                e.message, file.c_str());
-    }
 }
 
 // Lets go of the window system before the private display stops. By then the
@@ -117,7 +108,7 @@ CaptureStatus RunCapture(const CaptureOptions& options) {
     PluginRegistry registry;
     AddPack(registry, DemoFile(options, ScenePackFile));
     AddPack(registry, DemoFile(options, DevicePackFile));
-    std::unique_ptr<MusicTrack> music = OpenMusic(DemoFile(options, MusicFile));
+    std::unique_ptr<MusicTrack> music(new MusicTrack(DemoFile(options, MusicFile)));
 
     FrameClock clock(options.rateNumerator, options.rateDenominator);
     std::int64_t musicSamples = options.seconds > 0.0 ? 0 : music->CountSamples();
@@ -163,7 +154,7 @@ CaptureStatus RunCapture(const CaptureOptions& options) {
     EncodingQueue queue(*writer, 4 * static_cast<std::size_t>(options.width) * options.height,
                         clock.MostSamplesPerFrame());
     FrameAndSound sink(queue, options.segment ? nullptr : music.get(), clock, plan.frames.first);
-    ProgressLine progress(IsTerminal(stderr) ? stderr : nullptr, frames);
+    ProgressLine progress(Ombrel::Tools::IsTerminal(stderr) ? stderr : nullptr, frames);
 
     GraphDrawing drawing(graph);
     std::string stoppedBy = RenderFrames(drawing, reader, sink, clock, plan.frames, progress);

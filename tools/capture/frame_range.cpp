@@ -1,20 +1,20 @@
 #include "tools/capture/frame_range.h"
 
 #include <cctype>
-#include <cerrno>
-#include <cstdlib>
+#include <limits>
+
+#include "tools/support/option_table.h"
 
 namespace {
 
-// A whole number of at least one digit and no sign, ending at `*end`.
-bool ReadCount(const char* text, std::int64_t* value, const char** end) {
-    if (!std::isdigit(static_cast<unsigned char>(text[0]))) return false;
-    char* stop = nullptr;
-    errno = 0;
-    long long read = std::strtoll(text, &stop, 10);
-    if (errno != 0) return false;
+// A whole number of at least one digit and no sign or blank.
+bool ReadCount(const std::string& text, std::int64_t* value) {
+    long long read = 0;
+    if (text.empty() || !std::isdigit(static_cast<unsigned char>(text[0])) ||
+        !Ombrel::Tools::ReadInteger(text, 0, std::numeric_limits<long long>::max(), read)) {
+        return false;
+    }
     *value = read;
-    *end = stop;
     return true;
 }
 
@@ -26,10 +26,11 @@ std::string FrameRange::Text() const {
 
 bool ReadFrameRange(const char* text, FrameRange* range) {
     FrameRange read;
-    const char* end = nullptr;
-    if (!ReadCount(text, &read.first, &end) || *end != '-') return false;
-    if (!ReadCount(end + 1, &read.last, &end) || *end != '\0') return false;
-    if (read.last < read.first) return false;
+    std::string first, last;
+    if (!Ombrel::Tools::SplitRange(text, first, last) || !ReadCount(first, &read.first) ||
+        !ReadCount(last, &read.last) || read.last < read.first) {
+        return false;
+    }
     *range = read;
     return true;
 }

@@ -6,7 +6,6 @@
 
 #include "foundation/exception.h"
 #include "host/music.h"
-#include "tools/capture/console.h"
 #include "tools/capture/demo_files.h"
 #include "tools/capture/encoded_join.h"
 #include "tools/capture/joined_video.h"
@@ -14,6 +13,7 @@
 #include "tools/capture/y4m_segment.h"
 #include "tools/capture/y4m_wav_writer.h"
 #include "tools/support/interruption.h"
+#include "tools/support/terminal.h"
 
 namespace {
 
@@ -59,17 +59,10 @@ CaptureStatus RunJoin(const CaptureOptions& options) {
     std::vector<SegmentFile> ordered;
     for (std::size_t index : order) ordered.push_back(segments[index]);
 
-    std::string musicFile = DemoFile(options, MusicFile);
-    std::unique_ptr<MusicTrack> music;
-    try {
-        music.reset(new MusicTrack(musicFile));
-    } catch (const Ombrel::Exception& e) {
-        throw Ombrel::Exception("%s\n  music: %s is missing, empty, cut short or not Ogg Vorbis",
-                                e.message, musicFile.c_str());
-    }
+    std::unique_ptr<MusicTrack> music(new MusicTrack(DemoFile(options, MusicFile)));
     const SegmentTag& tag = ordered.front().tag;
     FrameClock clock(tag.rateNumerator, tag.rateDenominator);
-    ProgressLine progress(IsTerminal(stderr) ? stderr : nullptr, tag.total);
+    ProgressLine progress(Ombrel::Tools::IsTerminal(stderr) ? stderr : nullptr, tag.total);
     bool complete = y4m ? JoinY4mSegments(ordered, options.output, *music, clock, progress)
                         : JoinEncodedSegments(ordered, options.output, *music, clock, progress);
     progress.End();

@@ -1,22 +1,18 @@
 #include "tools/capture/music_track.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "foundation/exception.h"
-#include "host/audio/music_stream.h"
+#include "host/audio/music_file.h"
 #include "tools/capture/frame_clock.h"
 
 MusicTrack::MusicTrack(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::vector<std::uint8_t> data;
-    if (file) {
-        data.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    stream = OpenMusicFile(path, FrameClock::SampleRate);
+    if (!stream) {
+        throw Ombrel::Exception("%s\n  music: %s", CantCreateStream,
+                                MusicFileProblem(path).c_str());
     }
-    stream = MusicStream::Create(std::move(data), FrameClock::SampleRate);
-    if (!stream) throw Ombrel::Exception("Can't create stream");
     stream->Play(true);
 }
 

@@ -11,7 +11,8 @@ class MusicStream;
 class MusicTrack {
 public:
     // Reads and opens the Ogg Vorbis file. Throws the host's "Can't create
-    // stream" when it is missing, empty, cut short or not Ogg Vorbis.
+    // stream", with the file and what may be wrong with it, when it is
+    // missing, empty, cut short or not Ogg Vorbis.
     explicit MusicTrack(const std::string& path);
     ~MusicTrack();
     MusicTrack(const MusicTrack&) = delete;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "foundation/exception.h"
-#include "tools/capture/process_name.h"
+#include "tools/support/process.h"
 #include "tools/support/quick_end.h"
 
 namespace {
@@ -46,7 +46,7 @@ PartFile::PartFile(const std::string& finalPath)
 PartFile::PartFile(const std::string& finalPath, bool ownName) : PartFile(finalPath) {
     if (!ownName) return;
     Forget(partPath);
-    partPath = finalPath + "." + ProcessName() + ".part";
+    partPath = finalPath + "." + Ombrel::Tools::ProcessName() + ".part";
     Unfinished().push_back(partPath);
 }
 

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <thread>
 
-#include "tools/live/live_platform.h"
+#include "tools/live/shell_command.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ BuildRunner::Outcome BuildRunner::Poll(WatchClock::time_point now) {
         std::thread([state, run] {
             Outcome result;
             auto began = WatchClock::now();
-            result.status = RunShellCommand(
+            result.status = Ombrel::Tools::RunShellCommand(
                 run, [&result](const std::string& line) { result.output.push_back(line); });
             result.seconds = std::chrono::duration<double>(WatchClock::now() - began).count();
             result.ended = true;

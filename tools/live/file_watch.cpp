@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "tools/live/live_platform.h"
+#include "tools/live/file_times.h"
 
 namespace fs = std::filesystem;
 
@@ -25,7 +25,7 @@ std::string FileStamp::Text() const {
 // would look alike.
 FileStamp StampOf(const std::string& path) {
     FileStamp stamp;
-    stamp.exists = ReadFileTimes(path, stamp.size, stamp.modified);
+    stamp.exists = Ombrel::Tools::ReadFileTimes(path, stamp.size, stamp.modified);
     return stamp;
 }
 

@@ -1,50 +1,19 @@
 #include "tools/live/live_options.h"
 
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
-#include <cstring>
-
 #include "foundation/exception.h"
+#include "tools/support/option_table.h"
 
 namespace {
 
-const int SmallestSide = 16;
-const int LargestSide = 8192;
+using Ombrel::Tools::Option;
+
 const double Latest = 1e7;
 
-bool ReadSeconds(const std::string& text, double* seconds) {
-    char* end = nullptr;
-    errno = 0;
-    double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || errno != 0 || !std::isfinite(value) || value < 0.0 ||
-        value > Latest) {
-        return false;
-    }
-    *seconds = value;
-    return true;
-}
-
-bool ReadSide(const std::string& text, int* side) {
-    char* end = nullptr;
-    errno = 0;
-    long value = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || errno != 0 || value < SmallestSide || value > LargestSide)
-        return false;
-    *side = static_cast<int>(value);
-    return true;
-}
-
-bool ReadSize(const std::string& text, LiveOptions& options) {
-    std::size_t x = text.find_first_of("xX");
-    return x != std::string::npos && ReadSide(text.substr(0, x), &options.width) &&
-           ReadSide(text.substr(x + 1), &options.height);
-}
-
 bool ReadLoop(const std::string& text, LiveOptions& options) {
-    std::size_t dash = text.find('-', 1);
-    if (dash == std::string::npos || !ReadSeconds(text.substr(0, dash), &options.loopStart) ||
-        !ReadSeconds(text.substr(dash + 1), &options.loopEnd) ||
+    std::string first, last;
+    if (!Ombrel::Tools::SplitRange(text, first, last) ||
+        !Ombrel::Tools::ReadSeconds(first, Latest, true, options.loopStart) ||
+        !Ombrel::Tools::ReadSeconds(last, Latest, true, options.loopEnd) ||
         !(options.loopStart < options.loopEnd)) {
         return false;
     }
@@ -52,91 +21,51 @@ bool ReadLoop(const std::string& text, LiveOptions& options) {
     return true;
 }
 
-// A text option, which may not be empty.
-template <std::string LiveOptions::*field>
-bool ReadText(const std::string& value, LiveOptions& options) {
-    options.*field = value;
-    return !value.empty();
+// The one table of the options: the reading and the usage are made from it.
+// The rows without help are given by the supervisor only.
+std::vector<Option> LiveTable(LiveOptions& o) {
+    using namespace Ombrel::Tools;
+    return {
+        Option("--demo", "FOLDER",
+               "the demo's folder: its packs and Data/audio.ogg (default: here)",
+               TakeText(o.demoFolder)),
+        Option("--size", "WxH", "the window's size (default 640x480)",
+               [&o](const std::string& v) { return ReadSize(v, o.width, o.height); }),
+        Option("--english", "", "the setup dialog's English (default Spanish)", SetFlag(o.english)),
+        Option("--start", "S", "the time to start at, in seconds (default 0)",
+               [&o](const std::string& v) { return ReadSeconds(v, Latest, true, o.start); }),
+        Option("--loop", "A-B", "play from A to B seconds over and over",
+               [&o](const std::string& v) { return ReadLoop(v, o); }),
+        Option("--paused", "", "start with the clock standing still", SetFlag(o.paused)),
+        Option("--build", "\"CMD\"", "run CMD on a change under the --sources folder",
+               TakeText(o.buildCommand)),
+        Option("--sources", "DIR", "the folder whose changes run the --build command",
+               TakeText(o.sourcesFolder)),
+        Option("--help", "", "this text", SetFlag(o.help)),
+        Option("--channel", "TOKEN", "", TakeText(o.channel)),
+        Option("--resume", "STATE", "", TakeText(o.resume)),
+    };
 }
-
-// A switch, which takes no value.
-template <bool LiveOptions::*field>
-bool SetSwitch(const std::string&, LiveOptions& options) {
-    options.*field = true;
-    return true;
-}
-
-bool ReadStart(const std::string& text, LiveOptions& options) {
-    return ReadSeconds(text, &options.start);
-}
-
-// The one table of the options: the usage text is made from it.
-struct Option {
-    const char* name;
-    const char* value;  // null: a switch
-    const char* help;
-    bool (*read)(const std::string& value, LiveOptions& options);
-    bool internal;  // given by the supervisor only, not shown
-};
-
-const Option Options[] = {
-    {"--demo", "FOLDER", "the demo's folder: its packs and Data/audio.ogg (default: here)",
-     ReadText<&LiveOptions::demoFolder>, false},
-    {"--size", "WxH", "the window's size (default 640x480)", ReadSize, false},
-    {"--english", nullptr, "the setup dialog's English (default Spanish)",
-     SetSwitch<&LiveOptions::english>, false},
-    {"--start", "S", "the time to start at, in seconds (default 0)", ReadStart, false},
-    {"--loop", "A-B", "play from A to B seconds over and over", ReadLoop, false},
-    {"--paused", nullptr, "start with the clock standing still", SetSwitch<&LiveOptions::paused>,
-     false},
-    {"--build", "\"CMD\"", "run CMD on a change under the --sources folder",
-     ReadText<&LiveOptions::buildCommand>, false},
-    {"--sources", "DIR", "the folder whose changes run the --build command",
-     ReadText<&LiveOptions::sourcesFolder>, false},
-    {"--help", nullptr, "this text", SetSwitch<&LiveOptions::help>, false},
-    {"--channel", "TOKEN", "", ReadText<&LiveOptions::channel>, true},
-    {"--resume", "STATE", "", ReadText<&LiveOptions::resume>, true},
-};
 
 }  // namespace
 
 LiveOptions ParseLiveOptions(const std::vector<std::string>& arguments) {
     LiveOptions options;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const Option* found = nullptr;
-        for (const Option& option : Options) {
-            if (arguments[i] == option.name) found = &option;
-        }
-        if (found == nullptr)
-            throw Ombrel::Exception("unknown option \"%s\"", arguments[i].c_str());
-        std::string value;
-        if (found->value != nullptr) {
-            if (i + 1 >= arguments.size())
-                throw Ombrel::Exception("%s needs a value: %s", found->name, found->value);
-            value = arguments[++i];
-        }
-        if (!found->read(value, options)) {
-            throw Ombrel::Exception("%s %s: expected %s", found->name, value.c_str(),
-                                    found->value ? found->value : "no value");
-        }
-    }
+    Ombrel::Tools::Wording wording;
+    wording.unknown = "unknown option \"{argument}\"";
+    wording.needsValue = "{option} needs a value: {name}";
+    wording.refusal = "{option} {value}: expected {name}";
+    Ombrel::Tools::ReadOptions(arguments, LiveTable(options), wording);
     if (options.buildCommand.empty() != options.sourcesFolder.empty())
         throw Ombrel::Exception("--build and --sources go together");
     return options;
 }
 
 std::string LiveUsage() {
-    std::string usage = "usage: ombrel-live";
-    std::string lines;
-    for (const Option& option : Options) {
-        if (option.internal) continue;
-        std::string form = option.name;
-        if (option.value) form += std::string(" ") + option.value;
-        usage += " [" + form + "]";
-        lines += "  " + form + std::string(form.size() < 16 ? 16 - form.size() : 1, ' ') +
-                 option.help + "\n";
-    }
-    return usage + " [--version]\n" + lines +
+    LiveOptions unused;
+    std::vector<Option> table = LiveTable(unused);
+    return "usage: ombrel-live " + Ombrel::Tools::OptionSummary(table) + " [--version]\n" +
+           Ombrel::Tools::OptionLines(table, 18) +
            "Keys: Space pause/play, Left/Right 1 s (with Shift 10 s), Home the start,\n"
            "[ and ] the loop's start and end, Backspace no loop, R reload, Escape end.\n"
            "Commands, one a line on standard input or the control socket: play, pause,\n"

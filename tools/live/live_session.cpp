@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "foundation/exception.h"
+#include "host/audio/music_file.h"
 #include "host/audio/seekable_music.h"
 #include "host/music.h"
 #include "host/pack_files.h"
@@ -17,16 +18,18 @@
 #include "tools/live/control_server.h"
 #include "tools/live/file_watch.h"
 #include "tools/live/live_demo.h"
-#include "tools/live/live_platform.h"
 #include "tools/live/live_status.h"
 #include "tools/live/live_window.h"
 #include "tools/live/private_folder.h"
+#include "tools/live/process_resources.h"
 #include "tools/live/session_state.h"
 #include "tools/live/timeline.h"
 #include "tools/support/child_process.h"
 #include "tools/support/demo_folder.h"
 #include "tools/support/exit_deadline.h"
 #include "tools/support/interruption.h"
+#include "tools/support/process.h"
+#include "tools/support/terminal.h"
 
 namespace {
 
@@ -119,7 +122,7 @@ Session::Session(const LiveOptions& given, SessionState resumed)
     : options(given),
       state(std::move(resumed)),
       channel(given.channel.c_str()),
-      terminal(IsTerminal(stderr)),
+      terminal(Ombrel::Tools::IsTerminal(stderr)),
       folder(state.folder),
       timeline(state.time, state.playing, Clock::now()),
       music(MusicFrequency) {
@@ -162,14 +165,14 @@ LiveStatus Session::Status() const {
     shown.error = lastError;
     shown.warnings = demo->Warnings();
     if (!music.HasOutput()) shown.warnings.push_back("no usable audio device: the music is silent");
-    shown.pid = CurrentProcessId();
+    shown.pid = Ombrel::Tools::CurrentProcessId();
     shown.control = state.control;
     shown.folder = state.folder;
     shown.musicOutput = music.HasOutput();
     shown.musicOffsetMs = music.LastOffset() * 1000.0;
     shown.musicResyncs = music.Resyncs();
-    shown.residentKb = ResidentKilobytes();
-    shown.openHandles = OpenHandleCount();
+    shown.residentKb = Ombrel::Tools::ResidentKilobytes();
+    shown.openHandles = Ombrel::Tools::OpenHandleCount();
     shown.privateFiles = folder.CountFiles();
     shown.frames = frames;
     shown.reloadShownNs = reloadShownNs;
@@ -288,8 +291,7 @@ void Session::Watch(Clock::time_point now) {
         if (music.Load(musicFile)) {
             Say("the music " + musicFile + " was loaded again");
         } else {
-            Fail("Can't create stream: " + musicFile +
-                 " is missing, empty, cut short or not Ogg Vorbis");
+            Fail(std::string(CantCreateStream) + ": " + MusicFileProblem(musicFile));
         }
     }
     if (build) {
@@ -359,8 +361,7 @@ int Session::Run() {
     if (!music.HasOutput())
         Say("warning: no usable audio device: the music plays silently, on the same clock");
     if (!music.Load(musicFile))
-        Fail("Can't create stream: " + musicFile +
-             " is missing, empty, cut short or not Ogg Vorbis");
+        Fail(std::string(CantCreateStream) + ": " + MusicFileProblem(musicFile));
 
     Clock::time_point now = Clock::now();
     for (const std::string& file : packFiles) packWatches.emplace_back(file, SettleSeconds, now);

@@ -8,6 +8,6 @@
 // its line break and without any of the characters of `trailing` that stand
 // just before the break. A last line without a break is handed on as it is.
 // For the output of a command run through the system's shell
-// (RunShellCommand, live_platform_*.cpp).
+// (RunShellCommand, shell_command_*.cpp).
 void ReadOutputLines(std::FILE* stream, const char* trailing,
                      const std::function<void(const std::string& line)>& line);

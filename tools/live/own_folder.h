@@ -20,3 +20,13 @@ void MakeOwnFolder(const std::string& folder, int ownSteps = 1);
 // True when `entry` is a folder (not a link) that belongs to this user, so
 // that a clean-up may remove it.
 bool IsOwnFolder(const std::string& entry);
+
+namespace Ombrel::Tools {
+
+// The folder that holds the private folders of this user's sessions: in the
+// user's runtime folder where there is one (XDG_RUNTIME_DIR), else in the
+// system's folder for temporary files. It is checked before it is used
+// (MakeOwnFolder).
+std::string PrivateRoot();
+
+}  // namespace Ombrel::Tools

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <vector>
@@ -100,4 +101,21 @@ void MakeOwnFolder(const std::string& folder, int ownSteps) {
 bool IsOwnFolder(const std::string& entry) {
     struct stat about;
     return lstat(entry.c_str(), &about) == 0 && S_ISDIR(about.st_mode) && about.st_uid == getuid();
+}
+
+std::string Ombrel::Tools::PrivateRoot() {
+    namespace fs = std::filesystem;
+    // The user's runtime folder is theirs alone by definition; the temporary
+    // folder is shared, so the folder in it carries the user's number.
+    std::error_code error;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    bool inRuntime = runtime != nullptr && runtime[0] == '/';
+    fs::path base = inRuntime ? fs::path(runtime) : fs::temp_directory_path(error);
+    if (error) base = "/tmp";
+    // Links above the folder are resolved here, once; every step of what they
+    // resolve to is checked before the folder is used.
+    fs::path resolved = fs::canonical(base, error);
+    if (!error) base = resolved;
+    return (base / (inRuntime ? "ombrel-live" : "ombrel-live-" + std::to_string(getuid())))
+        .string();
 }

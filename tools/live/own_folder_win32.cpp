@@ -65,3 +65,10 @@ void MakeOwnFolder(const std::string& folder, int ownSteps) {
 bool IsOwnFolder(const std::string& entry) {
     return Fault(entry).empty();
 }
+
+std::string Ombrel::Tools::PrivateRoot() {
+    std::error_code error;
+    std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
+    if (error) temporary = ".";
+    return (temporary / "ombrel-live").string();
+}

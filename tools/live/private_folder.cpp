@@ -6,8 +6,8 @@
 #include <system_error>
 
 #include "foundation/exception.h"
-#include "tools/live/live_platform.h"
 #include "tools/live/own_folder.h"
+#include "tools/support/process.h"
 
 namespace fs = std::filesystem;
 
@@ -28,7 +28,8 @@ std::string PrivateFolder::Make(const std::string& root, int session) {
         char* stop = nullptr;
         long owner = std::strtol(name.c_str(), &stop, 10);
         if (stop == name.c_str() || *stop != '\0' || owner == session) continue;
-        if (!ProcessIsRunning(static_cast<int>(owner)) && IsOwnFolder(entry->path().string())) {
+        if (!Ombrel::Tools::ProcessIsRunning(static_cast<int>(owner)) &&
+            IsOwnFolder(entry->path().string())) {
             std::error_code ignored;
             fs::remove_all(entry->path(), ignored);
         }

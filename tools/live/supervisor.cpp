@@ -11,11 +11,12 @@
 #include "foundation/exception.h"
 #include "host/pack_files.h"
 #include "tools/live/control_endpoint.h"
-#include "tools/live/live_platform.h"
+#include "tools/live/own_folder.h"
 #include "tools/live/private_folder.h"
 #include "tools/live/session_state.h"
 #include "tools/support/child_process.h"
 #include "tools/support/interruption.h"
+#include "tools/support/process.h"
 
 namespace {
 
@@ -110,11 +111,11 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
         return 2;
     }
     CatchInterruptions();
-    int session = CurrentProcessId();
+    int session = Ombrel::Tools::CurrentProcessId();
     std::string path, endpoint;
     std::unique_ptr<PrivateFolder> folder;
     try {
-        path = PrivateFolder::Make(PrivateRoot(), session);
+        path = PrivateFolder::Make(Ombrel::Tools::PrivateRoot(), session);
         folder.reset(new PrivateFolder(path));
         endpoint = ControlEndpointName(path, session);
     } catch (const Ombrel::Exception& e) {

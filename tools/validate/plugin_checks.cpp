@@ -8,8 +8,8 @@
 
 #include "foundation/timer.h"
 #include "plugin/variable.h"
-#include "tools/validate/allocation_counter.h"
 #include "tools/validate/guarded_call.h"
+#include "tools/validate/pack_allocations.h"
 #include "tools/validate/test_values.h"
 #include "tools/validate/value_makers.h"
 #include "tools/validate/value_type_check.h"
@@ -307,19 +307,19 @@ bool PluginChecker::RunOnce(int run) {
     const bool counted = ordinary && run % OrdinaryRuns >= WarmUpRuns;
     Timer timer;
     timer.Reset();
-    if (counted) AllocationCounter::Begin();
+    if (counted) Ombrel::Tools::PackAllocations::Begin();
     double started = timer.Seconds();
     CallOutcome outcome = GuardedCall([&] { plugin->Run(); });
     double seconds = timer.Seconds() - started;
-    if (counted) AllocationCounter::End();
+    if (counted) Ombrel::Tools::PackAllocations::End();
     const bool returned = Judge(operation, outcome);
     ranBefore = true;
     if (!returned) return false;
     runReturned = true;
     if (counted) {
         ++measuredRuns;
-        ownAllocations += AllocationCounter::OwnCalls();
-        otherAllocations += AllocationCounter::OtherCalls();
+        ownAllocations += Ombrel::Tools::PackAllocations::OwnCalls();
+        otherAllocations += Ombrel::Tools::PackAllocations::OtherCalls();
         totalSeconds += seconds;
         if (seconds > longestSeconds) longestSeconds = seconds;
     }
@@ -402,7 +402,7 @@ void PluginChecker::ReportMeasurements() {
     const std::string counts =
         Format("%.1f allocations per Run by the pack's own code (%.1f by the libraries it calls)",
                own, other);
-    if (!AllocationCounter::Available(reason)) {
+    if (!Ombrel::Tools::PackAllocations::Available(reason)) {
         Skipped(Check::Allocations, reason);
     } else if (perFrame && ownAllocations > 0) {
         step = phaseName + ": Runs after the first " + std::to_string(WarmUpRuns);
@@ -517,7 +517,8 @@ void SkipPluginChecks(ChildReporter& reporter, const std::string& reason) {
 void RunPluginChecks(const PackPlugins& underCheck, const std::vector<PackPlugins>& with, int index,
                      int firstPhase, ChildReporter& reporter) {
     PluginDescriptor* descriptor = underCheck.descriptors[index];
-    AllocationCounter::SetOwnModule(reinterpret_cast<const void*>(underCheck.pack->getMagic));
+    Ombrel::Tools::PackAllocations::SetOwnModule(
+        reinterpret_cast<const void*>(underCheck.pack->getMagic));
     ValueMakers makers(underCheck, with, reporter);
     PluginChecker checker(*descriptor, makers, reporter);
     std::string failure;

@@ -5,10 +5,10 @@
 // Counts the allocations made on the calling thread between Begin and End,
 // split by who asked: the code of one module (the pack under check, its copy
 // of the foundation library included) or the libraries it calls (the window
-// system, the OpenGL driver). allocation_counter_posix.cpp counts by taking
-// the process's malloc; allocation_counter_unavailable.cpp stands for builds
+// system, the OpenGL driver). pack_allocations_posix.cpp counts by taking
+// the process's malloc; pack_allocations_unavailable.cpp stands for builds
 // that cannot.
-namespace AllocationCounter {
+namespace Ombrel::Tools::PackAllocations {
 
 // True when this build counts; otherwise `reason` says why it cannot.
 bool Available(std::string& reason);
@@ -20,4 +20,4 @@ void End();
 long OwnCalls();
 long OtherCalls();
 
-}  // namespace AllocationCounter
+}  // namespace Ombrel::Tools::PackAllocations

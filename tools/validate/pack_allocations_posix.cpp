@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "tools/validate/allocation_counter.h"
+#include "tools/validate/pack_allocations.h"
 
 extern "C" void* __libc_malloc(size_t size);
 extern "C" void* __libc_calloc(size_t count, size_t size);
@@ -87,15 +87,15 @@ void Count() {
 
 }  // namespace
 
-bool AllocationCounter::Available(std::string&) {
+bool Ombrel::Tools::PackAllocations::Available(std::string&) {
     return true;
 }
 
-void AllocationCounter::SetOwnModule(const void* address) {
+void Ombrel::Tools::PackAllocations::SetOwnModule(const void* address) {
     ownAddress = reinterpret_cast<uintptr_t>(address);
 }
 
-void AllocationCounter::Begin() {
+void Ombrel::Tools::PackAllocations::Begin() {
     // The first backtrace loads the unwinder, which allocates: not while
     // counting.
     void* warmUp[2];
@@ -107,15 +107,15 @@ void AllocationCounter::Begin() {
     counting = true;
 }
 
-void AllocationCounter::End() {
+void Ombrel::Tools::PackAllocations::End() {
     counting = false;
 }
 
-long AllocationCounter::OwnCalls() {
+long Ombrel::Tools::PackAllocations::OwnCalls() {
     return ownCalls;
 }
 
-long AllocationCounter::OtherCalls() {
+long Ombrel::Tools::PackAllocations::OtherCalls() {
     return otherCalls;
 }
 

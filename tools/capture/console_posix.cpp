@@ -1,7 +1,0 @@
-#include <unistd.h>
-
-#include "tools/capture/console.h"
-
-bool IsTerminal(std::FILE* stream) {
-    return isatty(fileno(stream)) != 0;
-}
