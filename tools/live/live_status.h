@@ -44,6 +44,3 @@ struct LiveStatus {
     // Time, play state, loop, frames per second and the last error, short.
     std::string Line() const;
 };
-
-// `text` as a JSON string, quotes included.
-std::string JsonString(const std::string& text);
