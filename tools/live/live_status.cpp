@@ -53,6 +53,8 @@ std::string LiveStatus::Json() const {
 
 std::string LiveStatus::Line() const {
     std::string line = Number(time, "%.2f") + " s " + (playing ? "playing" : "paused");
+    if (speed != 1.0) line += " at " + Number(speed, "%g") + "x";
+    if (atEnd) line += "  end of the music";
     if (looping) {
         line += "  loop " + Number(loopStart, "%.2f") + "-" + Number(loopEnd, "%.2f");
     } else if (hasLoopStart) {
