@@ -68,7 +68,7 @@ bool CommandNumber(const std::string& word, double& value) {
 // An argument of the kind `letter` into `command`; throws naming the command.
 void ReadArgument(char letter, const std::string& word, const char* name, ControlCommand& command,
                   int& numbers, int& names) {
-    const double Latest = 1e7;
+    const double LatestTime = 1e7;
     double value = 0.0;
     bool number = CommandNumber(word, value);
     auto refuse = [&](const char* what) {
@@ -76,7 +76,8 @@ void ReadArgument(char letter, const std::string& word, const char* name, Contro
     };
     switch (letter) {
         case 't':
-            if (!number || value < 0.0 || value > Latest) refuse("a time in seconds (0 or more)");
+            if (!number || value < 0.0 || value > LatestTime)
+                refuse("a time in seconds (0 or more)");
             break;
         case 'f':
             if (!number || (value != 1.0 && value != 0.5 && value != 0.25))
