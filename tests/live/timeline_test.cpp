@@ -111,12 +111,15 @@ TEST(Timeline, StopsAtTheEndOfTheMusicOrGoesRoundToTheStart) {
     EXPECT_TRUE(timeline.Playing()) << "it goes round and plays on";
     EXPECT_EQ(timeline.Changes(), changes + 1) << "a jump the music follows";
 
-    ASSERT_TRUE(timeline.SetLoop(1.0, 2.0, At(11)));
-    EXPECT_NEAR(timeline.Advance(At(12.5)), 1.5, 1e-9) << "the loop goes round before the end";
-    timeline.SetEnd(0.0, At(13));
+    ASSERT_TRUE(timeline.SetLoop(5.0, 9.0, At(11)));
+    EXPECT_NEAR(timeline.Advance(At(12.5)), 5.5, 1e-9)
+        << "a loop past the music goes round at its end";
+    ASSERT_TRUE(timeline.SetLoop(1.0, 2.0, At(12.5)));
+    EXPECT_NEAR(timeline.Advance(At(14)), 1.5, 1e-9) << "the loop goes round before the end";
+    timeline.SetEnd(0.0, At(14));
     timeline.ClearLoop();
-    timeline.Seek(100.0, At(13));
-    EXPECT_DOUBLE_EQ(timeline.Advance(At(14)), 101.0) << "with no end known, it runs on";
+    timeline.Seek(100.0, At(14));
+    EXPECT_DOUBLE_EQ(timeline.Advance(At(15)), 101.0) << "with no end known, it runs on";
 }
 
 }  // namespace

@@ -108,6 +108,7 @@ private:
     void FollowTimeline();
     void Show(Clock::time_point now);
     LiveStatus Status() const;
+    std::vector<LiveStatus::Pack> Packs() const;
 
     LiveOptions options;
     SessionState state;
@@ -181,6 +182,18 @@ void Session::SendState() {
     channel.Send("state " + state.Line());
 }
 
+std::vector<LiveStatus::Pack> Session::Packs() const {
+    std::vector<LiveStatus::Pack> packs;
+    for (int slot = 0; slot < demo->SlotCount(); ++slot) {
+        LiveStatus::Pack pack;
+        pack.file = demo->SlotName(slot);
+        pack.version = demo->SlotVersion(slot);
+        pack.state = pack.version == 0 ? "missing" : demo->SlotOnTrial(slot) ? "trying" : "running";
+        packs.push_back(pack);
+    }
+    return packs;
+}
+
 LiveStatus Session::Status() const {
     LiveStatus shown;
     TakePlace(timeline, shown);
@@ -188,13 +201,7 @@ LiveStatus Session::Status() const {
     shown.hasLoopEnd = timeline.HasLoopEnd();
     shown.atEnd = timeline.AtEnd();
     shown.fps = fps;
-    for (int slot = 0; slot < demo->SlotCount(); ++slot) {
-        LiveStatus::Pack pack;
-        pack.file = demo->SlotName(slot);
-        pack.version = demo->SlotVersion(slot);
-        pack.state = pack.version == 0 ? "missing" : demo->SlotOnTrial(slot) ? "trying" : "running";
-        shown.packs.push_back(pack);
-    }
+    shown.packs = Packs();
     shown.error = lastError;
     shown.warnings = demo->Warnings();
     if (!music.HasOutput()) shown.warnings.push_back("no usable audio device: the music is silent");
@@ -403,7 +410,7 @@ std::string Session::StateJson(Clock::time_point now) const {
     shown.hasTempo = marks.hasTempo;
     shown.tempo = marks.tempo;
     shown.markers = marks.markers.All();
-    for (const LiveStatus::Pack& pack : Status().packs)
+    for (const LiveStatus::Pack& pack : Packs())
         shown.packs.push_back(TimelineState::Pack{pack.file, pack.version, pack.state});
     shown.lastError = lastError;
     shown.frameTimes = frameTimes.Last(now);

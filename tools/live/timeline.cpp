@@ -17,10 +17,12 @@ double Timeline::Advance(Clock::time_point now) {
     double before = time;
     time = anchorSeconds + speed * std::chrono::duration<double>(now - anchorAt).count();
     // Only a clock that crosses the loop's end goes round: one sent past the
-    // end plays on from there.
-    if (Looping() && before < loopEnd && time >= loopEnd) {
-        double length = loopEnd - loopStart;
-        Anchor(loopStart + std::fmod(time - loopEnd, length), now);
+    // end plays on from there. A loop that reaches past the music goes round
+    // at the music's end.
+    double wrapAt = musicEnd > 0.0 && loopEnd > musicEnd ? musicEnd : loopEnd;
+    if (Looping() && loopStart < wrapAt && before < wrapAt && time >= wrapAt) {
+        double length = wrapAt - loopStart;
+        Anchor(loopStart + std::fmod(time - wrapAt, length), now);
     } else if (musicEnd > 0.0 && time >= musicEnd) {
         if (endMode == EndMode::Loop) {
             Anchor(std::fmod(time - musicEnd, musicEnd), now);
