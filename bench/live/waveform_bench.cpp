@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-#include "tools/live/waveform_peaks.h"
+#include "programs/live/waveform_peaks.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "foundation/exception.h"
-#include "tools/live/timeline_marks.h"
+#include "programs/live/timeline_marks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);

@@ -5,8 +5,8 @@
 #include <fstream>
 
 #include "foundation/exception.h"
-#include "tools/live/atomic_file.h"
-#include "tools/support/process.h"
+#include "programs/live/atomic_file.h"
+#include "programs/support/process.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/live/beat_grid.h"
+#include "programs/live/beat_grid.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "tools/live/json_writer.h"
+#include "programs/live/json_writer.h"
 
 #include <gtest/gtest.h>
 
-#include "tools/live/frame_times.h"
-#include "tools/live/timeline_state.h"
+#include "programs/live/frame_times.h"
+#include "programs/live/timeline_state.h"
 
 namespace {
 

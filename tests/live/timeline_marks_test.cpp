@@ -1,4 +1,4 @@
-#include "tools/live/timeline_marks.h"
+#include "programs/live/timeline_marks.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "tests/foundation/test_support.h"
-#include "tools/live/atomic_file.h"
+#include "programs/live/atomic_file.h"
 
 namespace {
 

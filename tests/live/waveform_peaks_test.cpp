@@ -1,4 +1,4 @@
-#include "tools/live/waveform_peaks.h"
+#include "programs/live/waveform_peaks.h"
 
 #include <gtest/gtest.h>
 
