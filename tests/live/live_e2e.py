@@ -12,9 +12,10 @@ Scenarios:
             throws and a crash, each leaving the last good build drawing; seek,
             pause and loop by commands and keys, checked on the picture and on
             the music; the end by Escape
-  timeline  by the control channel: a tempo, snapping to beats, a seek that
-            lands on a beat, the clock stopped at the end of the music, and a
-            marker that is still there when the session is started again
+  timeline  by the control channel: a malformed markers file reported and
+            left alone, a tempo, snapping to beats, a seek that lands on a
+            beat, the clock stopped at the end of the music, and a marker
+            that is still there when the session is started again
   hundred   100 reloads in a row: memory, open handles, the private folder;
             keys after a new device pack with no audio device
   intruders another user of the machine (a throwaway one; run as root, else
@@ -308,6 +309,9 @@ def timeline():
     shutil.rmtree(out, ignore_errors=True)
     os.makedirs(out)
     make_demo()
+    marks = os.path.join(demo, "markers.txt")
+    with open(marks, "w") as text:
+        text.write("1.000 intro\n2 two words\n")
     live = Live(program, demo, ["--size", "160x120"], out,
                 environment={"SDL_AUDIODRIVER": "no-such-driver"})
     try:
@@ -315,6 +319,12 @@ def timeline():
             live.status()), 30 * slow)
         if not check(state, "the session draws frames"):
             return
+        state = json.loads(live.ask("state"))
+        check(state["markers"] == [] and state["lastError"].endswith(
+            "markers.txt line 2: expected \"SECONDS NAME\" or \"tempo BPM OFFSET BEATS\""),
+            "a malformed markers file is reported by its line: %r" % state["lastError"])
+        with open(marks) as text:
+            check(text.read() == "1.000 intro\n2 two words\n", "and left as it is")
         check(live.ask("tempo 120 0.1 4") == "ok tempo 120 0.100 4", "tempo 120 0.1 4")
         check(live.ask("snap beats") == "ok snap beats", "snap beats")
         check(live.ask("pause").startswith("ok paused"), "pause")
