@@ -8,8 +8,8 @@
 #include <thread>
 #include <vector>
 
-#include "foundation/exception.h"
 #include "audio/audio.h"
+#include "foundation/exception.h"
 #include "host/music.h"
 #include "host/pack_files.h"
 #include "host/settings.h"

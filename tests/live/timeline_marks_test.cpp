@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "tests/foundation/test_support.h"
 #include "programs/live/atomic_file.h"
+#include "tests/foundation/test_support.h"
 
 namespace {
 
