@@ -1,7 +1,5 @@
 #include "tools/live/build_runner.h"
 
-#include <algorithm>
-#include <cctype>
 #include <thread>
 
 #include "tools/live/shell_command.h"
@@ -50,14 +48,4 @@ BuildRunner::Outcome BuildRunner::Poll(WatchClock::time_point now) {
         }).detach();
     }
     return outcome;
-}
-
-std::string BuildErrorLine(const std::vector<std::string>& output) {
-    for (const std::string& line : output) {
-        std::string lower = line;
-        std::transform(lower.begin(), lower.end(), lower.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        if (lower.find("error") != std::string::npos) return line;
-    }
-    return output.empty() ? std::string() : output.back();
 }

@@ -13,6 +13,7 @@
 #include "host/music.h"
 #include "host/pack_files.h"
 #include "host/settings.h"
+#include "tools/live/build_errors.h"
 #include "tools/live/build_runner.h"
 #include "tools/live/control_command.h"
 #include "tools/live/control_server.h"
@@ -46,6 +47,9 @@ const auto StateEvery = std::chrono::milliseconds(100);
 const auto PausedFrame = std::chrono::milliseconds(15);
 const auto WindowlessFrame = std::chrono::milliseconds(50);
 const double EndSeconds = 10.0;
+// The lines of a failed build told on the terminal; the status has them all.
+const std::size_t BuildLinesTold = 5;
+const std::string BuildFailed = "build failed";
 
 long long Nanoseconds(Clock::time_point at) {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(at.time_since_epoch()).count();
@@ -102,6 +106,7 @@ private:
     std::string musicFile;
 
     std::string lastError;
+    std::string buildOutput;
     bool firstProcess = true;
     bool ending = false;
     int status = 0;
@@ -163,6 +168,7 @@ LiveStatus Session::Status() const {
         shown.packs.push_back(pack);
     }
     shown.error = lastError;
+    shown.buildOutput = buildOutput;
     shown.warnings = demo->Warnings();
     if (!music.HasOutput()) shown.warnings.push_back("no usable audio device: the music is silent");
     shown.pid = Ombrel::Tools::CurrentProcessId();
@@ -298,9 +304,14 @@ void Session::Watch(Clock::time_point now) {
         BuildRunner::Outcome outcome = build->Poll(now);
         if (outcome.ended && outcome.status == 0) {
             Say("build done in " + Seconds(outcome.seconds) + " s");
+            // The failure it mends is no longer news.
+            if (lastError.compare(0, BuildFailed.size(), BuildFailed) == 0) lastError.clear();
+            buildOutput.clear();
         } else if (outcome.ended) {
-            for (const std::string& out : outcome.output) Say("build: " + out);
-            Fail("build failed (status " + std::to_string(outcome.status) +
+            for (const std::string& out : BuildErrorLines(outcome.output, BuildLinesTold))
+                Say("build: " + out);
+            buildOutput = BuildOutputText(outcome.output);
+            Fail(BuildFailed + " (status " + std::to_string(outcome.status) +
                  "): " + BuildErrorLine(outcome.output));
         }
     }

@@ -62,6 +62,8 @@ std::string LiveStatus::Json() const {
                 ",\"state\":" + JsonString(packs[i].state) + "}";
     }
     json += "],\"error\":" + (error.empty() ? std::string("null") : JsonString(error));
+    json += ",\"build_output\":" +
+            (buildOutput.empty() ? std::string("null") : JsonString(buildOutput));
     json += ",\"warnings\":[";
     for (std::size_t i = 0; i < warnings.size(); ++i)
         json += (i > 0 ? "," : "") + JsonString(warnings[i]);

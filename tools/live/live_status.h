@@ -23,6 +23,9 @@ struct LiveStatus {
     double fps = 0.0;
     std::vector<Pack> packs;
     std::string error;  // the last error, empty when none
+    // All the output of the last build, when it failed; empty once one
+    // succeeds.
+    std::string buildOutput;
     std::vector<std::string> warnings;
     int pid = 0;
     std::string control;
