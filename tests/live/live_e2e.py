@@ -139,6 +139,10 @@ def session_steps(live):
         check(shown and 0 < took <= 2.0,
               "build B is drawn %.2f s after its file was in place (2 s at most)" % took)
     check(after["pid"] == pid, "in the same process")
+    # Each pack counts its own versions.
+    check((pack_version(first), pack_version(first, "Kestrelia"), pack_version(after)) ==
+          (1, 1, 2), "the packs start at version 1 each, the new build is version 2 (%s)"
+          % [(p["file"], p["version"]) for p in after["packs"]])
     check(after["time"] >= before, "the time went on (%.2f s, then %.2f s)" % (before, after["time"]))
 
     # While paused: the paused frame is drawn again by the new build, at the

@@ -23,6 +23,7 @@ public:
         Add(static_cast<long long>(version.number));
         Add(version.copy);
         Add(version.stamp);
+        Add(version.order);
     }
     std::string Line() const { return EncodeRecord(fields); }
 
@@ -51,6 +52,7 @@ public:
         version.number = static_cast<int>(Whole());
         version.copy = Text();
         version.stamp = Text();
+        version.order = Whole();
         return version;
     }
     bool AtEnd() const { return next >= fields.size(); }
@@ -60,7 +62,7 @@ private:
     std::size_t next = 0;
 };
 
-const char* const Tag = "ombrel-live-state-1";
+const char* const Tag = "ombrel-live-state-2";
 
 }  // namespace
 
@@ -83,7 +85,7 @@ std::string SessionState::Line() const {
     out.Add(static_cast<long long>(looping));
     out.Add(loopStart);
     out.Add(loopEnd);
-    out.Add(static_cast<long long>(nextVersion));
+    out.Add(nextOrder);
     out.Add(frames);
     out.Add(folder);
     out.Add(control);
@@ -95,6 +97,7 @@ std::string SessionState::Line() const {
         out.Add(pack.name);
         out.Add(pack.current);
         out.Add(pack.previous);
+        out.Add(static_cast<long long>(pack.nextVersion));
         out.Add(static_cast<long long>(pack.crashedStamps.size()));
         for (const std::string& stamp : pack.crashedStamps) out.Add(stamp);
     }
@@ -110,7 +113,7 @@ SessionState SessionState::Parse(const std::string& line) {
     state.looping = in.Whole() != 0;
     state.loopStart = in.Number();
     state.loopEnd = in.Number();
-    state.nextVersion = static_cast<int>(in.Whole());
+    state.nextOrder = in.Whole();
     state.frames = in.Whole();
     state.folder = in.Text();
     state.control = in.Text();
@@ -123,6 +126,7 @@ SessionState SessionState::Parse(const std::string& line) {
         pack.name = in.Text();
         pack.current = in.Version();
         pack.previous = in.Version();
+        pack.nextVersion = static_cast<int>(in.Whole());
         long long crashed = in.Whole();
         for (long long j = 0; j < crashed; ++j) pack.crashedStamps.push_back(in.Text());
         state.packs.push_back(pack);
@@ -140,7 +144,7 @@ bool SessionState::BlameCrash(const std::string& how) {
         version = trial;
     } else {
         for (PackState& pack : packs) {
-            if (pack.current.number > version.number) {
+            if (pack.current.number != 0 && pack.current.order > version.order) {
                 blamed = &pack;
                 version = pack.current;
             }
