@@ -18,6 +18,7 @@
 #include "tools/live/control_command.h"
 #include "tools/live/control_server.h"
 #include "tools/live/file_watch.h"
+#include "tools/live/frame_pacer.h"
 #include "tools/live/live_demo.h"
 #include "tools/live/live_status.h"
 #include "tools/live/live_window.h"
@@ -42,8 +43,9 @@ const double SettleSeconds = 0.1;
 const auto WatchEvery = std::chrono::milliseconds(20);
 const auto ShowEvery = std::chrono::milliseconds(250);
 const auto StateEvery = std::chrono::milliseconds(100);
-// A clock that stands still redraws its frame at about this rate, and a
-// session without a window looks at its commands and files this often.
+// Without a cap, a clock that stands still redraws its frame at about this
+// rate; a session without a window looks at its commands and files this
+// often.
 const auto PausedFrame = std::chrono::milliseconds(15);
 const auto WindowlessFrame = std::chrono::milliseconds(50);
 const double EndSeconds = 10.0;
@@ -121,6 +123,7 @@ private:
     long long jumpShownNs = 0;
     Clock::time_point lastWatch, lastShow, lastState;
     std::string shownTitle;
+    FramePacer pacer;
 };
 
 Session::Session(const LiveOptions& given, SessionState resumed)
@@ -330,6 +333,8 @@ void Session::Show(Clock::time_point now) {
     }
     if (now - lastShow < ShowEvery) return;
     lastShow = now;
+    // A new device pack may open its window on another display.
+    pacer.SetRate(ChosenFrameRate(options.fps, DemoWindowRefreshRate()));
     std::string line = Status().Line();
     std::string title = "ombrel-live  " + line;
     if (title != shownTitle) {
@@ -390,6 +395,7 @@ int Session::Run() {
     demo->CheckNames();
     timeline.Seek(timeline.Time(), Clock::now());
     countedSince = lastShow = lastState = Clock::now();
+    pacer.SetRate(ChosenFrameRate(options.fps, DemoWindowRefreshRate()));
 
     // The frame loop: keys and commands first, then the files, then a frame.
     while (!ending) {
@@ -423,6 +429,8 @@ int Session::Run() {
         Show(shown);
         if (!window) {
             std::this_thread::sleep_for(WindowlessFrame);
+        } else if (pacer.Rate() > 0.0) {
+            std::this_thread::sleep_until(pacer.Next(Clock::now()));
         } else if (!timeline.Playing()) {
             std::this_thread::sleep_for(PausedFrame);
         }

@@ -20,6 +20,9 @@ void TakeLiveKeys(std::vector<LiveKey>& keys);
 
 void SetDemoWindowTitle(const std::string& title);
 
+// How many times a second the window's display refreshes; 0 when unknown.
+int DemoWindowRefreshRate();
+
 // Asks the window to close, as its close button does; the device pack closes
 // it at its next frame.
 void RequestDemoWindowClose();

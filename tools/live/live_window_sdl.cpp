@@ -68,6 +68,14 @@ void SetDemoWindowTitle(const std::string& title) {
     SDL_SetWindowTitle(SDL_GL_GetCurrentWindow(), title.c_str());
 }
 
+int DemoWindowRefreshRate() {
+    if (!DemoWindowExists()) return 0;
+    SDL_DisplayMode mode;
+    int display = SDL_GetWindowDisplayIndex(SDL_GL_GetCurrentWindow());
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) return 0;
+    return mode.refresh_rate;
+}
+
 void RequestDemoWindowClose() {
     if (!DemoWindowExists()) return;
     SDL_Event close = {};

@@ -98,6 +98,14 @@ void SetDemoWindowTitle(const std::string& title) {
     if (window != nullptr) SetWindowTextA(window, title.c_str());
 }
 
+// 0 and 1 stand for the hardware's default rate, which is not told.
+int DemoWindowRefreshRate() {
+    HDC deviceContext = wglGetCurrentDC();
+    if (deviceContext == nullptr) return 0;
+    int rate = GetDeviceCaps(deviceContext, VREFRESH);
+    return rate > 1 ? rate : 0;
+}
+
 void RequestDemoWindowClose() {
     HWND window = DemoWindow();
     if (window != nullptr) PostMessageA(window, WM_CLOSE, 0, 0);
