@@ -88,6 +88,8 @@ private:
     std::string Execute(const std::string& line, Clock::time_point now);
     std::string ReloadAll();
     void Watch(Clock::time_point now);
+    void KeepFolder();
+    void Listen();
     void FollowTimeline();
     void Show(Clock::time_point now);
     LiveStatus Status() const;
@@ -108,6 +110,7 @@ private:
     std::string musicFile;
 
     std::string lastError;
+    std::string folderProblem, listenProblem;
     std::string buildOutput;
     bool firstProcess = true;
     bool ending = false;
@@ -287,6 +290,7 @@ std::string Session::Execute(const std::string& line, Clock::time_point now) {
 void Session::Watch(Clock::time_point now) {
     if (now - lastWatch < WatchEvery) return;
     lastWatch = now;
+    KeepFolder();
     for (std::size_t slot = 0; slot < packWatches.size(); ++slot) {
         if (packWatches[slot].Changed(now)) reloadWanted[slot] = true;
     }
@@ -320,6 +324,44 @@ void Session::Watch(Clock::time_point now) {
     }
 }
 
+// A clean-up of the temporary files may take the private folder, and the
+// control socket in it, while the session runs: every copy, and so every
+// reload, would fail from then on, and no command would reach the session.
+// Both are made again, the folder with the checks it was first made with.
+void Session::KeepFolder() {
+    try {
+        if (folder.MakeAgainIfMissing())
+            Say("the private folder " + folder.Path() + " had been removed: made again");
+        folderProblem.clear();
+    } catch (const Ombrel::Exception& e) {
+        // Told once, not at every look.
+        if (folderProblem != e.message) Fail(e.message);
+        folderProblem = e.message;
+        return;
+    }
+    // A channel that never started (its path too long) is not tried again.
+    if (!control || ControlEndpointExists(state.control)) return;
+    Listen();
+    if (ControlEndpointExists(state.control))
+        Say("the control channel " + state.control + " had been removed: listening again");
+}
+
+void Session::Listen() {
+    std::string error;
+    std::unique_ptr<ControlListener> listener =
+        ListenForControl(state.control, firstProcess && !control, error);
+    if (!listener) {
+        // Said once: the next look finds no endpoint again and tries again.
+        if (listenProblem != error) Say("warning: no control channel: " + error);
+        listenProblem = error;
+    } else if (control) {
+        listenProblem.clear();
+        control->Listen(std::move(listener));
+    } else {
+        control.reset(new ControlServer(std::move(listener)));
+    }
+}
+
 void Session::Show(Clock::time_point now) {
     double counted = std::chrono::duration<double>(now - countedSince).count();
     if (counted >= 1.0) {
@@ -348,14 +390,7 @@ void Session::Show(Clock::time_point now) {
 }
 
 int Session::Run() {
-    std::string error;
-    std::unique_ptr<ControlListener> listener =
-        ListenForControl(state.control, firstProcess, error);
-    if (listener) {
-        control.reset(new ControlServer(std::move(listener)));
-    } else {
-        Say("warning: no control channel: " + error);
-    }
+    Listen();
 
     Settings chosen = {options.width, options.height, 32, false, options.english};
     std::vector<std::string> packFiles = {DemoFile(options.demoFolder, ScenePackFile),
