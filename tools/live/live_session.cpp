@@ -22,6 +22,7 @@
 #include "tools/live/live_demo.h"
 #include "tools/live/live_status.h"
 #include "tools/live/live_window.h"
+#include "tools/live/parent_watch.h"
 #include "tools/live/private_folder.h"
 #include "tools/live/process_resources.h"
 #include "tools/live/session_state.h"
@@ -52,6 +53,16 @@ const double EndSeconds = 10.0;
 // The lines of a failed build told on the terminal; the status has them all.
 const std::size_t BuildLinesTold = 5;
 const std::string BuildFailed = "build failed";
+
+// The channel to the supervisor, for the end of a session whose display has
+// gone, which comes from within the window system's library; the supervisor
+// tells it.
+ParentChannel* channelAtLoss = nullptr;
+
+[[noreturn]] void EndForLostDisplay() {
+    if (channelAtLoss != nullptr) channelAtLoss->Send("end " + std::to_string(DisplayGoneStatus));
+    std::_Exit(DisplayGoneStatus);
+}
 
 long long Nanoseconds(Clock::time_point at) {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(at.time_since_epoch()).count();
@@ -378,6 +389,7 @@ void Session::Show(Clock::time_point now) {
     // A new device pack may open its window on another display.
     pacer.SetRate(ChosenFrameRate(options.fps, DemoWindowRefreshRate()));
     std::string line = Status().Line();
+    WatchDisplay(EndForLostDisplay);
     std::string title = "ombrel-live  " + line;
     if (title != shownTitle) {
         SetDemoWindowTitle(title);
@@ -430,6 +442,8 @@ int Session::Run() {
     demo->CheckNames();
     timeline.Seek(timeline.Time(), Clock::now());
     countedSince = lastShow = lastState = Clock::now();
+    channelAtLoss = &channel;
+    WatchDisplay(EndForLostDisplay);
     pacer.SetRate(ChosenFrameRate(options.fps, DemoWindowRefreshRate()));
 
     // The frame loop: keys and commands first, then the files, then a frame.
@@ -444,6 +458,12 @@ int Session::Run() {
                 request.answer->set_value(Execute(request.line, now));
         }
         if (Interrupted()) {
+            ending = true;
+            status = 130;
+        }
+        // On Linux the supervisor's end is an interruption too.
+        if (!ending && ParentGone()) {
+            Say("the supervisor has gone: the session ends");
             ending = true;
             status = 130;
         }
@@ -484,6 +504,7 @@ int Session::Run() {
 int RunLiveSession(const LiveOptions& options) {
     PrepareChildProcess();
     CatchInterruptions();
+    WatchParent();
     SessionState state;
     try {
         state = SessionState::Parse(options.resume);

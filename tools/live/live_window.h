@@ -23,6 +23,12 @@ void SetDemoWindowTitle(const std::string& title);
 // How many times a second the window's display refreshes; 0 when unknown.
 int DemoWindowRefreshRate();
 
+// Has `lost` called when the connection to the window system breaks (the
+// display has gone); `lost` must not return, the window system's library
+// would end the process after it. Set again at every call: a new device pack
+// may start the window system anew.
+void WatchDisplay(void (*lost)());
+
 // Asks the window to close, as its close button does; the device pack closes
 // it at its next frame.
 void RequestDemoWindowClose();

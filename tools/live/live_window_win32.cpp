@@ -106,6 +106,9 @@ int DemoWindowRefreshRate() {
     return rate > 1 ? rate : 0;
 }
 
+// A window's desktop does not go away under it.
+void WatchDisplay(void (*)()) {}
+
 void RequestDemoWindowClose() {
     HWND window = DemoWindow();
     if (window != nullptr) PostMessageA(window, WM_CLOSE, 0, 0);

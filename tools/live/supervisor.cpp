@@ -11,7 +11,9 @@
 #include "foundation/exception.h"
 #include "host/pack_files.h"
 #include "tools/live/control_endpoint.h"
+#include "tools/live/live_session.h"
 #include "tools/live/own_folder.h"
+#include "tools/live/parent_watch.h"
 #include "tools/live/private_folder.h"
 #include "tools/live/session_state.h"
 #include "tools/support/child_process.h"
@@ -111,6 +113,7 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
         return 2;
     }
     CatchInterruptions();
+    WatchParent();
     int session = Ombrel::Tools::CurrentProcessId();
     std::string path, endpoint;
     std::unique_ptr<PrivateFolder> folder;
@@ -157,7 +160,9 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
             }
             // Asked to end (Ctrl-C in a terminal reaches both processes; a
             // signal to this one alone does not): the session is asked too.
-            if (Interrupted() && !asked) {
+            // So is a supervisor whose caller has gone (the -live target, a
+            // terminal): no one is left to see the session.
+            if ((Interrupted() || ParentGone()) && !asked) {
                 asked = true;
                 askedAt = std::chrono::steady_clock::now();
                 AskToQuit(endpoint);
@@ -168,6 +173,13 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
             }
         }
         std::string how = child.Wait();
+        if (ended && status == DisplayGoneStatus)
+            std::fprintf(stderr, "ombrel-live: the display has gone: the session ends\n");
+        if (ParentGone()) {
+            std::fprintf(stderr, "ombrel-live: the program that started it has gone: ending\n");
+            if (!ended) status = 130;
+            break;
+        }
         if (ended) break;
         if (Interrupted()) {
             status = 130;
