@@ -174,7 +174,12 @@ def session_steps(live):
     back = time.monotonic() - crashed_at
     check(status, "after the crash the session goes on in a new process (%.1f s)" % back)
     status = status or {}
-    check("crashed" in (status.get("error") or ""), "the crash is told: %s" % status.get("error"))
+    told = status.get("error") or ""
+    check("crashed" in told, "the crash is told: %s" % told)
+    # With where: the function where the module names it, else the copy and
+    # the offset.
+    where = (" in LiveColourCrashHere (Vantrope." if not windows else " at Vantrope.")
+    check(where in told and "+0x" in told, "with where it crashed (%s)" % where.strip())
     check(pack_version(status) == good, "the last good version runs again")
     check(abs(status.get("time", -1) - 2.0) < 0.01 and not status.get("playing"),
           "at the same moment, still paused (%.3f s)" % status.get("time", -1))

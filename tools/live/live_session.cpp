@@ -17,6 +17,7 @@
 #include "tools/live/build_runner.h"
 #include "tools/live/control_command.h"
 #include "tools/live/control_server.h"
+#include "tools/live/crash_note.h"
 #include "tools/live/file_watch.h"
 #include "tools/live/frame_pacer.h"
 #include "tools/live/live_demo.h"
@@ -512,6 +513,7 @@ int RunLiveSession(const LiveOptions& options) {
         std::fprintf(stderr, "ombrel-live: %s\n", e.message);
         return 1;
     }
+    WriteCrashNoteOnFault(CrashNotePath(state.folder));
     // The private folder is checked again here: nothing is copied into or
     // loaded from it when another user could have changed it since.
     std::unique_ptr<Session> session;

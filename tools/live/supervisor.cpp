@@ -11,6 +11,7 @@
 #include "foundation/exception.h"
 #include "host/pack_files.h"
 #include "tools/live/control_endpoint.h"
+#include "tools/live/crash_note.h"
 #include "tools/live/live_session.h"
 #include "tools/live/own_folder.h"
 #include "tools/live/parent_watch.h"
@@ -140,6 +141,7 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
         childArguments.push_back("--resume");
         childArguments.push_back(state.Line());
         std::string error;
+        TakeCrashNote(CrashNotePath(path));
         if (!child.Start(childArguments, error)) {
             std::fprintf(stderr, "ombrel-live: %s\n", error.c_str());
             break;
@@ -185,6 +187,8 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
             status = 130;
             break;
         }
+        std::string where = TakeCrashNote(CrashNotePath(path));
+        if (!how.empty() && !where.empty()) how += " " + where;
         crashesInARow = state.frames > framesAtStart ? 1 : crashesInARow + 1;
         if (!state.BlameCrash(how.empty() ? "it ended without a word" : how) ||
             crashesInARow > MostCrashesInARow) {
