@@ -33,8 +33,14 @@ if(EXISTS "${program}.exe")
   set(program "${program}.exe")
 endif()
 # The build runs in the system's shell (cmd on Windows, sh elsewhere): both
-# read double quotes and && alike.
-set(build "\"${CMAKE}\" --build \"${BUILD_DIR}\" --target ${TARGET} && \"${CMAKE}\" -E copy \"${PACK}\" \"${LIVE_DEMO}/${pack_name}\"")
+# read double quotes and && alike. The copy is sh's own cp where there is sh:
+# a second start of cmake costs more than the copy, on every save.
+if(CMAKE_HOST_WIN32)
+  set(copy "\"${CMAKE}\" -E copy")
+else()
+  set(copy "cp -f")
+endif()
+set(build "\"${CMAKE}\" --build \"${BUILD_DIR}\" --target ${TARGET} && ${copy} \"${PACK}\" \"${LIVE_DEMO}/${pack_name}\"")
 separate_arguments(more UNIX_COMMAND "$ENV{OMBREL_LIVE_ARGS}")
 if(REBUILD)
   set(rebuilding --build "${build}" --sources "${SOURCES}")

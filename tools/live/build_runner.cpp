@@ -6,8 +6,9 @@
 
 namespace {
 
-// Sources settle faster than a linker's output: an editor writes in one go.
-const double SettleSeconds = 0.1;
+// Sources settle faster than a linker's output: an editor writes in one go,
+// and a change during a build runs it again anyway.
+const double SettleSeconds = 0.05;
 
 }  // namespace
 

@@ -42,7 +42,8 @@ using Clock = std::chrono::steady_clock;
 const int MusicFrequency = 44100;
 // A pack's file counts as written once it has stood still this long.
 const double SettleSeconds = 0.1;
-const auto WatchEvery = std::chrono::milliseconds(20);
+// At most once a frame (the frames come every 16.7 ms at 60 a second).
+const auto WatchEvery = std::chrono::milliseconds(10);
 const auto ShowEvery = std::chrono::milliseconds(250);
 const auto StateEvery = std::chrono::milliseconds(100);
 // Without a cap, a clock that stands still redraws its frame at about this
@@ -306,6 +307,26 @@ void Session::Watch(Clock::time_point now) {
     for (std::size_t slot = 0; slot < packWatches.size(); ++slot) {
         if (packWatches[slot].Changed(now)) reloadWanted[slot] = true;
     }
+    if (build) {
+        BuildRunner::Outcome outcome = build->Poll(now);
+        if (outcome.ended && outcome.status == 0) {
+            Say("build done in " + Seconds(outcome.seconds) + " s");
+            // The failure it mends is no longer news.
+            if (lastError.compare(0, BuildFailed.size(), BuildFailed) == 0) lastError.clear();
+            buildOutput.clear();
+            // The build's last step has written the pack: it is taken now,
+            // not once its file has stood still (Reload passes over a pack
+            // whose file is the one running).
+            reloadWanted.assign(reloadWanted.size(), true);
+        } else if (outcome.ended) {
+            for (const std::string& out : BuildErrorLines(outcome.output, BuildLinesTold))
+                Say("build: " + out);
+            buildOutput = BuildOutputText(outcome.output);
+            Fail(BuildFailed + " (status " + std::to_string(outcome.status) +
+                 "): " + BuildErrorLine(outcome.output));
+        }
+    }
+
     for (std::size_t slot = packWatches.size(); slot-- > 0;) {
         if (!reloadWanted[slot] || demo->AnyOnTrial()) continue;
         reloadWanted[slot] = false;
@@ -317,21 +338,6 @@ void Session::Watch(Clock::time_point now) {
             Say("the music " + musicFile + " was loaded again");
         } else {
             Fail(std::string(CantCreateStream) + ": " + MusicFileProblem(musicFile));
-        }
-    }
-    if (build) {
-        BuildRunner::Outcome outcome = build->Poll(now);
-        if (outcome.ended && outcome.status == 0) {
-            Say("build done in " + Seconds(outcome.seconds) + " s");
-            // The failure it mends is no longer news.
-            if (lastError.compare(0, BuildFailed.size(), BuildFailed) == 0) lastError.clear();
-            buildOutput.clear();
-        } else if (outcome.ended) {
-            for (const std::string& out : BuildErrorLines(outcome.output, BuildLinesTold))
-                Say("build: " + out);
-            buildOutput = BuildOutputText(outcome.output);
-            Fail(BuildFailed + " (status " + std::to_string(outcome.status) +
-                 "): " + BuildErrorLine(outcome.output));
         }
     }
 }
