@@ -49,8 +49,23 @@ else()
   set(rebuilding "")
   message(STATUS "ombrel-live on ${LIVE_DEMO}: build with ${build}; Escape ends")
 endif()
-execute_process(COMMAND ${RUNNER} "${program}" --demo "${LIVE_DEMO}" ${rebuilding} ${more}
-                WORKING_DIRECTORY "${LIVE_DEMO}" RESULT_VARIABLE status)
+set(command ${RUNNER} "${program}" --demo "${LIVE_DEMO}" ${rebuilding} ${more})
+if(NOT CMAKE_HOST_WIN32)
+  # The session's status line needs the terminal, which the target's own
+  # commands get (USES_TERMINAL) and execute_process would put pipes before:
+  # the target's next command runs this script, written for sh.
+  set(line "")
+  foreach(argument IN LISTS command)
+    string(REPLACE "'" "'\\''" argument "${argument}")
+    string(APPEND line " '${argument}'")
+  endforeach()
+  string(REPLACE "'" "'\\''" folder "${LIVE_DEMO}")
+  file(WRITE "${LIVE_DEMO}.sh" "cd '${folder}' && exec${line}\n")
+  return()
+endif()
+# cmd has no exec: the session's output comes through pipes, one plain line
+# for each change of its status.
+execute_process(COMMAND ${command} WORKING_DIRECTORY "${LIVE_DEMO}" RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "ombrel-live ended with status ${status}")
 endif()

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <vector>
 
 #include "tools/live/live_status.h"
 #include "tools/support/graph_plugins.h"
@@ -71,6 +73,24 @@ TEST(LiveStatus, TheStatusIsOneLineOfJsonWhateverTheTextsHold) {
     EXPECT_EQ(status.Line(),
               "3.50 s paused  loop 1.00-2.00  0 fps  | Vantrope.so version 5: "
               "\"bad\"");
+}
+
+TEST(LiveStatus, ChangesLeaveOutTheMovingTimeAndRateButNotAVersionOrAnError) {
+    LiveStatus status;
+    status.packs.push_back({"Vantrope.so", 1, "running"});
+    std::string first = status.Changes();
+    status.time = 12.0;
+    status.fps = 60.0;
+    EXPECT_EQ(status.Changes(), first);
+    for (auto change : std::vector<std::function<void(LiveStatus&)>>{
+             [](LiveStatus& s) { s.playing = false; },
+             [](LiveStatus& s) { s.packs[0].version = 2; },
+             [](LiveStatus& s) { s.packs[0].state = "trying"; },
+             [](LiveStatus& s) { s.error = "build failed"; }}) {
+        LiveStatus changed = status;
+        change(changed);
+        EXPECT_NE(changed.Changes(), first);
+    }
 }
 
 }  // namespace

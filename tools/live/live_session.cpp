@@ -139,6 +139,7 @@ private:
     long long jumpShownNs = 0;
     Clock::time_point lastWatch, lastShow, lastState;
     std::string shownTitle;
+    std::string toldChanges;
     FramePacer pacer;
 };
 
@@ -395,8 +396,9 @@ void Session::Show(Clock::time_point now) {
     lastShow = now;
     // A new device pack may open its window on another display.
     pacer.SetRate(ChosenFrameRate(options.fps, DemoWindowRefreshRate()));
-    std::string line = Status().Line();
     WatchDisplay(EndForLostDisplay);
+    LiveStatus shown = Status();
+    std::string line = shown.Line();
     std::string title = "ombrel-live  " + line;
     if (title != shownTitle) {
         SetDemoWindowTitle(title);
@@ -405,6 +407,10 @@ void Session::Show(Clock::time_point now) {
     if (terminal) {
         std::fprintf(stderr, "\r\033[K%s", line.c_str());
         std::fflush(stderr);
+    } else if (shown.Changes() != toldChanges) {
+        // Through a pipe (an IDE, a log): a plain line for each change.
+        toldChanges = shown.Changes();
+        Say(line);
     }
 }
 

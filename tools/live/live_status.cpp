@@ -83,6 +83,14 @@ std::string LiveStatus::Json() const {
     return json + "}";
 }
 
+std::string LiveStatus::Changes() const {
+    std::string changes = playing ? "playing" : "paused";
+    if (looping) changes += " loop " + Number(loopStart, "%.2f") + "-" + Number(loopEnd, "%.2f");
+    for (const Pack& pack : packs)
+        changes += " " + pack.file + ":" + std::to_string(pack.version) + ":" + pack.state;
+    return changes + " | " + error.substr(0, error.find('\n'));
+}
+
 std::string LiveStatus::Line() const {
     std::string line = Number(time, "%.2f") + " s " + (playing ? "playing" : "paused");
     if (looping) {

@@ -46,6 +46,10 @@ struct LiveStatus {
     std::string Json() const;
     // Time, play state, loop, frames per second and the last error, short.
     std::string Line() const;
+    // What a change of is worth a line where there is no status line to
+    // keep up to date (the output is not a terminal): the play state, the
+    // loop, each pack's version and state, the last error; not the time.
+    std::string Changes() const;
 };
 
 // `text` as a JSON string, quotes included.
