@@ -19,6 +19,7 @@
 #include "tools/live/control_server.h"
 #include "tools/live/crash_note.h"
 #include "tools/live/file_watch.h"
+#include "tools/live/fine_sleeps.h"
 #include "tools/live/frame_pacer.h"
 #include "tools/live/live_demo.h"
 #include "tools/live/live_status.h"
@@ -456,6 +457,7 @@ int Session::Run() {
     timeline.Seek(timeline.Time(), Clock::now());
     countedSince = lastShow = lastState = Clock::now();
     channelAtLoss = &channel;
+    AskFineSleeps();
     WatchDisplay(EndForLostDisplay);
     pacer.SetRate(ChosenFrameRate(options.fps, DemoWindowRefreshRate()));
 

@@ -22,11 +22,26 @@ DWORD ParentId() {
     return found;
 }
 
+FILETIME Created(HANDLE process) {
+    FILETIME created = {}, ended, kernel, user;
+    GetProcessTimes(process, &created, &ended, &kernel, &user);
+    return created;
+}
+
 }  // namespace
 
+// A parent that ended before this process looked leaves its id to be used
+// again: a process made after this one is not its parent.
 void WatchParent() {
     DWORD id = ParentId();
-    if (id != 0) parent = OpenProcess(SYNCHRONIZE, FALSE, id);
+    if (id == 0) return;
+    parent = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, id);
+    if (parent == nullptr) return;
+    FILETIME itsStart = Created(parent), ownStart = Created(GetCurrentProcess());
+    if (CompareFileTime(&itsStart, &ownStart) > 0) {
+        CloseHandle(parent);
+        parent = nullptr;
+    }
 }
 
 bool ParentGone() {
