@@ -1,4 +1,4 @@
-#include "tools/live/build_runner.h"
+#include "programs/live/build_runner.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <fstream>
 #include <thread>
 
-#include "tools/live/build_errors.h"
-#include "tools/live/shell_command.h"
-#include "tools/support/process.h"
+#include "programs/live/build_errors.h"
+#include "programs/live/shell_command.h"
+#include "programs/support/process.h"
 
 namespace fs = std::filesystem;
 

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "tools/live/crash_note.h"
+#include "programs/live/crash_note.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "tools/live/frame_pacer.h"
+#include "programs/live/frame_pacer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "tools/live/live_options.h"
+#include "programs/live/live_options.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>
 
+#include "programs/live/control_command.h"
 #include "tests/foundation/test_support.h"
-#include "tools/live/control_command.h"
 
 namespace {
 

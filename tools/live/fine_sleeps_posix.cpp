@@ -1,4 +1,0 @@
-#include "tools/live/fine_sleeps.h"
-
-// Sleeps end to the microsecond already.
-void AskFineSleeps() {}

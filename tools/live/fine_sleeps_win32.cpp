@@ -1,9 +1,0 @@
-#include <mmsystem.h>
-#include <windows.h>
-
-#include "tools/live/fine_sleeps.h"
-
-// Given back by the system when the process ends.
-void AskFineSleeps() {
-    timeBeginPeriod(1);
-}
