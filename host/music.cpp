@@ -1,7 +1,7 @@
 #include "host/music.h"
 
-#include "foundation/exception.h"
 #include "audio/audio.h"
+#include "foundation/exception.h"
 #include "host/display.h"
 
 namespace {
@@ -29,7 +29,7 @@ HSTREAM StartMusic() {
     }
     BASS_Start();
     HSTREAM musicStream = BASS_StreamCreateFile(0, MusicFile, 0, 0, 0);
-    if (!musicStream) Fail(CantCreateStream);
+    if (!musicStream) Fail(Ombrel::Audio::CantCreateStream);
     BASS_StreamPreBuf(musicStream);
     if (!BASS_StreamPlay(musicStream, 0, 0)) Fail("Can't play stream");
     return musicStream;

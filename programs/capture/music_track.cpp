@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <vector>
 
-#include "foundation/exception.h"
 #include "audio/audio.h"
+#include "foundation/exception.h"
 #include "programs/capture/frame_clock.h"
 
 MusicTrack::MusicTrack(const std::string& path) {
-    stream = OpenMusicFile(path, FrameClock::SampleRate);
+    stream = Ombrel::Audio::OpenMusicFile(path, FrameClock::SampleRate);
     if (!stream) {
-        throw Ombrel::Exception("%s\n  music: %s", CantCreateStream,
-                                MusicFileProblem(path).c_str());
+        throw Ombrel::Exception("%s\n  music: %s", Ombrel::Audio::CantCreateStream,
+                                Ombrel::Audio::MusicFileProblem(path).c_str());
     }
     stream->Play(true);
 }

@@ -4,7 +4,9 @@
 #include <memory>
 #include <string>
 
+namespace Ombrel::Audio {
 class MusicStream;
+}
 
 // The demo's music, decoded by the host's music layer into stereo at the
 // capture's sample rate and handed out in pieces of any size, in order.
@@ -27,5 +29,5 @@ public:
     void Read(float* stereo, int samples);
 
 private:
-    std::unique_ptr<MusicStream> stream;
+    std::unique_ptr<Ombrel::Audio::MusicStream> stream;
 };

@@ -7,8 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "foundation/exception.h"
 #include "audio/audio.h"
+#include "foundation/exception.h"
 #include "host/music.h"
 #include "host/pack_files.h"
 #include "host/settings.h"
@@ -91,7 +91,7 @@ private:
     bool terminal;
     PrivateFolder folder;
     Timeline timeline;
-    SeekableMusic music;
+    Ombrel::Audio::SeekableMusic music;
     std::unique_ptr<ControlServer> control;
     std::unique_ptr<LiveDemo> demo;
     std::vector<WatchedFile> packWatches;
@@ -290,7 +290,8 @@ void Session::Watch(Clock::time_point now) {
         if (music.Load(musicFile)) {
             Say("the music " + musicFile + " was loaded again");
         } else {
-            Fail(std::string(CantCreateStream) + ": " + MusicFileProblem(musicFile));
+            Fail(std::string(Ombrel::Audio::CantCreateStream) + ": " +
+                 Ombrel::Audio::MusicFileProblem(musicFile));
         }
     }
     if (build) {
@@ -360,7 +361,8 @@ int Session::Run() {
     if (!music.HasOutput())
         Say("warning: no usable audio device: the music plays silently, on the same clock");
     if (!music.Load(musicFile))
-        Fail(std::string(CantCreateStream) + ": " + MusicFileProblem(musicFile));
+        Fail(std::string(Ombrel::Audio::CantCreateStream) + ": " +
+             Ombrel::Audio::MusicFileProblem(musicFile));
 
     Clock::time_point now = Clock::now();
     for (const std::string& file : packFiles) packWatches.emplace_back(file, SettleSeconds, now);
