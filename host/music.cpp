@@ -4,6 +4,8 @@
 #include "foundation/exception.h"
 #include "host/display.h"
 
+namespace Ombrel::Host {
+
 namespace {
 
 const std::uint32_t RequiredVersion = 0x30001;
@@ -29,7 +31,7 @@ HSTREAM StartMusic() {
     }
     BASS_Start();
     HSTREAM musicStream = BASS_StreamCreateFile(0, MusicFile, 0, 0, 0);
-    if (!musicStream) Fail(Ombrel::Audio::CantCreateStream);
+    if (!musicStream) Fail(Audio::CantCreateStream);
     BASS_StreamPreBuf(musicStream);
     if (!BASS_StreamPlay(musicStream, 0, 0)) Fail("Can't play stream");
     return musicStream;
@@ -40,3 +42,5 @@ void StopMusic(HSTREAM musicStream) {
     BASS_StreamFree(musicStream);
     BASS_Free();
 }
+
+}  // namespace Ombrel::Host

@@ -57,12 +57,12 @@ struct WindowSystemUser {
 // The demo graph's frame halves.
 class GraphDrawing final : public FrameDrawing {
 public:
-    explicit GraphDrawing(DemoGraph& demoGraph) : graph(demoGraph) {}
+    explicit GraphDrawing(Ombrel::Host::DemoGraph& demoGraph) : graph(demoGraph) {}
     void Draw(float seconds) override { graph.DrawFrame(seconds); }
     void Present() override { graph.PresentFrame(); }
 
 private:
-    DemoGraph& graph;
+    Ombrel::Host::DemoGraph& graph;
 };
 
 // A segment is joined later without encoding its picture again: Matroska
@@ -78,7 +78,7 @@ void CheckSegmentOutput(const CaptureOptions& options) {
 
 // A call of the graph that found no plugin draws nothing, without a word: a
 // misspelt scene plugin would give a black video.
-void WarnOfMissingPlugins(const DemoGraph& graph, const PluginRegistry& registry) {
+void WarnOfMissingPlugins(const Ombrel::Host::DemoGraph& graph, const PluginRegistry& registry) {
     for (const std::string& warning : MissingGraphPlugins(graph, LoadedPluginsOf(registry)))
         std::fprintf(stderr, "ombrel-capture: warning: %s\n", warning.c_str());
 }
@@ -106,22 +106,22 @@ CaptureStatus RunCapture(const CaptureOptions& options) {
     }
 
     PluginRegistry registry;
-    AddPack(registry, DemoFile(options, ScenePackFile));
-    AddPack(registry, DemoFile(options, DevicePackFile));
-    std::unique_ptr<MusicTrack> music(new MusicTrack(DemoFile(options, MusicFile)));
+    AddPack(registry, DemoFile(options, Ombrel::Host::ScenePackFile));
+    AddPack(registry, DemoFile(options, Ombrel::Host::DevicePackFile));
+    std::unique_ptr<MusicTrack> music(new MusicTrack(DemoFile(options, Ombrel::Host::MusicFile)));
 
     FrameClock clock(options.rateNumerator, options.rateDenominator);
     std::int64_t musicSamples = options.seconds > 0.0 ? 0 : music->CountSamples();
-    CapturePlan plan =
-        PlanCapture(options, clock, musicSamples, DemoFile(options, MusicFile).c_str());
+    CapturePlan plan = PlanCapture(options, clock, musicSamples,
+                                   DemoFile(options, Ombrel::Host::MusicFile).c_str());
     if (options.frameCount) {
         std::printf("%lld\n", static_cast<long long>(plan.total));
         return CaptureDone;
     }
     const std::int64_t frames = plan.frames.Count();
 
-    Settings chosen = {options.width, options.height, 32, false, options.english};
-    DemoGraph graph(registry, chosen);
+    Ombrel::Host::Settings chosen = {options.width, options.height, 32, false, options.english};
+    Ombrel::Host::DemoGraph graph(registry, chosen);
     WarnOfMissingPlugins(graph, registry);
     // Without its window there is nothing to read back; without OpenGLPrint
     // the window would not be kept responsive.

@@ -59,7 +59,7 @@ CaptureStatus RunJoin(const CaptureOptions& options) {
     std::vector<SegmentFile> ordered;
     for (std::size_t index : order) ordered.push_back(segments[index]);
 
-    std::unique_ptr<MusicTrack> music(new MusicTrack(DemoFile(options, MusicFile)));
+    std::unique_ptr<MusicTrack> music(new MusicTrack(DemoFile(options, Ombrel::Host::MusicFile)));
     const SegmentTag& tag = ordered.front().tag;
     FrameClock clock(tag.rateNumerator, tag.rateDenominator);
     ProgressLine progress(Ombrel::Tools::IsTerminal(stderr) ? stderr : nullptr, tag.total);

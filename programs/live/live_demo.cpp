@@ -9,6 +9,8 @@
 #include "programs/support/demo_folder.h"
 #include "programs/support/graph_plugins.h"
 
+using namespace Ombrel::Host;
+
 namespace {
 
 const char* const OtherException = "an exception of another type than Ombrel::Exception";

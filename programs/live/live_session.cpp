@@ -341,9 +341,10 @@ int Session::Run() {
         Say("warning: no control channel: " + error);
     }
 
-    Settings chosen = {options.width, options.height, 32, false, options.english};
-    std::vector<std::string> packFiles = {DemoFile(options.demoFolder, ScenePackFile),
-                                          DemoFile(options.demoFolder, DevicePackFile)};
+    Ombrel::Host::Settings chosen = {options.width, options.height, 32, false, options.english};
+    std::vector<std::string> packFiles = {
+        DemoFile(options.demoFolder, Ombrel::Host::ScenePackFile),
+        DemoFile(options.demoFolder, Ombrel::Host::DevicePackFile)};
     LiveDemo::Events events;
     events.say = [this](const std::string& line) { Say(line); };
     events.fail = [this](const std::string& failure) { Fail(failure); };
@@ -357,7 +358,7 @@ int Session::Run() {
     // Copies that a crashed process left and that nothing will load again.
     folder.RemoveAllBut(demo->KeptCopies());
 
-    musicFile = DemoFile(options.demoFolder, MusicFile);
+    musicFile = DemoFile(options.demoFolder, Ombrel::Host::MusicFile);
     if (!music.HasOutput())
         Say("warning: no usable audio device: the music plays silently, on the same clock");
     if (!music.Load(musicFile))

@@ -83,7 +83,7 @@ SessionState FirstState(const LiveOptions& options, const std::string& folder,
     state.loopEnd = options.loopEnd;
     state.folder = folder;
     state.control = control;
-    for (const char* name : {ScenePackFile, DevicePackFile}) {
+    for (const char* name : {Ombrel::Host::ScenePackFile, Ombrel::Host::DevicePackFile}) {
         PackState pack;
         pack.name = name;
         state.packs.push_back(pack);

@@ -15,12 +15,12 @@ std::vector<LoadedPlugin> LoadedPluginsOf(const PluginRegistry& registry) {
     return loaded;
 }
 
-std::vector<std::string> MissingGraphPlugins(const DemoGraph& graph,
+std::vector<std::string> MissingGraphPlugins(const Ombrel::Host::DemoGraph& graph,
                                              const std::vector<LoadedPlugin>& loaded) {
     std::vector<std::string> names;
     for (const LoadedPlugin& plugin : loaded) names.push_back(plugin.name);
     std::vector<std::string> warnings;
-    for (const DemoCallPlugin& entry : DemoCallPlugins) {
+    for (const Ombrel::Host::DemoCallPlugin& entry : Ombrel::Host::DemoCallPlugins) {
         if ((graph.calls.*entry.call).plugin != nullptr) continue;
         std::string warning =
             std::string("the demo calls ") + entry.pluginName + ", which no loaded pack has";

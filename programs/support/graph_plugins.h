@@ -22,5 +22,5 @@ std::vector<LoadedPlugin> LoadedPluginsOf(const PluginRegistry& registry);
 // nearest name a loaded pack has: "the demo calls PrintCOctreeScene, which no
 // loaded pack has (Vantrope has PrintCoctreeScene)". Such a call does
 // nothing, silently: the demo would show a black picture without a word.
-std::vector<std::string> MissingGraphPlugins(const DemoGraph& graph,
+std::vector<std::string> MissingGraphPlugins(const Ombrel::Host::DemoGraph& graph,
                                              const std::vector<LoadedPlugin>& loaded);

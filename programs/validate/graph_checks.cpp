@@ -22,18 +22,18 @@ struct GraphCall {
 std::vector<GraphCall> DemoGraphCalls() {
     // The variables carry the type names; the values they are made with do
     // not matter here.
-    static const DemoVariables variables(Settings{});
+    static const Ombrel::Host::DemoVariables variables(Ombrel::Host::Settings{});
     std::vector<GraphCall> calls;
-    for (const DemoCallPlugin& entry : DemoCallPlugins) {
+    for (const Ombrel::Host::DemoCallPlugin& entry : Ombrel::Host::DemoCallPlugins) {
         GraphCall call;
         call.plugin = entry.pluginName;
         call.pack = entry.packName;
-        for (const DemoBinding& binding : DemoBindings) {
+        for (const Ombrel::Host::DemoBinding& binding : Ombrel::Host::DemoBindings) {
             if (binding.call != entry.call) continue;
             if (call.arguments.size() <= static_cast<size_t>(binding.index))
                 call.arguments.resize(binding.index + 1);
             call.arguments[binding.index] = {(variables.*binding.variable).typeName.GetText(),
-                                             binding.direction == DemoBinding::In};
+                                             binding.direction == Ombrel::Host::DemoBinding::In};
         }
         calls.push_back(call);
     }
@@ -118,7 +118,7 @@ CheckResult Result(Check check, CheckResult::Status status, int level, const std
 std::string DemoPackOfFile(const std::string& file) {
     std::string name = file.substr(file.find_last_of("/\\") + 1);
     name = name.substr(0, name.find('.'));
-    for (const DemoCallPlugin& entry : DemoCallPlugins) {
+    for (const Ombrel::Host::DemoCallPlugin& entry : Ombrel::Host::DemoCallPlugins) {
         if (name == entry.packName) return name;
     }
     return "";
