@@ -40,7 +40,7 @@ namespace {
 const double EndSeconds = 10.0;
 
 void AddPack(PluginRegistry& registry, const std::string& file) {
-    AddDemoPack(registry, file);
+    Ombrel::Tools::AddDemoPack(registry, file);
 }
 
 // Lets go of the window system before the private display stops. By then the
@@ -49,7 +49,7 @@ void AddPack(PluginRegistry& registry, const std::string& file) {
 struct WindowSystemUser {
     CaptureStatus status = CaptureFailed;  // what the program ends with
     ~WindowSystemUser() {
-        EndWithin(EndSeconds, status, "ombrel-capture");
+        Ombrel::Tools::EndWithin(EndSeconds, status, "ombrel-capture");
         LeaveDemoWindow();
     }
 };
@@ -79,7 +79,8 @@ void CheckSegmentOutput(const CaptureOptions& options) {
 // A call of the graph that found no plugin draws nothing, without a word: a
 // misspelt scene plugin would give a black video.
 void WarnOfMissingPlugins(const Ombrel::Host::DemoGraph& graph, const PluginRegistry& registry) {
-    for (const std::string& warning : MissingGraphPlugins(graph, LoadedPluginsOf(registry)))
+    for (const std::string& warning :
+         Ombrel::Tools::MissingGraphPlugins(graph, Ombrel::Tools::LoadedPluginsOf(registry)))
         std::fprintf(stderr, "ombrel-capture: warning: %s\n", warning.c_str());
 }
 
@@ -99,7 +100,7 @@ std::string SegmentTagOf(const CaptureOptions& options, const CapturePlan& plan)
 }  // namespace
 
 CaptureStatus RunCapture(const CaptureOptions& options) {
-    CatchInterruptions();
+    Ombrel::Tools::CatchInterruptions();
     if (!options.frameCount) {
         CheckOutputKind(options.output);
         CheckSegmentOutput(options);

@@ -3,5 +3,5 @@
 #include "programs/support/demo_folder.h"
 
 std::string DemoFile(const CaptureOptions& options, const char* name) {
-    return DemoFile(options.demoFolder, name);
+    return Ombrel::Tools::DemoFile(options.demoFolder, name);
 }

@@ -38,7 +38,7 @@ bool JoinY4mSegments(const std::vector<SegmentFile>& ordered, const std::string&
         Y4mSegment segment(file.path);
         std::vector<std::uint8_t> planes(segment.FrameBytes());
         while (segment.ReadFrame(planes.data())) {
-            if (Interrupted()) return false;
+            if (Ombrel::Tools::Interrupted()) return false;
             writer.WriteVideoPlanes(planes.data());
             sound.WriteFrame(writer);
         }
@@ -50,7 +50,7 @@ bool JoinY4mSegments(const std::vector<SegmentFile>& ordered, const std::string&
 }  // namespace
 
 CaptureStatus RunJoin(const CaptureOptions& options) {
-    CatchInterruptions();
+    Ombrel::Tools::CatchInterruptions();
     CheckOutputKind(options.output);
     bool y4m = OutputExtension(options.output) == ".y4m";
     std::vector<SegmentFile> segments;

@@ -36,7 +36,7 @@ void Forget(const std::string& file) {
 PartFile::PartFile(const std::string& finalPath)
     : path(finalPath), partPath(finalPath + ".part"), committed(false) {
     static const bool removedAtEnd = [] {
-        AtQuickEnd(RemoveUnfinished);
+        Ombrel::Tools::AtQuickEnd(RemoveUnfinished);
         return std::atexit(RemoveUnfinished) == 0;
     }();
     (void)removedAtEnd;

@@ -6,7 +6,8 @@
 std::string RenderFrames(FrameDrawing& drawing, FrameReadback& reader, FrameAndSound& sink,
                          const FrameClock& clock, const FrameRange& frames,
                          ProgressLine& progress) {
-    for (std::int64_t frame = frames.first; frame <= frames.last && !Interrupted(); ++frame) {
+    for (std::int64_t frame = frames.first; frame <= frames.last && !Ombrel::Tools::Interrupted();
+         ++frame) {
         try {
             drawing.Draw(clock.Seconds(frame));
         } catch (const Ombrel::Exception& e) {

@@ -83,7 +83,7 @@ int Inspect(const char* fileName) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (PrintVersionWhenAsked(argc, argv, "ombrel-inspect")) return 0;
+    if (Ombrel::Tools::PrintVersionWhenAsked(argc, argv, "ombrel-inspect")) return 0;
     if (argc != 2) {
         std::fprintf(stderr,
                      "usage: ombrel-inspect <pack file>\n"

@@ -115,7 +115,7 @@ PluginPack* LiveDemo::Load(const std::string& copy) {
     try {
         pack = new PluginPack(copy.c_str());
     } catch (const Ombrel::Exception& e) {
-        Ombrel::Exception told = WithLoaderReason(e);
+        Ombrel::Exception told = Ombrel::Tools::WithLoaderReason(e);
         ReleaseRejected(copy);
         throw told;
     }
@@ -452,12 +452,12 @@ void LiveDemo::CheckNamesIfStarted() {
 
 void LiveDemo::CheckNames() {
     checkingNames = true;
-    std::vector<LoadedPlugin> loaded;
+    std::vector<Ombrel::Tools::LoadedPlugin> loaded;
     for (const Slot& slot : slots) {
         if (slot.versions.Pack() != nullptr)
-            AddLoadedPlugins(*slot.versions.Pack(), slot.name, loaded);
+            Ombrel::Tools::AddLoadedPlugins(*slot.versions.Pack(), slot.name, loaded);
     }
-    std::vector<std::string> found = MissingGraphPlugins(*graph, loaded);
+    std::vector<std::string> found = Ombrel::Tools::MissingGraphPlugins(*graph, loaded);
     for (const std::string& warning : found) {
         if (std::find(warnings.begin(), warnings.end(), warning) == warnings.end())
             events.say("warning: " + warning);

@@ -87,7 +87,7 @@ private:
 
     LiveOptions options;
     SessionState state;
-    ParentChannel channel;
+    Ombrel::Tools::ParentChannel channel;
     bool terminal;
     PrivateFolder folder;
     Timeline timeline;
@@ -343,8 +343,8 @@ int Session::Run() {
 
     Ombrel::Host::Settings chosen = {options.width, options.height, 32, false, options.english};
     std::vector<std::string> packFiles = {
-        DemoFile(options.demoFolder, Ombrel::Host::ScenePackFile),
-        DemoFile(options.demoFolder, Ombrel::Host::DevicePackFile)};
+        Ombrel::Tools::DemoFile(options.demoFolder, Ombrel::Host::ScenePackFile),
+        Ombrel::Tools::DemoFile(options.demoFolder, Ombrel::Host::DevicePackFile)};
     LiveDemo::Events events;
     events.say = [this](const std::string& line) { Say(line); };
     events.fail = [this](const std::string& failure) { Fail(failure); };
@@ -358,7 +358,7 @@ int Session::Run() {
     // Copies that a crashed process left and that nothing will load again.
     folder.RemoveAllBut(demo->KeptCopies());
 
-    musicFile = DemoFile(options.demoFolder, Ombrel::Host::MusicFile);
+    musicFile = Ombrel::Tools::DemoFile(options.demoFolder, Ombrel::Host::MusicFile);
     if (!music.HasOutput())
         Say("warning: no usable audio device: the music plays silently, on the same clock");
     if (!music.Load(musicFile))
@@ -393,7 +393,7 @@ int Session::Run() {
             for (ControlServer::Request& request : control->Take())
                 request.answer->set_value(Execute(request.line, now));
         }
-        if (Interrupted()) {
+        if (Ombrel::Tools::Interrupted()) {
             ending = true;
             status = 130;
         }
@@ -423,15 +423,15 @@ int Session::Run() {
     if (terminal) std::fprintf(stderr, "\r\033[K");
     SendState();
     channel.Send("end " + std::to_string(status));
-    EndWithin(EndSeconds, status, "ombrel-live");
+    Ombrel::Tools::EndWithin(EndSeconds, status, "ombrel-live");
     return status;
 }
 
 }  // namespace
 
 int RunLiveSession(const LiveOptions& options) {
-    PrepareChildProcess();
-    CatchInterruptions();
+    Ombrel::Tools::PrepareChildProcess();
+    Ombrel::Tools::CatchInterruptions();
     SessionState state;
     try {
         state = SessionState::Parse(options.resume);

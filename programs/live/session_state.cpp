@@ -24,7 +24,7 @@ public:
         Add(version.copy);
         Add(version.stamp);
     }
-    std::string Line() const { return EncodeRecord(fields); }
+    std::string Line() const { return Ombrel::Tools::EncodeRecord(fields); }
 
 private:
     std::vector<std::string> fields;
@@ -32,7 +32,7 @@ private:
 
 class Reader {
 public:
-    explicit Reader(const std::string& line) : fields(DecodeRecord(line)) {}
+    explicit Reader(const std::string& line) : fields(Ombrel::Tools::DecodeRecord(line)) {}
     const std::string& Text() {
         if (next >= fields.size()) throw Ombrel::Exception("The session's state is cut short");
         return fields[next++];

@@ -110,7 +110,7 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
         std::fprintf(stderr, "ombrel-live: %s\n", wrong.c_str());
         return 2;
     }
-    CatchInterruptions();
+    Ombrel::Tools::CatchInterruptions();
     int session = Ombrel::Tools::CurrentProcessId();
     std::string path, endpoint;
     std::unique_ptr<PrivateFolder> folder;
@@ -132,7 +132,7 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
     int crashesInARow = 0;
     long long framesAtStart = 0;
     for (;;) {
-        ChildProcess child;
+        Ombrel::Tools::ChildProcess child;
         std::vector<std::string> childArguments = arguments;
         childArguments.push_back("--resume");
         childArguments.push_back(state.Line());
@@ -144,20 +144,21 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
         bool ended = false, asked = false;
         auto askedAt = std::chrono::steady_clock::now();
         std::string line;
-        ChildProcess::ReadResult read;
-        while ((read = child.ReadLine(line, 0.25)) != ChildProcess::Ended) {
-            if (read == ChildProcess::Line && line.compare(0, 6, "state ") == 0) {
+        Ombrel::Tools::ChildProcess::ReadResult read;
+        while ((read = child.ReadLine(line, 0.25)) != Ombrel::Tools::ChildProcess::Ended) {
+            if (read == Ombrel::Tools::ChildProcess::Line && line.compare(0, 6, "state ") == 0) {
                 try {
                     state = SessionState::Parse(line.substr(6));
                 } catch (const Ombrel::Exception&) {
                 }
-            } else if (read == ChildProcess::Line && line.compare(0, 4, "end ") == 0) {
+            } else if (read == Ombrel::Tools::ChildProcess::Line &&
+                       line.compare(0, 4, "end ") == 0) {
                 ended = true;
                 status = std::atoi(line.c_str() + 4);
             }
             // Asked to end (Ctrl-C in a terminal reaches both processes; a
             // signal to this one alone does not): the session is asked too.
-            if (Interrupted() && !asked) {
+            if (Ombrel::Tools::Interrupted() && !asked) {
                 asked = true;
                 askedAt = std::chrono::steady_clock::now();
                 AskToQuit(endpoint);
@@ -169,7 +170,7 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
         }
         std::string how = child.Wait();
         if (ended) break;
-        if (Interrupted()) {
+        if (Ombrel::Tools::Interrupted()) {
             status = 130;
             break;
         }

@@ -32,7 +32,7 @@ bool DecodeResult(const std::vector<std::string>& fields, CheckResult& r) {
 }
 
 void ChildReporter::Send(const std::vector<std::string>& fields) {
-    channel.Send(EncodeRecord(fields));
+    channel.Send(Ombrel::Tools::EncodeRecord(fields));
 }
 
 void ChildReporter::Step(int phase, const std::string& text) {

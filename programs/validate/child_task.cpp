@@ -36,8 +36,8 @@ void CheckPlugin(const Options& options, ChildReporter& reporter) {
 }  // namespace
 
 int RunChildTask(const Options& options) {
-    PrepareChildProcess();
-    ParentChannel channel(options.channel.c_str());
+    Ombrel::Tools::PrepareChildProcess();
+    Ombrel::Tools::ParentChannel channel(options.channel.c_str());
     if (!channel.IsOpen()) {
         std::fprintf(stderr, "ombrel-validate: --child is for the validator's own use\n");
         return 2;

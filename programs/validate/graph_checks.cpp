@@ -71,7 +71,8 @@ std::vector<GraphCall> CallsFor(const std::string& packFile, const std::vector<s
     if (!named.empty()) packs.push_back(named);
     for (const GraphCall& call : all) {
         if (named.empty() && !Contains(packs, call.pack) &&
-            (Contains(names, call.plugin) || !NearestName(call.plugin, names).empty()))
+            (Contains(names, call.plugin) ||
+             !Ombrel::Tools::NearestName(call.plugin, names).empty()))
             packs.push_back(call.pack);
     }
     std::vector<GraphCall> chosen;
@@ -136,7 +137,7 @@ std::vector<CheckResult> CheckDemoGraph(const std::string& packFile,
         auto found = std::find_if(plugins.begin(), plugins.end(),
                                   [&](const GraphPlugin& p) { return p.name == call.plugin; });
         if (found == plugins.end()) {
-            std::string nearest = NearestName(call.plugin, names);
+            std::string nearest = Ombrel::Tools::NearestName(call.plugin, names);
             missing.push_back(
                 call.plugin +
                 (nearest.empty() ? "" : " (\"" + nearest + "\" is likely a misspelling of it)"));
