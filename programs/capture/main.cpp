@@ -20,6 +20,7 @@
 #include "programs/support/version_option.h"
 
 int main(int argc, char** argv) {
+    using namespace Ombrel::Capture;
     if (Ombrel::Tools::PrintVersionWhenAsked(argc, argv, "ombrel-capture")) return 0;
     CaptureOptions options;
     try {

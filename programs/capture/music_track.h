@@ -8,6 +8,8 @@ namespace Ombrel::Audio {
 class MusicStream;
 }
 
+namespace Ombrel::Capture {
+
 // The demo's music, decoded by the host's music layer into stereo at the
 // capture's sample rate and handed out in pieces of any size, in order.
 class MusicTrack {
@@ -29,5 +31,7 @@ public:
     void Read(float* stereo, int samples);
 
 private:
-    std::unique_ptr<Ombrel::Audio::MusicStream> stream;
+    std::unique_ptr<Audio::MusicStream> stream;
 };
+
+}  // namespace Ombrel::Capture
