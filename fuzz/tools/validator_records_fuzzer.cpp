@@ -13,6 +13,8 @@
 #include "programs/validate/check_table.h"
 #include "programs/validate/report.h"
 
+using namespace Ombrel::Validate;
+
 using namespace Ombrel::Tools;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

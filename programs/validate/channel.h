@@ -10,6 +10,8 @@ namespace Ombrel::Tools {
 class ParentChannel;
 }
 
+namespace Ombrel::Validate {
+
 // The records that a child process sends to the validator that started it,
 // one per line, made with EncodeRecord and read with DecodeRecord
 // (programs/support/tab_record.h):
@@ -28,7 +30,7 @@ bool DecodeResult(const std::vector<std::string>& fields, CheckResult& result);
 // The child's side: what it tells its parent.
 class ChildReporter {
 public:
-    explicit ChildReporter(Ombrel::Tools::ParentChannel& toParent) : channel(toParent) {}
+    explicit ChildReporter(Tools::ParentChannel& toParent) : channel(toParent) {}
 
     void Step(int phase, const std::string& text);
     void Result(const CheckResult& result);
@@ -39,5 +41,7 @@ public:
 private:
     void Send(const std::vector<std::string>& fields);
 
-    Ombrel::Tools::ParentChannel& channel;
+    Tools::ParentChannel& channel;
 };
+
+}  // namespace Ombrel::Validate

@@ -17,6 +17,7 @@
 #include "programs/validate/validation.h"
 
 int main(int argc, char** argv) {
+    using namespace Ombrel::Validate;
     if (Ombrel::Tools::PrintVersionWhenAsked(argc, argv, "ombrel-validate")) return 0;
     Options options;
     std::string error;

@@ -13,6 +13,8 @@
 #include "plugin/host_types.h"
 #include "programs/validate/channel.h"
 
+using namespace Ombrel::Validate;
+
 using namespace Ombrel::Tools;
 
 namespace {
