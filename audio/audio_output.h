@@ -4,6 +4,8 @@
 #include <functional>
 #include <memory>
 
+namespace Ombrel::Audio {
+
 // The output device: plays interleaved 16-bit stereo at a fixed rate, asking
 // for each buffer from its own thread. One backend per platform:
 // audio_output_sdl.cpp (SDL2) and audio_output_waveout.cpp (winmm waveOut).
@@ -33,3 +35,5 @@ private:
     std::unique_ptr<Device> device;
     double latencySeconds;
 };
+
+}  // namespace Ombrel::Audio

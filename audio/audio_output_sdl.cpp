@@ -8,6 +8,8 @@
 
 #include "audio/audio_output.h"
 
+namespace Ombrel::Audio {
+
 namespace {
 
 // What the device's thread fills its buffers from, and how many it has taken.
@@ -113,3 +115,5 @@ AudioOutput::~AudioOutput() {
     SDL_CloseAudioDevice(device->id);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
+
+}  // namespace Ombrel::Audio

@@ -10,6 +10,8 @@
 
 #include "audio/audio_output.h"
 
+namespace Ombrel::Audio {
+
 namespace {
 
 // Eight buffers of 2048 frames keep 372 ms queued: under wine the driver's
@@ -154,3 +156,5 @@ AudioOutput::~AudioOutput() {
     waveOutClose(device->wave);
     CloseHandle(device->played);
 }
+
+}  // namespace Ombrel::Audio

@@ -13,6 +13,13 @@
 
 namespace {
 
+// The library's operations keep their plain C names outside the layer's
+// namespace; what they are made of is inside it.
+using Ombrel::Audio::AudioOutput;
+using Ombrel::Audio::Mixer;
+using Ombrel::Audio::MusicStream;
+using Ombrel::Audio::OpenMusicFile;
+
 const std::uint32_t Version = 0x30001;
 const std::uint32_t LowestFrequency = 8000;
 const std::uint32_t HighestFrequency = 192000;

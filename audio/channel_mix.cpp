@@ -1,5 +1,7 @@
 #include "audio/channel_mix.h"
 
+namespace Ombrel::Audio {
+
 namespace {
 
 struct Weights {
@@ -65,3 +67,5 @@ void MixToStereo(float* const* channels, int count, int frames, float* stereo) {
         stereo[2 * i + 1] = right / total;
     }
 }
+
+}  // namespace Ombrel::Audio

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace Ombrel::Audio {
+
 FrameRing::FrameRing(int frames)
     : capacity(frames), samples(2 * static_cast<std::size_t>(frames)) {}
 
@@ -47,3 +49,5 @@ int FrameRing::AddInto(float* mix, int frames) {
 void FrameRing::Clear() {
     read.store(written.load(std::memory_order_relaxed), std::memory_order_release);
 }
+
+}  // namespace Ombrel::Audio

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace Ombrel::Audio {
+
 // Interleaved stereo frames passed from one writing thread to one reading
 // thread without a lock: the music decoded ahead on its own thread, read by
 // the output device's. Neither side allocates or waits.
@@ -35,3 +37,5 @@ private:
     std::atomic<std::uint64_t> written{0};
     std::atomic<std::uint64_t> read{0};
 };
+
+}  // namespace Ombrel::Audio

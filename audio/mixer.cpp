@@ -6,6 +6,8 @@
 #include "audio/music_frames_played.h"
 #include "audio/sample_format.h"
 
+namespace Ombrel::Audio {
+
 std::uint32_t Mixer::Add(std::unique_ptr<MusicStream> stream) {
     std::lock_guard<std::mutex> lock(mutex);
     do {
@@ -70,3 +72,5 @@ void Mixer::Render(std::int16_t* samples, int frames) {
     CountMusicFramesPlayed(music);
     ToSixteenBit(mix.data(), samples, count);
 }
+
+}  // namespace Ombrel::Audio

@@ -9,6 +9,8 @@
 
 #include "audio/music_stream.h"
 
+namespace Ombrel::Audio {
+
 // The table of streams behind their handles, and the mix of those that play
 // into the output format. The output device's thread calls Render; every other
 // operation comes from the library's callers. One lock serialises both.
@@ -38,3 +40,5 @@ private:
     bool running = true;
     std::vector<float> mix;
 };
+
+}  // namespace Ombrel::Audio

@@ -4,6 +4,8 @@
 #include <iterator>
 #include <vector>
 
+namespace Ombrel::Audio {
+
 std::unique_ptr<MusicStream> OpenMusicFile(const std::string& path, int outputRate,
                                            std::uint32_t offset, std::uint32_t length) {
     std::ifstream file(path, std::ios::binary);
@@ -24,3 +26,5 @@ std::unique_ptr<MusicStream> OpenMusicFile(const std::string& path, int outputRa
 std::string MusicFileProblem(const std::string& path) {
     return path + " is missing, empty, cut short or not Ogg Vorbis";
 }
+
+}  // namespace Ombrel::Audio

@@ -6,6 +6,8 @@
 
 #include "audio/music_stream.h"
 
+namespace Ombrel::Audio {
+
 // The demo's music opened from its file, for the host's audio library and for
 // the programs beside the host, and what they say when it does not open.
 
@@ -21,3 +23,5 @@ std::unique_ptr<MusicStream> OpenMusicFile(const std::string& path, int outputRa
 // What may be wrong with a music file that did not open: "PATH is missing,
 // empty, cut short or not Ogg Vorbis".
 std::string MusicFileProblem(const std::string& path);
+
+}  // namespace Ombrel::Audio

@@ -12,7 +12,11 @@ extern "C" std::uint64_t OmbrelMusicFramesPlayed() {
     return framesPlayed.load(std::memory_order_relaxed);
 }
 
+namespace Ombrel::Audio {
+
 void CountMusicFramesPlayed(int frames) {
     if (frames > 0)
         framesPlayed.fetch_add(static_cast<std::uint64_t>(frames), std::memory_order_relaxed);
 }
+
+}  // namespace Ombrel::Audio

@@ -11,5 +11,9 @@
 // benchmarks' probe) can find it; the Linux program exports that one symbol.
 extern "C" std::uint64_t OmbrelMusicFramesPlayed();
 
+namespace Ombrel::Audio {
+
 // Adds the music frames of one buffer handed to the device.
 void CountMusicFramesPlayed(int frames);
+
+}  // namespace Ombrel::Audio

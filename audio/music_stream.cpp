@@ -6,6 +6,8 @@
 #include "audio/channel_mix.h"
 #include "audio/ogg_pages.h"
 
+namespace Ombrel::Audio {
+
 namespace {
 
 // How far ahead the music is decoded: about a third of a second at 44.1 kHz.
@@ -163,3 +165,5 @@ int MusicStream::MixInto(float* mix, int frames) {
     }
     return done;
 }
+
+}  // namespace Ombrel::Audio

@@ -12,6 +12,8 @@
 #include "audio/resampler.h"
 #include "audio/vorbis_decoder.h"
 
+namespace Ombrel::Audio {
+
 // One Ogg Vorbis stream: its bytes, its decoder, the conversion to the output
 // format (stereo at the output rate) and whether it plays. A thread of its own
 // decodes and converts the music ahead into a ring, so that the output
@@ -79,3 +81,5 @@ private:
     bool ended = false;
     std::thread thread;
 };
+
+}  // namespace Ombrel::Audio

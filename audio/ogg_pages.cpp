@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace Ombrel::Audio {
+
 namespace {
 
 const std::size_t PageHeaderSize = 27;  // up to and including the segment count
@@ -53,3 +55,5 @@ bool IsCompleteOggStream(const std::uint8_t* data, std::size_t size) {
     }
     return any && pages.ReachedEnd() && (lastFlags & LastPageFlag);
 }
+
+}  // namespace Ombrel::Audio

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace Ombrel::Audio {
+
 // One page of an Ogg stream, read in place: its header type flags, its
 // segment table (one length a segment) and the body those segments fill.
 struct OggPage {
@@ -36,3 +38,5 @@ private:
 // one. Rejects text, empty data and a file cut short anywhere, before the
 // decoder ever sees them.
 bool IsCompleteOggStream(const std::uint8_t* data, std::size_t size);
+
+}  // namespace Ombrel::Audio

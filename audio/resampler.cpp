@@ -1,5 +1,7 @@
 #include "audio/resampler.h"
 
+namespace Ombrel::Audio {
+
 Resampler::Resampler(int fromRate, int toRate) : step(static_cast<double>(fromRate) / toRate) {
     Reset();
 }
@@ -37,3 +39,5 @@ int Resampler::Convert(const float* in, int inFrames, int* used, float* out, int
     *used = taken;
     return written;
 }
+
+}  // namespace Ombrel::Audio

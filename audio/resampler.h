@@ -1,5 +1,7 @@
 #pragma once
 
+namespace Ombrel::Audio {
+
 // Converts interleaved stereo frames from one sample rate to another by linear
 // interpolation, so that a stream at any rate plays at the right speed and
 // pitch. Keeps its place between calls: input may arrive in pieces of any size.
@@ -21,3 +23,5 @@ private:
     float previous[2];
     float next[2];
 };
+
+}  // namespace Ombrel::Audio

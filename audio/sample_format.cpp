@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace Ombrel::Audio {
+
 void ToSixteenBit(const float* mix, std::int16_t* samples, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         float value = std::isnan(mix[i]) ? 0.0f : mix[i] * 32767.0f;
@@ -11,3 +13,5 @@ void ToSixteenBit(const float* mix, std::int16_t* samples, std::size_t count) {
         samples[i] = static_cast<std::int16_t>(std::lrint(value));
     }
 }
+
+}  // namespace Ombrel::Audio

@@ -6,6 +6,8 @@
 
 #include "audio/music_file.h"
 
+namespace Ombrel::Audio {
+
 namespace {
 
 // How far the music may drift from the clock, and for how many buffers in a
@@ -103,3 +105,5 @@ void SeekableMusic::BeforeBuffer(int frames) {
     }
     handed += static_cast<double>(frames) / frequency;
 }
+
+}  // namespace Ombrel::Audio

@@ -9,6 +9,8 @@
 #include "audio/audio_output.h"
 #include "audio/mixer.h"
 
+namespace Ombrel::Audio {
+
 // The music of a program whose clock its user moves (the live-development
 // program): one stream on the default output that plays, pauses and goes to
 // any moment, exactly to the frame. The host does not use it: it plays its
@@ -81,3 +83,5 @@ private:
     int buffersAdrift = 0;  // in a row beyond the drift allowed: + behind, - ahead
     int resyncs = 0;
 };
+
+}  // namespace Ombrel::Audio

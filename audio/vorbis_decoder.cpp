@@ -9,6 +9,8 @@
 #define STB_VORBIS_HEADER_ONLY
 #include <stb_vorbis.h>
 
+namespace Ombrel::Audio {
+
 namespace {
 
 // Rates a sound card plays; anything else is a damaged header, and a rate of
@@ -101,3 +103,5 @@ bool VorbisDecoder::Seek(std::uint32_t frame) {
     skipFrames = static_cast<int>(frame - static_cast<std::uint32_t>(start));
     return true;
 }
+
+}  // namespace Ombrel::Audio

@@ -6,6 +6,8 @@
 
 struct stb_vorbis;
 
+namespace Ombrel::Audio {
+
 // One Ogg Vorbis stream being decoded, packet by packet, from bytes in memory.
 class VorbisDecoder {
 public:
@@ -49,3 +51,5 @@ private:
     int skipFrames = 0;
     float* skipped[8];  // the channels of a packet, past those frames
 };
+
+}  // namespace Ombrel::Audio

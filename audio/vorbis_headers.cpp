@@ -5,6 +5,8 @@
 
 #include "audio/ogg_pages.h"
 
+namespace Ombrel::Audio {
+
 namespace {
 
 const int CommentPacket = 1;
@@ -76,3 +78,5 @@ bool HasSoundCommentHeader(const std::uint8_t* data, std::size_t size) {
     // The framing bit closes the header.
     return at < n && (packet[at] & 1);
 }
+
+}  // namespace Ombrel::Audio

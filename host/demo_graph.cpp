@@ -5,6 +5,8 @@
 #include "host/pack_names.h"
 #include "packs/opengl/window_closed.h"
 
+namespace Ombrel::Host {
+
 namespace {
 
 const char* const InitPlugin = "OpenGLInit";
@@ -166,3 +168,5 @@ const char* DemoGraph::MissingWindowPlugin() const {
     }
     return nullptr;
 }
+
+}  // namespace Ombrel::Host

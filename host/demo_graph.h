@@ -6,6 +6,8 @@
 #include "plugin/registry.h"
 #include "plugin/variable.h"
 
+namespace Ombrel::Host {
+
 // The demo's variables, in their order of creation; destroyed in the
 // reverse order. The values made here are never deleted: plugins keep reading
 // them through their slots until the process ends.
@@ -130,3 +132,5 @@ public:
     DemoVariables variables;
     DemoCalls calls;
 };
+
+}  // namespace Ombrel::Host

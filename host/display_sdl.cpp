@@ -2,6 +2,8 @@
 
 #include "host/display.h"
 
+namespace Ombrel::Host {
+
 // The demo window is the one that holds the current OpenGL context; leaving
 // its full-screen mode gives the display its own mode back.
 void RestoreDisplayMode() {
@@ -9,3 +11,5 @@ void RestoreDisplayMode() {
     SDL_Window* window = SDL_GL_GetCurrentWindow();
     if (window) SDL_SetWindowFullscreen(window, 0);
 }
+
+}  // namespace Ombrel::Host

@@ -6,6 +6,8 @@
 #include "host/display.h"
 #include "host/run_demo.h"
 
+namespace Ombrel::Host {
+
 int RunDemoReportingFailures(const char* commandLine) {
     try {
         RunDemo(commandLine);
@@ -20,3 +22,5 @@ int RunDemoReportingFailures(const char* commandLine) {
     }
     return 0;
 }
+
+}  // namespace Ombrel::Host

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace Ombrel::Host {
+
 // Runs the demo inside the entry's handlers and returns the program's exit
 // code (0, whether the demo ended or a failure was reported). An
 // Ombrel::Exception is shown as it is. A plugin that throws anything else
@@ -7,3 +9,5 @@
 // the display has been returned to its normal mode, so the box is not hidden
 // behind a full-screen window.
 int RunDemoReportingFailures(const char* commandLine);
+
+}  // namespace Ombrel::Host

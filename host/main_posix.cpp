@@ -1,5 +1,5 @@
 #include "host/entry.h"
 
 int main(int, char**) {
-    return RunDemoReportingFailures("");
+    return Ombrel::Host::RunDemoReportingFailures("");
 }

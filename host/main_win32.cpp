@@ -3,5 +3,5 @@
 #include "host/entry.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
-    return RunDemoReportingFailures(commandLine);
+    return Ombrel::Host::RunDemoReportingFailures(commandLine);
 }

@@ -1,8 +1,10 @@
 #include "host/music.h"
 
-#include "foundation/exception.h"
 #include "audio/audio.h"
+#include "foundation/exception.h"
 #include "host/display.h"
+
+namespace Ombrel::Host {
 
 namespace {
 
@@ -29,7 +31,7 @@ HSTREAM StartMusic() {
     }
     BASS_Start();
     HSTREAM musicStream = BASS_StreamCreateFile(0, MusicFile, 0, 0, 0);
-    if (!musicStream) Fail(CantCreateStream);
+    if (!musicStream) Fail(Audio::CantCreateStream);
     BASS_StreamPreBuf(musicStream);
     if (!BASS_StreamPlay(musicStream, 0, 0)) Fail("Can't play stream");
     return musicStream;
@@ -40,3 +42,5 @@ void StopMusic(HSTREAM musicStream) {
     BASS_StreamFree(musicStream);
     BASS_Free();
 }
+
+}  // namespace Ombrel::Host

@@ -2,6 +2,8 @@
 
 #include "audio/audio.h"
 
+namespace Ombrel::Host {
+
 // The demo's music, played by the audio library on its own once started.
 
 // Relative to the current folder, which is the demo's.
@@ -18,3 +20,5 @@ HSTREAM StartMusic();
 
 // Stops the output and frees the stream and the library.
 void StopMusic(HSTREAM musicStream);
+
+}  // namespace Ombrel::Host

@@ -8,5 +8,9 @@
 
 #include "host/pack_names.h"
 
+namespace Ombrel::Host {
+
 constexpr const char* ScenePackFile = OMBREL_SCENE_PACK OMBREL_PACK_SUFFIX;
 constexpr const char* DevicePackFile = OMBREL_DEVICE_PACK OMBREL_PACK_SUFFIX;
+
+}  // namespace Ombrel::Host

@@ -10,6 +10,8 @@
 #include "host/setup_dialog.h"
 #include "plugin/registry.h"
 
+namespace Ombrel::Host {
+
 void RunDemo(const char*) {
     PluginRegistry registry;
     registry.AddPack(ScenePackFile);
@@ -48,3 +50,5 @@ void RunDemo(const char*) {
     StopMusic(musicStream);
     graph.StopCalls();
 }
+
+}  // namespace Ombrel::Host

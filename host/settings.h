@@ -1,5 +1,7 @@
 #pragma once
 
+namespace Ombrel::Host {
+
 // The host's process-wide settings: defaults set by RunDemo, then whatever the
 // setup dialog reads on OK. Read afterwards to build the demo graph.
 struct Settings {
@@ -11,3 +13,5 @@ struct Settings {
 };
 
 extern Settings settings;
+
+}  // namespace Ombrel::Host

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+namespace Ombrel::Host {
+
 const SetupDialogResolution SetupDialogResolutions[5] = {
     {IDC_RES320, "320x240", 320, 240},    {IDC_RES512, "512x384", 512, 384},
     {IDC_RES640, "640x480", 640, 480},    {IDC_RES800, "800x600", 800, 600},
@@ -41,3 +43,5 @@ SetupDialogOutcome HandleSetupDialogCommand(int id, SetupDialogButtons& buttons,
 void ExitOnSetupDialogCancel() {
     std::exit(1);
 }
+
+}  // namespace Ombrel::Host

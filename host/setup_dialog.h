@@ -3,6 +3,8 @@
 #include "host/settings.h"
 #include "host/setup_dialog_ids.h"
 
+namespace Ombrel::Host {
+
 // The setup dialog's behaviour, shared by the Win32 and GTK dialogs: its fixed
 // initial state, what OK reads and in which order, and what Cancel does. Each
 // backend only shows the controls and answers these questions about them.
@@ -51,3 +53,5 @@ void ShowSetupDialog(Settings& target);
 // Cancel's exit: the runtime's ordinary exit with code 1, after the dialog has
 // been taken down, so no further host code runs.
 [[noreturn]] void ExitOnSetupDialogCancel();
+
+}  // namespace Ombrel::Host

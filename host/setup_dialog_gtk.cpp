@@ -7,6 +7,8 @@
 #include "host/setup_dialog.h"
 #include "host/title_picture.h"
 
+namespace Ombrel::Host {
+
 namespace {
 
 // The GTK toggle buttons behind the dialog's control ids.
@@ -141,3 +143,5 @@ void ShowSetupDialog(Settings& target) {
     while (gtk_events_pending()) gtk_main_iteration();
     if (outcome == SetupDialogOutcome::Cancel) ExitOnSetupDialogCancel();
 }
+
+}  // namespace Ombrel::Host

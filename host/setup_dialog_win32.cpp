@@ -2,6 +2,8 @@
 
 #include "host/setup_dialog.h"
 
+namespace Ombrel::Host {
+
 static_assert(IDC_OK == IDOK && IDC_CANCEL == IDCANCEL,
               "OK and Cancel carry the dialog manager's ids");
 
@@ -58,3 +60,5 @@ void ShowSetupDialog(Settings& target) {
     DialogBoxParamA(GetModuleHandleA(nullptr), "DIALOG", nullptr, SetupDialogProc, 0);
     dialogTarget = nullptr;
 }
+
+}  // namespace Ombrel::Host

@@ -9,6 +9,8 @@
 
 #include "audio/audio.h"
 
+using namespace Ombrel::Audio;
+
 namespace {
 
 const int OutputRate = 44100;

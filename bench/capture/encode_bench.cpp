@@ -21,6 +21,8 @@
 #include "programs/capture/ffmpeg_writer.h"
 #include "programs/capture/frame_clock.h"
 
+using namespace Ombrel::Capture;
+
 int main(int argc, char** argv) {
     if (argc < 6) {
         std::fprintf(stderr,
@@ -43,7 +45,11 @@ int main(int argc, char** argv) {
     }
     try {
         FrameClock clock(60, 1);
-        MediaFormat format = {width, height, 60, 1, argc > 6 ? std::atoi(argv[6]) : 18,
+        MediaFormat format = {width,
+                              height,
+                              60,
+                              1,
+                              argc > 6 ? std::atoi(argv[6]) : 18,
                               argc > 7 ? argv[7] : "ultrafast"};
         FfmpegWriter writer(argv[5], "mp4", format);
         std::vector<float> sound(2 * static_cast<std::size_t>(clock.MostSamplesPerFrame()));

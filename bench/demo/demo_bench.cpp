@@ -27,12 +27,14 @@
 #include <string>
 #include <utility>
 
+#include "audio/audio.h"
 #include "foundation/exception.h"
 #include "foundation/timer.h"
-#include "audio/audio.h"
 #include "host/demo_graph.h"
 #include "packs/scene/octree_scene.h"
 #include "tests/support/allocation_counter.h"
+
+using namespace Ombrel::Host;
 
 namespace {
 

@@ -9,6 +9,8 @@
 #include "host/demo_graph.h"
 #include "tests/support/allocation_counter.h"
 
+using namespace Ombrel::Host;
+
 namespace {
 
 // The quiet pack and a demo graph over it, built once and kept until the

@@ -10,6 +10,8 @@
 #include "plugin/variable.h"
 #include "tests/support/allocation_counter.h"
 
+using namespace Ombrel::Host;
+
 namespace {
 
 struct Demo {

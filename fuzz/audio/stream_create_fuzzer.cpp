@@ -7,6 +7,8 @@
 
 #include "audio/mixer.h"
 
+using namespace Ombrel::Audio;
+
 namespace {
 
 const int OutputRate = 44100;

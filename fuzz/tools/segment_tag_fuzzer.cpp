@@ -7,6 +7,8 @@
 
 #include "programs/capture/segment_tag.h"
 
+using namespace Ombrel::Capture;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);
     SegmentTag tag;

@@ -13,6 +13,10 @@
 #include "programs/validate/check_table.h"
 #include "programs/validate/report.h"
 
+using namespace Ombrel::Validate;
+
+using namespace Ombrel::Tools;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static std::FILE* sink = std::fopen("/dev/null", "w");
     std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));

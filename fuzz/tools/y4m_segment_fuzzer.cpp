@@ -13,6 +13,8 @@
 #include "foundation/exception.h"
 #include "programs/capture/y4m_segment.h"
 
+using namespace Ombrel::Capture;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::string file = "/tmp/y4m-segment-fuzz-" + std::to_string(getpid()) + ".y4m";
     std::FILE* out = std::fopen(file.c_str(), "wb");

@@ -5,9 +5,11 @@
 
 #include "foundation/exception.h"
 
+namespace Ombrel::Capture {
+
 namespace {
 
-using Ombrel::Tools::Option;
+using Tools::Option;
 
 const double LongestCapture = 24 * 3600.0;
 const int LargestCrf = 51;
@@ -23,8 +25,7 @@ std::string PresetNames() {
 
 bool ReadEvenSize(const std::string& text, CaptureOptions& options) {
     int width = 0, height = 0;
-    if (!Ombrel::Tools::ReadSize(text, width, height) || width % 2 != 0 || height % 2 != 0)
-        return false;
+    if (!Tools::ReadSize(text, width, height) || width % 2 != 0 || height % 2 != 0) return false;
     options.width = width;
     options.height = height;
     return true;
@@ -108,8 +109,8 @@ std::vector<Option> CaptureTable(CaptureOptions& o) {
     };
 }
 
-Ombrel::Tools::Wording CaptureWording(CaptureOptions& options) {
-    Ombrel::Tools::Wording wording;
+Tools::Wording CaptureWording(CaptureOptions& options) {
+    Tools::Wording wording;
     wording.unknown = "Unknown option: {argument}";
     wording.needsValue = "{option} needs a value";
     wording.noValue = "{option} takes no value";
@@ -122,8 +123,8 @@ Ombrel::Tools::Wording CaptureWording(CaptureOptions& options) {
 
 CaptureOptions ParseCaptureOptions(int count, const char* const* arguments) {
     CaptureOptions options;
-    Ombrel::Tools::ReadOptions(std::vector<std::string>(arguments, arguments + count),
-                               CaptureTable(options), CaptureWording(options));
+    Tools::ReadOptions(std::vector<std::string>(arguments, arguments + count),
+                       CaptureTable(options), CaptureWording(options));
     if (options.help) return options;
     if (options.join && (options.segment || options.frameCount)) {
         throw Ombrel::Exception("--join takes no %s",
@@ -151,7 +152,9 @@ const char* CaptureUsage() {
                "       ombrel-capture --join -o FILE [--demo FOLDER] SEGMENT...\n"
                "\n"
                "Renders the demo frame by frame at a fixed rate, with its music, into FILE.\n" +
-               Ombrel::Tools::OptionLines(CaptureTable(unused), 17);
+               Tools::OptionLines(CaptureTable(unused), 17);
     }();
     return usage.c_str();
 }
+
+}  // namespace Ombrel::Capture

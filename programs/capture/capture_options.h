@@ -6,6 +6,8 @@
 #include "programs/capture/frame_range.h"
 #include "programs/support/option_table.h"
 
+namespace Ombrel::Capture {
+
 // What ombrel-capture is asked to do, read from its command line:
 //
 //   ombrel-capture -o FILE [--size WxH] [--fps N | N/D] [--english]
@@ -14,9 +16,9 @@
 //   ombrel-capture --join -o FILE [--demo FOLDER] SEGMENT...
 // The sizes and frame rates a capture makes, which a segment read back must
 // keep to as well, are the tools' own (programs/support/option_table.h).
-using Ombrel::Tools::LargestRate;
-using Ombrel::Tools::LargestSide;
-using Ombrel::Tools::SmallestSide;
+using Tools::LargestRate;
+using Tools::LargestSide;
+using Tools::SmallestSide;
 
 struct CaptureOptions {
     std::string output;
@@ -59,3 +61,5 @@ CaptureOptions ParseCaptureOptions(int count, const char* const* arguments);
 
 // The command line's summary, for --help and for a wrong command line.
 const char* CaptureUsage();
+
+}  // namespace Ombrel::Capture

@@ -2,6 +2,8 @@
 
 #include "foundation/exception.h"
 
+namespace Ombrel::Capture {
+
 CapturePlan PlanCapture(const CaptureOptions& options, const FrameClock& clock,
                         std::int64_t musicSamples, const char* musicName) {
     CapturePlan plan;
@@ -22,3 +24,5 @@ CapturePlan PlanCapture(const CaptureOptions& options, const FrameClock& clock,
     plan.frames = options.frames;
     return plan;
 }
+
+}  // namespace Ombrel::Capture

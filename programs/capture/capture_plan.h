@@ -6,6 +6,8 @@
 #include "programs/capture/frame_clock.h"
 #include "programs/capture/frame_range.h"
 
+namespace Ombrel::Capture {
+
 // The frames a capture renders: the whole video's length, from --seconds or
 // else from the music's, and the range of it that this run renders (all of
 // it, or the frames of a segment).
@@ -19,3 +21,5 @@ struct CapturePlan {
 // the options give no --seconds; `musicName` names the music in messages.
 CapturePlan PlanCapture(const CaptureOptions& options, const FrameClock& clock,
                         std::int64_t musicSamples, const char* musicName);
+
+}  // namespace Ombrel::Capture

@@ -33,6 +33,8 @@
 #include "programs/support/interruption.h"
 #include "programs/support/terminal.h"
 
+namespace Ombrel::Capture {
+
 namespace {
 
 // How long the window system and the private display get to go once the
@@ -40,7 +42,7 @@ namespace {
 const double EndSeconds = 10.0;
 
 void AddPack(PluginRegistry& registry, const std::string& file) {
-    AddDemoPack(registry, file);
+    Tools::AddDemoPack(registry, file);
 }
 
 // Lets go of the window system before the private display stops. By then the
@@ -49,7 +51,7 @@ void AddPack(PluginRegistry& registry, const std::string& file) {
 struct WindowSystemUser {
     CaptureStatus status = CaptureFailed;  // what the program ends with
     ~WindowSystemUser() {
-        EndWithin(EndSeconds, status, "ombrel-capture");
+        Tools::EndWithin(EndSeconds, status, "ombrel-capture");
         LeaveDemoWindow();
     }
 };
@@ -57,12 +59,12 @@ struct WindowSystemUser {
 // The demo graph's frame halves.
 class GraphDrawing final : public FrameDrawing {
 public:
-    explicit GraphDrawing(DemoGraph& demoGraph) : graph(demoGraph) {}
+    explicit GraphDrawing(Host::DemoGraph& demoGraph) : graph(demoGraph) {}
     void Draw(float seconds) override { graph.DrawFrame(seconds); }
     void Present() override { graph.PresentFrame(); }
 
 private:
-    DemoGraph& graph;
+    Host::DemoGraph& graph;
 };
 
 // A segment is joined later without encoding its picture again: Matroska
@@ -78,8 +80,9 @@ void CheckSegmentOutput(const CaptureOptions& options) {
 
 // A call of the graph that found no plugin draws nothing, without a word: a
 // misspelt scene plugin would give a black video.
-void WarnOfMissingPlugins(const DemoGraph& graph, const PluginRegistry& registry) {
-    for (const std::string& warning : MissingGraphPlugins(graph, LoadedPluginsOf(registry)))
+void WarnOfMissingPlugins(const Host::DemoGraph& graph, const PluginRegistry& registry) {
+    for (const std::string& warning :
+         Tools::MissingGraphPlugins(graph, Tools::LoadedPluginsOf(registry)))
         std::fprintf(stderr, "ombrel-capture: warning: %s\n", warning.c_str());
 }
 
@@ -99,29 +102,29 @@ std::string SegmentTagOf(const CaptureOptions& options, const CapturePlan& plan)
 }  // namespace
 
 CaptureStatus RunCapture(const CaptureOptions& options) {
-    CatchInterruptions();
+    Tools::CatchInterruptions();
     if (!options.frameCount) {
         CheckOutputKind(options.output);
         CheckSegmentOutput(options);
     }
 
     PluginRegistry registry;
-    AddPack(registry, DemoFile(options, ScenePackFile));
-    AddPack(registry, DemoFile(options, DevicePackFile));
-    std::unique_ptr<MusicTrack> music(new MusicTrack(DemoFile(options, MusicFile)));
+    AddPack(registry, DemoFile(options, Host::ScenePackFile));
+    AddPack(registry, DemoFile(options, Host::DevicePackFile));
+    std::unique_ptr<MusicTrack> music(new MusicTrack(DemoFile(options, Host::MusicFile)));
 
     FrameClock clock(options.rateNumerator, options.rateDenominator);
     std::int64_t musicSamples = options.seconds > 0.0 ? 0 : music->CountSamples();
     CapturePlan plan =
-        PlanCapture(options, clock, musicSamples, DemoFile(options, MusicFile).c_str());
+        PlanCapture(options, clock, musicSamples, DemoFile(options, Host::MusicFile).c_str());
     if (options.frameCount) {
         std::printf("%lld\n", static_cast<long long>(plan.total));
         return CaptureDone;
     }
     const std::int64_t frames = plan.frames.Count();
 
-    Settings chosen = {options.width, options.height, 32, false, options.english};
-    DemoGraph graph(registry, chosen);
+    Host::Settings chosen = {options.width, options.height, 32, false, options.english};
+    Host::DemoGraph graph(registry, chosen);
     WarnOfMissingPlugins(graph, registry);
     // Without its window there is nothing to read back; without OpenGLPrint
     // the window would not be kept responsive.
@@ -154,7 +157,7 @@ CaptureStatus RunCapture(const CaptureOptions& options) {
     EncodingQueue queue(*writer, 4 * static_cast<std::size_t>(options.width) * options.height,
                         clock.MostSamplesPerFrame());
     FrameAndSound sink(queue, options.segment ? nullptr : music.get(), clock, plan.frames.first);
-    ProgressLine progress(Ombrel::Tools::IsTerminal(stderr) ? stderr : nullptr, frames);
+    ProgressLine progress(Tools::IsTerminal(stderr) ? stderr : nullptr, frames);
 
     GraphDrawing drawing(graph);
     std::string stoppedBy = RenderFrames(drawing, reader, sink, clock, plan.frames, progress);
@@ -204,3 +207,5 @@ CaptureStatus RunCapture(const CaptureOptions& options) {
         progress.Rate(sink.Written()));
     return windowSystem.status = CaptureDone;
 }
+
+}  // namespace Ombrel::Capture

@@ -2,6 +2,8 @@
 
 #include "programs/capture/capture_options.h"
 
+namespace Ombrel::Capture {
+
 // Exit statuses of ombrel-capture.
 enum CaptureStatus {
     CaptureDone = 0,          // every frame written
@@ -16,3 +18,5 @@ enum CaptureStatus {
 // interruption or a frame that throws ends the output playable with the
 // frames rendered so far; the status says which.
 CaptureStatus RunCapture(const CaptureOptions& options);
+
+}  // namespace Ombrel::Capture

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace Ombrel::Capture {
+
 // The demo window that OpenGLInit opened, seen from the capture program
 // through the current OpenGL context (capture_window_sdl.cpp,
 // capture_window_win32.cpp).
@@ -15,3 +17,5 @@ void FitDemoWindow(int width, int height);
 // can stop without anyone still talking to it: finishes what was drawn,
 // deletes the demo window's context and the window, and closes the display.
 void LeaveDemoWindow();
+
+}  // namespace Ombrel::Capture

@@ -7,6 +7,8 @@
 #include "foundation/exception.h"
 #include "programs/capture/capture_window.h"
 
+namespace Ombrel::Capture {
+
 void FitDemoWindow(int width, int height) {
     SDL_Window* window = SDL_GL_GetCurrentWindow();
     if (window == nullptr) throw Ombrel::Exception("No OpenGL window to capture");
@@ -61,3 +63,5 @@ void LeaveDemoWindow() {
     if (window != nullptr) SDL_DestroyWindow(window);
     SDL_Quit();
 }
+
+}  // namespace Ombrel::Capture

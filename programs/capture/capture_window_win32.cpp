@@ -5,6 +5,8 @@
 #include "programs/capture/capture_window.h"
 #include "programs/capture/gl_functions.h"
 
+namespace Ombrel::Capture {
+
 namespace {
 
 typedef BOOL(WINAPI* SwapIntervalFunction)(int);
@@ -61,3 +63,5 @@ void LeaveDemoWindow() {
         DestroyWindow(window);
     }
 }
+
+}  // namespace Ombrel::Capture

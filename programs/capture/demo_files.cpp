@@ -2,6 +2,10 @@
 
 #include "programs/support/demo_folder.h"
 
+namespace Ombrel::Capture {
+
 std::string DemoFile(const CaptureOptions& options, const char* name) {
-    return DemoFile(options.demoFolder, name);
+    return Tools::DemoFile(options.demoFolder, name);
 }
+
+}  // namespace Ombrel::Capture

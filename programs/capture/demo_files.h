@@ -4,6 +4,10 @@
 
 #include "programs/capture/capture_options.h"
 
+namespace Ombrel::Capture {
+
 // A file of the demo (a pack, "./Data/audio.ogg"): beside the program and in
 // the current folder as the host finds it, or in the options' demo folder.
 std::string DemoFile(const CaptureOptions& options, const char* name);
+
+}  // namespace Ombrel::Capture

@@ -2,6 +2,8 @@
 
 #include "programs/capture/media_writer.h"
 
+namespace Ombrel::Capture {
+
 // A writer that keeps nothing: with it a capture measures the drawing and
 // the reading back of its frames alone (OMBREL_CAPTURE_OUTPUT=none).
 class DiscardingWriter final : public MediaWriter {
@@ -10,3 +12,5 @@ public:
     void WriteAudio(const float*, int) override {}
     void Finish() override {}
 };
+
+}  // namespace Ombrel::Capture

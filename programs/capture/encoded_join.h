@@ -8,6 +8,8 @@
 #include "programs/capture/progress_line.h"
 #include "programs/capture/segment_check.h"
 
+namespace Ombrel::Capture {
+
 // Segments encoded as H.264 in Matroska, joined into an MP4 or Matroska file
 // without encoding the picture again (encoded_join_ffmpeg.cpp; a build
 // without FFmpeg refuses them, encoded_join_win32.cpp).
@@ -23,3 +25,5 @@ SegmentTag ReadEncodedSegmentTag(const std::string& path);
 // writing nothing, when interrupted.
 bool JoinEncodedSegments(const std::vector<SegmentFile>& ordered, const std::string& output,
                          MusicTrack& music, const FrameClock& clock, ProgressLine& progress);
+
+}  // namespace Ombrel::Capture

@@ -15,6 +15,8 @@ extern "C" {
 #include "programs/capture/output_formats.h"
 #include "programs/support/interruption.h"
 
+namespace Ombrel::Capture {
+
 namespace {
 
 // One segment file opened for reading, its picture's packets in decoding
@@ -109,7 +111,7 @@ std::int64_t CheckSegment(EncodedSegment& segment, const AVCodecParameters* firs
         delay =
             std::max(delay, frames.first + static_cast<std::int64_t>(shown.size()) - packet->pts);
         shown.push_back(packet->pts);
-        if (Interrupted()) return delay;
+        if (Tools::Interrupted()) return delay;
     }
     std::sort(shown.begin(), shown.end());
     bool exact = static_cast<std::int64_t>(shown.size()) == frames.Count();
@@ -141,7 +143,7 @@ bool JoinEncodedSegments(const std::vector<SegmentFile>& ordered, const std::str
     for (const SegmentFile& file : ordered) {
         EncodedSegment segment(file.path);
         delay = std::max(delay, CheckSegment(segment, first->Parameters()));
-        if (Interrupted()) return false;
+        if (Tools::Interrupted()) return false;
     }
 
     const char* container = OutputExtension(output) == ".mp4" ? "mp4" : "matroska";
@@ -150,7 +152,7 @@ bool JoinEncodedSegments(const std::vector<SegmentFile>& ordered, const std::str
     for (const SegmentFile& file : ordered) {
         EncodedSegment segment(file.path);
         for (AVPacket* packet = segment.Next(); packet != nullptr; packet = segment.Next()) {
-            if (Interrupted()) return false;
+            if (Tools::Interrupted()) return false;
             // Decoding runs `delay` frames ahead of presentation throughout,
             // as it does in a whole capture, so the timestamps of the joined
             // picture rise steadily across the seams.
@@ -163,3 +165,5 @@ bool JoinEncodedSegments(const std::vector<SegmentFile>& ordered, const std::str
     writer.Finish();
     return true;
 }
+
+}  // namespace Ombrel::Capture

@@ -1,6 +1,8 @@
 #include "foundation/exception.h"
 #include "programs/capture/encoded_join.h"
 
+namespace Ombrel::Capture {
+
 // No FFmpeg for this build: its segments are Y4M.
 SegmentTag ReadEncodedSegmentTag(const std::string& path) {
     throw Ombrel::Exception("Cannot join %s: this build joins .y4m segments only", path.c_str());
@@ -11,3 +13,5 @@ bool JoinEncodedSegments(const std::vector<SegmentFile>& ordered, const std::str
     throw Ombrel::Exception("Cannot join %s: this build joins .y4m segments only",
                             ordered.front().path.c_str());
 }
+
+}  // namespace Ombrel::Capture

@@ -5,6 +5,8 @@
 
 #include "foundation/exception.h"
 
+namespace Ombrel::Capture {
+
 namespace {
 
 // Enough to ride out a frame that takes long to encode.
@@ -87,3 +89,5 @@ void EncodingQueue::Work() {
         changed.notify_all();
     }
 }
+
+}  // namespace Ombrel::Capture

@@ -10,6 +10,8 @@
 
 #include "programs/capture/media_writer.h"
 
+namespace Ombrel::Capture {
+
 // Frames and their sound on their way to a MediaWriter, written on a thread
 // of their own, so that the demo draws the next frame while this one is
 // encoded. A few frames wait at most; Push waits while they do. The writer is
@@ -50,3 +52,5 @@ private:
     std::condition_variable changed;
     std::thread thread;
 };
+
+}  // namespace Ombrel::Capture

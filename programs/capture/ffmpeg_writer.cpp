@@ -15,6 +15,8 @@ extern "C" {
 #include "programs/capture/frame_clock.h"
 #include "programs/capture/part_file.h"
 
+namespace Ombrel::Capture {
+
 namespace {
 
 const std::int64_t AudioBitRate = 192000;
@@ -298,3 +300,5 @@ void FfmpegWriter::Finish() {
     s.Check(avio_closep(&s.format->pb), "closing it");
     s.file.Commit();
 }
+
+}  // namespace Ombrel::Capture

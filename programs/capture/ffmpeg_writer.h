@@ -8,6 +8,8 @@
 struct AVCodecParameters;
 struct AVPacket;
 
+namespace Ombrel::Capture {
+
 // The capture encoded with FFmpeg's libraries: H.264 (x264, 4:2:0, BT.709,
 // limited range) at the quality asked for and AAC at 44100 Hz stereo, in an
 // MP4 file ready to play while it downloads ("mp4") or in Matroska
@@ -35,3 +37,5 @@ private:
     struct State;  // FFmpeg's types stay out of this header
     std::unique_ptr<State> state;
 };
+
+}  // namespace Ombrel::Capture

@@ -1,5 +1,7 @@
 #include "programs/capture/frame_and_sound.h"
 
+namespace Ombrel::Capture {
+
 FrameAndSound::FrameAndSound(EncodingQueue& encoder, MusicTrack* music,
                              const FrameClock& frameClock, std::int64_t firstFrame)
     : queue(encoder),
@@ -18,3 +20,5 @@ void FrameAndSound::TakeFrame(const std::uint8_t* bgra) {
     queue.Push(bgra, sound.data(), samples);
     ++written;
 }
+
+}  // namespace Ombrel::Capture

@@ -8,6 +8,8 @@
 #include "programs/capture/frame_sink.h"
 #include "programs/capture/music_track.h"
 
+namespace Ombrel::Capture {
+
 // Each frame read back goes to be encoded with its own samples of the music:
 // frame n takes the FrameClock's samples of frame n, in order from the
 // music's start, so that no sample is lost or repeated. A segment takes the
@@ -33,3 +35,5 @@ private:
     std::int64_t written;
     std::vector<float> sound;
 };
+
+}  // namespace Ombrel::Capture

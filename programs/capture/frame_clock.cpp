@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace Ombrel::Capture {
+
 FrameClock::FrameClock(int rateNumerator, int rateDenominator)
     : numerator(rateNumerator), denominator(rateDenominator) {}
 
@@ -33,3 +35,5 @@ std::int64_t FrameClock::FramesForSamples(std::int64_t samples) const {
 int FrameClock::MostSamplesPerFrame() const {
     return static_cast<int>((SampleRate * denominator + numerator - 1) / numerator);
 }
+
+}  // namespace Ombrel::Capture

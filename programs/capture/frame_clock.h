@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace Ombrel::Capture {
+
 // Time of a capture, counted in frames at a fixed rate of
 // numerator / denominator frames per second; no wall clock. Frame n is drawn
 // at n x denominator / numerator seconds, and its sound is the samples from
@@ -30,3 +32,5 @@ private:
     std::int64_t numerator;
     std::int64_t denominator;
 };
+
+}  // namespace Ombrel::Capture

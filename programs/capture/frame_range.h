@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace Ombrel::Capture {
+
 // Frames first to last of a video, both included, numbered from 0 for the
 // whole video's first frame.
 struct FrameRange {
@@ -18,3 +20,5 @@ struct FrameRange {
 // Reads "FIRST-LAST" (whole numbers, FIRST <= LAST); false when the text is
 // anything else.
 bool ReadFrameRange(const char* text, FrameRange* range);
+
+}  // namespace Ombrel::Capture

@@ -11,6 +11,8 @@
 #include "foundation/exception.h"
 #include "programs/capture/gl_functions.h"
 
+namespace Ombrel::Capture {
+
 // The buffer object functions, core since OpenGL 1.5 and in the ARB
 // extension before that, under the same signatures.
 struct PixelBufferFunctions {
@@ -142,3 +144,5 @@ void FrameReader::Deliver(FrameSink& sink) {
     } unmap{*gl};
     sink.TakeFrame(static_cast<const std::uint8_t*>(mapped));
 }
+
+}  // namespace Ombrel::Capture

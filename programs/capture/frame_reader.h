@@ -8,6 +8,8 @@
 #include "programs/capture/frame_sink.h"
 #include "programs/capture/render_loop.h"
 
+namespace Ombrel::Capture {
+
 struct PixelBufferFunctions;
 
 // The renderer of the current OpenGL context as its driver names it
@@ -49,3 +51,5 @@ private:
     int waiting;  // frames read and not yet handed on
     std::vector<std::uint8_t> pixels;
 };
+
+}  // namespace Ombrel::Capture

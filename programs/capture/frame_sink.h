@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace Ombrel::Capture {
+
 // Where read-back frames go: the pixels of one frame, `width` x `height`
 // BGRA pixels in rows from the bottom up, valid during the call only.
 class FrameSink {
@@ -11,3 +13,5 @@ public:
 protected:
     ~FrameSink() = default;
 };
+
+}  // namespace Ombrel::Capture

@@ -2,6 +2,8 @@
 
 #include "programs/capture/gl_functions.h"
 
+namespace Ombrel::Capture {
+
 // wglGetProcAddress answers only for what opengl32.dll does not export itself,
 // and some drivers answer small numbers instead of null for what they lack.
 void* FindGLFunction(const char* name) {
@@ -10,3 +12,5 @@ void* FindGLFunction(const char* name) {
     if (address <= 3 || address == static_cast<UINT_PTR>(-1)) return nullptr;
     return reinterpret_cast<void*>(found);
 }
+
+}  // namespace Ombrel::Capture

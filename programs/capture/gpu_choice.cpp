@@ -5,6 +5,8 @@
 
 #include "foundation/exception.h"
 
+namespace Ombrel::Capture {
+
 namespace {
 
 const int MostGpus = 1024;
@@ -88,3 +90,5 @@ int ChooseRenderDevice(const std::vector<RenderDevice>& devices, const GpuReques
     if (!usableGpus.empty()) return usableGpus.front();
     return software;
 }
+
+}  // namespace Ombrel::Capture

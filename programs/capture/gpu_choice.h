@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace Ombrel::Capture {
+
 // Which device draws a capture that has no display to draw on: one of the
 // devices the system offers for OpenGL off screen (each GPU, and renderers
 // that run on the processor), picked by the GPU that the command line or the
@@ -45,3 +47,5 @@ GpuRequest RequestedGpu(int option, const EnvironmentLookup& environment);
 // first usable one stands in for it. Throws Ombrel::Exception naming the GPU
 // when the one required is missing or unusable.
 int ChooseRenderDevice(const std::vector<RenderDevice>& devices, const GpuRequest& request);
+
+}  // namespace Ombrel::Capture

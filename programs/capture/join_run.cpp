@@ -15,6 +15,8 @@
 #include "programs/support/interruption.h"
 #include "programs/support/terminal.h"
 
+namespace Ombrel::Capture {
+
 namespace {
 
 SegmentFile ReadSegment(const std::string& path, bool y4m) {
@@ -38,7 +40,7 @@ bool JoinY4mSegments(const std::vector<SegmentFile>& ordered, const std::string&
         Y4mSegment segment(file.path);
         std::vector<std::uint8_t> planes(segment.FrameBytes());
         while (segment.ReadFrame(planes.data())) {
-            if (Interrupted()) return false;
+            if (Tools::Interrupted()) return false;
             writer.WriteVideoPlanes(planes.data());
             sound.WriteFrame(writer);
         }
@@ -50,7 +52,7 @@ bool JoinY4mSegments(const std::vector<SegmentFile>& ordered, const std::string&
 }  // namespace
 
 CaptureStatus RunJoin(const CaptureOptions& options) {
-    CatchInterruptions();
+    Tools::CatchInterruptions();
     CheckOutputKind(options.output);
     bool y4m = OutputExtension(options.output) == ".y4m";
     std::vector<SegmentFile> segments;
@@ -59,10 +61,10 @@ CaptureStatus RunJoin(const CaptureOptions& options) {
     std::vector<SegmentFile> ordered;
     for (std::size_t index : order) ordered.push_back(segments[index]);
 
-    std::unique_ptr<MusicTrack> music(new MusicTrack(DemoFile(options, MusicFile)));
+    std::unique_ptr<MusicTrack> music(new MusicTrack(DemoFile(options, Host::MusicFile)));
     const SegmentTag& tag = ordered.front().tag;
     FrameClock clock(tag.rateNumerator, tag.rateDenominator);
-    ProgressLine progress(Ombrel::Tools::IsTerminal(stderr) ? stderr : nullptr, tag.total);
+    ProgressLine progress(Tools::IsTerminal(stderr) ? stderr : nullptr, tag.total);
     bool complete = y4m ? JoinY4mSegments(ordered, options.output, *music, clock, progress)
                         : JoinEncodedSegments(ordered, options.output, *music, clock, progress);
     progress.End();
@@ -77,3 +79,5 @@ CaptureStatus RunJoin(const CaptureOptions& options) {
                 tag.Settings().c_str(), ordered.size(), progress.Seconds());
     return CaptureDone;
 }
+
+}  // namespace Ombrel::Capture

@@ -3,6 +3,8 @@
 #include "programs/capture/capture_options.h"
 #include "programs/capture/capture_run.h"
 
+namespace Ombrel::Capture {
+
 // Joins the segments of a split capture (ombrel-capture --frames) into the
 // output: checks that they are of one video and hold each of its frames
 // once, copies their pictures in order and adds the music, encoded once for
@@ -11,3 +13,5 @@
 // segment at fault; nothing appears under the output's name unless the
 // join is complete.
 CaptureStatus RunJoin(const CaptureOptions& options);
+
+}  // namespace Ombrel::Capture

@@ -1,5 +1,7 @@
 #include "programs/capture/joined_video.h"
 
+namespace Ombrel::Capture {
+
 MediaFormat JoinedFormat(const std::vector<SegmentFile>& ordered) {
     const SegmentTag& tag = ordered.front().tag;
     return {tag.width,           tag.height, tag.rateNumerator,
@@ -18,3 +20,5 @@ void JoinedSound::WriteFrame(MediaWriter& writer) {
     writer.WriteAudio(sound.data(), samples);
     line.Show(++frames);
 }
+
+}  // namespace Ombrel::Capture

@@ -9,6 +9,8 @@
 #include "programs/capture/progress_line.h"
 #include "programs/capture/segment_check.h"
 
+namespace Ombrel::Capture {
+
 // What a video joined from segments has whatever its container
 // (join_run.cpp, encoded_join_ffmpeg.cpp).
 
@@ -35,3 +37,5 @@ private:
     std::vector<float> sound;
     std::int64_t frames = 0;
 };
+
+}  // namespace Ombrel::Capture

@@ -20,7 +20,8 @@
 #include "programs/support/version_option.h"
 
 int main(int argc, char** argv) {
-    if (PrintVersionWhenAsked(argc, argv, "ombrel-capture")) return 0;
+    using namespace Ombrel::Capture;
+    if (Ombrel::Tools::PrintVersionWhenAsked(argc, argv, "ombrel-capture")) return 0;
     CaptureOptions options;
     try {
         options = ParseCaptureOptions(argc - 1, argv + 1);

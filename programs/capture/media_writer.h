@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace Ombrel::Capture {
+
 // What a capture writes: frames of `width` x `height` at `rateNumerator` /
 // `rateDenominator` per second, and stereo sound at 44100 Hz.
 struct MediaFormat {
@@ -34,3 +36,5 @@ public:
     // Completes the file and gives it its name, replacing any file there.
     virtual void Finish() = 0;
 };
+
+}  // namespace Ombrel::Capture

@@ -3,15 +3,17 @@
 #include <algorithm>
 #include <vector>
 
-#include "foundation/exception.h"
 #include "audio/audio.h"
+#include "foundation/exception.h"
 #include "programs/capture/frame_clock.h"
 
+namespace Ombrel::Capture {
+
 MusicTrack::MusicTrack(const std::string& path) {
-    stream = OpenMusicFile(path, FrameClock::SampleRate);
+    stream = Audio::OpenMusicFile(path, FrameClock::SampleRate);
     if (!stream) {
-        throw Ombrel::Exception("%s\n  music: %s", CantCreateStream,
-                                MusicFileProblem(path).c_str());
+        throw Ombrel::Exception("%s\n  music: %s", Audio::CantCreateStream,
+                                Audio::MusicFileProblem(path).c_str());
     }
     stream->Play(true);
 }
@@ -35,3 +37,5 @@ void MusicTrack::Read(float* stereo, int samples) {
     std::fill(stereo, stereo + 2 * samples, 0.0f);
     stream->MixInto(stereo, samples);
 }
+
+}  // namespace Ombrel::Capture

@@ -4,7 +4,11 @@
 #include <memory>
 #include <string>
 
+namespace Ombrel::Audio {
 class MusicStream;
+}
+
+namespace Ombrel::Capture {
 
 // The demo's music, decoded by the host's music layer into stereo at the
 // capture's sample rate and handed out in pieces of any size, in order.
@@ -27,5 +31,7 @@ public:
     void Read(float* stereo, int samples);
 
 private:
-    std::unique_ptr<MusicStream> stream;
+    std::unique_ptr<Audio::MusicStream> stream;
 };
+
+}  // namespace Ombrel::Capture

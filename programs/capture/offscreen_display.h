@@ -4,6 +4,8 @@
 
 #include "programs/capture/gpu_choice.h"
 
+namespace Ombrel::Capture {
+
 // On Linux without an X server: the demo window opened off screen by SDL's
 // offscreen video driver, its OpenGL context made through EGL on a device of
 // the machine (offscreen_display_egl.cpp). The device pack's SDL calls are
@@ -16,3 +18,5 @@
 // when no device can draw (the system offers no EGL device). Throws
 // Ombrel::Exception when the GPU that --gpu asks for cannot draw.
 std::string UseOffscreenDisplay(const GpuRequest& request);
+
+}  // namespace Ombrel::Capture

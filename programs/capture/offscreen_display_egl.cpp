@@ -8,6 +8,8 @@
 
 #include "programs/capture/offscreen_display.h"
 
+namespace Ombrel::Capture {
+
 namespace {
 
 // SDL's offscreen driver looks at the first eight devices the system lists,
@@ -113,3 +115,5 @@ std::string UseOffscreenDisplay(const GpuRequest& request) {
     }
     return named + ")";
 }
+
+}  // namespace Ombrel::Capture

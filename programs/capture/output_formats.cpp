@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+namespace Ombrel::Capture {
+
 std::string OutputExtension(const std::string& path) {
     std::size_t dot = path.find_last_of('.');
     std::size_t slash = path.find_last_of("/\\");
@@ -15,3 +17,5 @@ std::string OutputFiles(const std::string& path) {
     if (OutputExtension(path) != ".y4m") return path;
     return path + " and " + path.substr(0, path.size() - 4) + ".wav";
 }
+
+}  // namespace Ombrel::Capture

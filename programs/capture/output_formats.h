@@ -5,6 +5,8 @@
 
 #include "programs/capture/media_writer.h"
 
+namespace Ombrel::Capture {
+
 // The kinds of output this build writes, chosen by the output's extension
 // (output_formats_ffmpeg.cpp where FFmpeg's libraries are, else
 // output_formats_win32.cpp).
@@ -24,3 +26,5 @@ std::string OutputFiles(const std::string& path);
 
 // The output's extension in lower case, with its dot; empty when none.
 std::string OutputExtension(const std::string& path);
+
+}  // namespace Ombrel::Capture

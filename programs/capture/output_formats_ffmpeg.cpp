@@ -3,6 +3,8 @@
 #include "programs/capture/output_formats.h"
 #include "programs/capture/y4m_wav_writer.h"
 
+namespace Ombrel::Capture {
+
 const char* OutputKinds() {
     return ".mp4 (H.264 and AAC), .mkv (the same in Matroska) or .y4m (with a .wav beside it)";
 }
@@ -25,3 +27,5 @@ std::unique_ptr<MediaWriter> OpenMediaWriter(const std::string& path, const Medi
     const char* container = extension == ".mp4" ? "mp4" : "matroska";
     return std::unique_ptr<MediaWriter>(new FfmpegWriter(path, container, format));
 }
+
+}  // namespace Ombrel::Capture

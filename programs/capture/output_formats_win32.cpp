@@ -2,6 +2,8 @@
 #include "programs/capture/output_formats.h"
 #include "programs/capture/y4m_wav_writer.h"
 
+namespace Ombrel::Capture {
+
 // No FFmpeg for this build: the picture and the music go to plain files that
 // any encoder takes.
 const char* OutputKinds() {
@@ -19,3 +21,5 @@ std::unique_ptr<MediaWriter> OpenMediaWriter(const std::string& path, const Medi
     CheckOutputKind(path);
     return std::unique_ptr<MediaWriter>(new Y4mWavWriter(path.substr(0, path.size() - 4), format));
 }
+
+}  // namespace Ombrel::Capture

@@ -11,6 +11,8 @@
 #include "programs/support/process.h"
 #include "programs/support/quick_end.h"
 
+namespace Ombrel::Capture {
+
 namespace {
 
 // The temporary files not committed yet. They go however the program ends:
@@ -36,7 +38,7 @@ void Forget(const std::string& file) {
 PartFile::PartFile(const std::string& finalPath)
     : path(finalPath), partPath(finalPath + ".part"), committed(false) {
     static const bool removedAtEnd = [] {
-        AtQuickEnd(RemoveUnfinished);
+        Tools::AtQuickEnd(RemoveUnfinished);
         return std::atexit(RemoveUnfinished) == 0;
     }();
     (void)removedAtEnd;
@@ -46,7 +48,7 @@ PartFile::PartFile(const std::string& finalPath)
 PartFile::PartFile(const std::string& finalPath, bool ownName) : PartFile(finalPath) {
     if (!ownName) return;
     Forget(partPath);
-    partPath = finalPath + "." + Ombrel::Tools::ProcessName() + ".part";
+    partPath = finalPath + "." + Tools::ProcessName() + ".part";
     Unfinished().push_back(partPath);
 }
 
@@ -66,3 +68,5 @@ void PartFile::Commit() {
     Forget(partPath);
     committed = true;
 }
+
+}  // namespace Ombrel::Capture

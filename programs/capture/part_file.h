@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace Ombrel::Capture {
+
 // An output file written under a temporary name beside its final one
 // ("<name>.part"), so that a failed or abandoned run leaves the final name
 // untouched. A file that several processes may write at once, on one machine
@@ -30,3 +32,5 @@ private:
     std::string partPath;
     bool committed;
 };
+
+}  // namespace Ombrel::Capture

@@ -4,6 +4,8 @@
 
 #include "programs/capture/gpu_choice.h"
 
+namespace Ombrel::Capture {
+
 // Where the demo window is drawn, when there is no display to draw on: on
 // Linux without DISPLAY, off screen through EGL on a device of the machine
 // (offscreen_display.h), or, where EGL offers none, on a private virtual X
@@ -28,3 +30,5 @@ private:
     long server;  // the server's process, 0 for none
     std::string where;
 };
+
+}  // namespace Ombrel::Capture

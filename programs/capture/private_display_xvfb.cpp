@@ -13,6 +13,8 @@
 #include "programs/capture/offscreen_display.h"
 #include "programs/capture/private_display.h"
 
+namespace Ombrel::Capture {
+
 namespace {
 
 const int StartTimeoutMs = 20000;
@@ -121,3 +123,5 @@ PrivateDisplay::~PrivateDisplay() {
     kill(static_cast<pid_t>(server), SIGTERM);
     waitpid(static_cast<pid_t>(server), nullptr, 0);
 }
+
+}  // namespace Ombrel::Capture

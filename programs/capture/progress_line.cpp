@@ -1,5 +1,7 @@
 #include "programs/capture/progress_line.h"
 
+namespace Ombrel::Capture {
+
 namespace {
 
 const std::chrono::milliseconds Interval(250);
@@ -43,3 +45,5 @@ void ProgressLine::End() {
     if (shown) std::fprintf(terminal, "\n");
     shown = false;
 }
+
+}  // namespace Ombrel::Capture

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 
+namespace Ombrel::Capture {
+
 // The line that shows how a capture goes, redrawn in place on a terminal at
 // most a few times a second: the frame, the share done, frames per second
 // and the time left.
@@ -26,3 +28,5 @@ private:
     std::chrono::steady_clock::time_point lastShown;
     bool shown;
 };
+
+}  // namespace Ombrel::Capture

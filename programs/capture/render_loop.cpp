@@ -3,10 +3,13 @@
 #include "foundation/exception.h"
 #include "programs/support/interruption.h"
 
+namespace Ombrel::Capture {
+
 std::string RenderFrames(FrameDrawing& drawing, FrameReadback& reader, FrameAndSound& sink,
                          const FrameClock& clock, const FrameRange& frames,
                          ProgressLine& progress) {
-    for (std::int64_t frame = frames.first; frame <= frames.last && !Interrupted(); ++frame) {
+    for (std::int64_t frame = frames.first; frame <= frames.last && !Tools::Interrupted();
+         ++frame) {
         try {
             drawing.Draw(clock.Seconds(frame));
         } catch (const Ombrel::Exception& e) {
@@ -26,3 +29,5 @@ std::string RenderFrames(FrameDrawing& drawing, FrameReadback& reader, FrameAndS
     reader.Drain(sink);
     return std::string();
 }
+
+}  // namespace Ombrel::Capture

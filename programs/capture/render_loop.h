@@ -9,6 +9,8 @@
 #include "programs/capture/frame_sink.h"
 #include "programs/capture/progress_line.h"
 
+namespace Ombrel::Capture {
+
 // The demo's frame in its two halves, as the capture drives it: Draw into the
 // back buffer at a time in seconds, then Present (which shows the frame and
 // clears the buffer). Either throws Ombrel::Exception as the plugins do.
@@ -42,3 +44,5 @@ protected:
 // (the window took the context with it).
 std::string RenderFrames(FrameDrawing& drawing, FrameReadback& reader, FrameAndSound& sink,
                          const FrameClock& clock, const FrameRange& frames, ProgressLine& progress);
+
+}  // namespace Ombrel::Capture

@@ -4,6 +4,8 @@
 
 #include "foundation/exception.h"
 
+namespace Ombrel::Capture {
+
 namespace {
 
 std::string Frames(std::int64_t first, std::int64_t last) {
@@ -74,3 +76,5 @@ std::vector<std::size_t> OrderSegments(const std::vector<SegmentFile>& segments)
     }
     return order;
 }
+
+}  // namespace Ombrel::Capture

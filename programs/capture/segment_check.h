@@ -6,6 +6,8 @@
 
 #include "programs/capture/segment_tag.h"
 
+namespace Ombrel::Capture {
+
 // A segment file as its tag describes it.
 struct SegmentFile {
     std::string path;
@@ -18,3 +20,5 @@ struct SegmentFile {
 // segments and frames at fault: a missing range, an overlap, a segment of
 // another size, rate or length.
 std::vector<std::size_t> OrderSegments(const std::vector<SegmentFile>& segments);
+
+}  // namespace Ombrel::Capture

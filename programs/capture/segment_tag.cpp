@@ -5,6 +5,8 @@
 
 #include "programs/capture/capture_options.h"
 
+namespace Ombrel::Capture {
+
 std::string SegmentTag::Text() const {
     char text[256];
     std::snprintf(text, sizeof text, "frames=%s,total=%lld,rate=%d/%d,size=%dx%d,crf=%d,preset=%s",
@@ -46,3 +48,5 @@ bool ReadSegmentTag(const std::string& text, SegmentTag* tag) {
     *tag = read;
     return true;
 }
+
+}  // namespace Ombrel::Capture

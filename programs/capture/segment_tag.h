@@ -5,6 +5,8 @@
 
 #include "programs/capture/frame_range.h"
 
+namespace Ombrel::Capture {
+
 // What a segment of a split capture says about itself, so that segments
 // rendered apart can be checked and joined: which frames it holds, of how
 // many in the whole video, and the settings that must match between them.
@@ -28,3 +30,5 @@ struct SegmentTag {
 
 // Reads the text Text() makes; false when it is anything else.
 bool ReadSegmentTag(const std::string& text, SegmentTag* tag);
+
+}  // namespace Ombrel::Capture

@@ -6,6 +6,8 @@
 
 #include "foundation/exception.h"
 
+namespace Ombrel::Capture {
+
 Y4mSegment::Y4mSegment(const std::string& file)
     : path(file), input(file, std::ios::binary), read(0) {
     if (!input) Fail("cannot be opened");
@@ -62,3 +64,5 @@ bool Y4mSegment::ReadFrame(std::uint8_t* planes) {
 void Y4mSegment::Fail(const std::string& reason) const {
     throw Ombrel::Exception("Segment %s %s", path.c_str(), reason.c_str());
 }
+
+}  // namespace Ombrel::Capture

@@ -6,6 +6,8 @@
 
 #include "programs/capture/segment_tag.h"
 
+namespace Ombrel::Capture {
+
 // A segment written as YUV4MPEG2 (the picture of frames FIRST to LAST, with
 // its tag in the header), read frame by frame for joining.
 class Y4mSegment {
@@ -30,3 +32,5 @@ private:
     SegmentTag tag;
     std::int64_t read;
 };
+
+}  // namespace Ombrel::Capture

@@ -9,6 +9,8 @@
 #include "programs/capture/frame_clock.h"
 #include "programs/capture/yuv_convert.h"
 
+namespace Ombrel::Capture {
+
 namespace {
 
 const std::uint64_t LargestWavData = 0xFFFFFFFFu - 36;
@@ -107,3 +109,5 @@ void Y4mWavWriter::Finish() {
     videoFile.Commit();
     if (withSound) audioFile.Commit();
 }
+
+}  // namespace Ombrel::Capture

@@ -8,6 +8,8 @@
 #include "programs/capture/media_writer.h"
 #include "programs/capture/part_file.h"
 
+namespace Ombrel::Capture {
+
 // The capture as two plain files side by side that any encoder takes: the
 // picture as YUV4MPEG2 ("<name>.y4m", 4:2:0, BT.709, limited range) and the
 // music as a WAV file ("<name>.wav", 16-bit stereo at 44100 Hz). A segment
@@ -38,3 +40,5 @@ private:
     std::uint64_t audioBytes;
     bool withSound;
 };
+
+}  // namespace Ombrel::Capture

@@ -1,5 +1,7 @@
 #include "programs/capture/yuv_convert.h"
 
+namespace Ombrel::Capture {
+
 namespace {
 
 // BT.709 in 16-bit fixed point, scaled to the limited range. The chroma rows
@@ -45,3 +47,5 @@ void ConvertToI420(const std::uint8_t* bgra, int width, int height, std::uint8_t
         }
     }
 }
+
+}  // namespace Ombrel::Capture

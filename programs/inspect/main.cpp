@@ -18,6 +18,7 @@
 #include "plugin/pack.h"
 #include "programs/support/version_option.h"
 
+namespace Ombrel::Inspect {
 namespace {
 
 void PrintDescriptor(int index, const PluginDescriptor& descriptor) {
@@ -81,9 +82,10 @@ int Inspect(const char* fileName) {
 }
 
 }  // namespace
+}  // namespace Ombrel::Inspect
 
 int main(int argc, char** argv) {
-    if (PrintVersionWhenAsked(argc, argv, "ombrel-inspect")) return 0;
+    if (Ombrel::Tools::PrintVersionWhenAsked(argc, argv, "ombrel-inspect")) return 0;
     if (argc != 2) {
         std::fprintf(stderr,
                      "usage: ombrel-inspect <pack file>\n"
@@ -92,5 +94,5 @@ int main(int argc, char** argv) {
                      OMBREL_PACK_SUFFIX);
         return 2;
     }
-    return Inspect(argv[1]);
+    return Ombrel::Inspect::Inspect(argv[1]);
 }

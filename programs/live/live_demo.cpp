@@ -9,6 +9,8 @@
 #include "programs/support/demo_folder.h"
 #include "programs/support/graph_plugins.h"
 
+using namespace Ombrel::Host;
+
 namespace {
 
 const char* const OtherException = "an exception of another type than Ombrel::Exception";
@@ -115,7 +117,7 @@ PluginPack* LiveDemo::Load(const std::string& copy) {
     try {
         pack = new PluginPack(copy.c_str());
     } catch (const Ombrel::Exception& e) {
-        Ombrel::Exception told = WithLoaderReason(e);
+        Ombrel::Exception told = Ombrel::Tools::WithLoaderReason(e);
         ReleaseRejected(copy);
         throw told;
     }
@@ -453,12 +455,12 @@ void LiveDemo::CheckNamesIfStarted() {
 
 void LiveDemo::CheckNames() {
     checkingNames = true;
-    std::vector<LoadedPlugin> loaded;
+    std::vector<Ombrel::Tools::LoadedPlugin> loaded;
     for (const Slot& slot : slots) {
         if (slot.versions.Pack() != nullptr)
-            AddLoadedPlugins(*slot.versions.Pack(), slot.name, loaded);
+            Ombrel::Tools::AddLoadedPlugins(*slot.versions.Pack(), slot.name, loaded);
     }
-    std::vector<std::string> found = MissingGraphPlugins(*graph, loaded);
+    std::vector<std::string> found = Ombrel::Tools::MissingGraphPlugins(*graph, loaded);
     for (const std::string& warning : found) {
         if (std::find(warnings.begin(), warnings.end(), warning) == warnings.end())
             events.say("warning: " + warning);

@@ -39,7 +39,7 @@ public:
 
     // The slots of the packs at `packFiles` (in the host's order: the scene's
     // pack, then the window's), no version loaded yet.
-    LiveDemo(const Settings& chosen, const std::vector<std::string>& packFiles,
+    LiveDemo(const Ombrel::Host::Settings& chosen, const std::vector<std::string>& packFiles,
              PrivateFolder& folder, Events events);
     ~LiveDemo();
     LiveDemo(const LiveDemo&) = delete;
@@ -95,7 +95,7 @@ private:
         FileStamp lateStamp;
         WatchClock::time_point lateSince;
     };
-    typedef PluginCall DemoCalls::*CallField;
+    typedef PluginCall Ombrel::Host::DemoCalls::*CallField;
 
     PluginPack* Load(const std::string& copy);
     void Switch(Slot& slot, PluginPack* from, PluginPack* to);
@@ -114,12 +114,12 @@ private:
     void CheckNamesIfStarted();
     std::string Named(const Slot& slot, int version) const;
 
-    Settings settings;
+    Ombrel::Host::Settings settings;
     PrivateFolder& folder;
     Events events;
     std::vector<Slot> slots;
     std::unique_ptr<PluginRegistry> registry;
-    std::unique_ptr<DemoGraph> graph;
+    std::unique_ptr<Ombrel::Host::DemoGraph> graph;
     long long nextOrder = 1;
     std::vector<std::string> warnings;
     bool checkingNames = false;

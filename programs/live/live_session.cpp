@@ -72,7 +72,7 @@ const std::string BuildFailed = "build failed";
 // The channel to the supervisor, for the end of a session whose display has
 // gone, which comes from within the window system's library; the supervisor
 // tells it.
-ParentChannel* channelAtLoss = nullptr;
+Ombrel::Tools::ParentChannel* channelAtLoss = nullptr;
 
 [[noreturn]] void EndForLostDisplay() {
     if (channelAtLoss != nullptr) channelAtLoss->Send("end " + std::to_string(DisplayGoneStatus));
@@ -133,11 +133,11 @@ private:
 
     LiveOptions options;
     SessionState state;
-    ParentChannel channel;
+    Ombrel::Tools::ParentChannel channel;
     bool terminal;
     PrivateFolder folder;
     Timeline timeline;
-    SeekableMusic music;
+    Ombrel::Audio::SeekableMusic music;
     std::unique_ptr<ControlServer> control;
     std::unique_ptr<LiveDemo> demo;
     std::vector<WatchedFile> packWatches;
@@ -446,7 +446,7 @@ std::string Session::StateJson(Clock::time_point now) const {
 // session goes on without markers, and writes the file only when the author
 // changes one.
 void Session::LoadMarks() {
-    marksFile = DemoFile(options.demoFolder, TimelineMarksFile);
+    marksFile = Ombrel::Tools::DemoFile(options.demoFolder, TimelineMarksFile);
     try {
         std::string text;
         if (ReadSmallFile(marksFile, LargestMarksFile, text))
@@ -514,7 +514,8 @@ void Session::Watch(Clock::time_point now) {
             TakeMusic(now);
             Say("the music " + musicFile + " was loaded again");
         } else {
-            Fail(std::string(CantCreateStream) + ": " + MusicFileProblem(musicFile));
+            Fail(std::string(Ombrel::Audio::CantCreateStream) + ": " +
+                 Ombrel::Audio::MusicFileProblem(musicFile));
         }
     }
 }
@@ -590,9 +591,10 @@ void Session::Show(Clock::time_point now) {
 int Session::Run() {
     Listen();
 
-    Settings chosen = {options.width, options.height, 32, false, options.english};
-    std::vector<std::string> packFiles = {DemoFile(options.demoFolder, ScenePackFile),
-                                          DemoFile(options.demoFolder, DevicePackFile)};
+    Ombrel::Host::Settings chosen = {options.width, options.height, 32, false, options.english};
+    std::vector<std::string> packFiles = {
+        Ombrel::Tools::DemoFile(options.demoFolder, Ombrel::Host::ScenePackFile),
+        Ombrel::Tools::DemoFile(options.demoFolder, Ombrel::Host::DevicePackFile)};
     LiveDemo::Events events;
     events.say = [this](const std::string& line) { Say(line); };
     events.fail = [this](const std::string& failure) { Fail(failure); };
@@ -606,14 +608,15 @@ int Session::Run() {
     // Copies that a crashed process left and that nothing will load again.
     folder.RemoveAllBut(demo->KeptCopies());
 
-    musicFile = DemoFile(options.demoFolder, MusicFile);
+    musicFile = Ombrel::Tools::DemoFile(options.demoFolder, Ombrel::Host::MusicFile);
     if (!music.HasOutput())
         Say("warning: no usable audio device: the music plays silently, on the same clock");
     Clock::time_point now = Clock::now();
     if (music.Load(musicFile)) {
         TakeMusic(now);
     } else {
-        Fail(std::string(CantCreateStream) + ": " + MusicFileProblem(musicFile));
+        Fail(std::string(Ombrel::Audio::CantCreateStream) + ": " +
+             Ombrel::Audio::MusicFileProblem(musicFile));
     }
     LoadMarks();
 
@@ -648,7 +651,7 @@ int Session::Run() {
             for (ControlServer::Request& request : control->Take())
                 request.answer->set_value(Execute(request.line, now));
         }
-        if (Interrupted()) {
+        if (Ombrel::Tools::Interrupted()) {
             ending = true;
             status = 130;
         }
@@ -687,15 +690,15 @@ int Session::Run() {
     if (terminal) std::fprintf(stderr, "\r\033[K");
     SendState();
     channel.Send("end " + std::to_string(status));
-    EndWithin(EndSeconds, status, "ombrel-live");
+    Ombrel::Tools::EndWithin(EndSeconds, status, "ombrel-live");
     return status;
 }
 
 }  // namespace
 
 int RunLiveSession(const LiveOptions& options) {
-    PrepareChildProcess();
-    CatchInterruptions();
+    Ombrel::Tools::PrepareChildProcess();
+    Ombrel::Tools::CatchInterruptions();
     WatchParent();
     SessionState state;
     try {

@@ -25,7 +25,7 @@ public:
         Add(version.stamp);
         Add(version.order);
     }
-    std::string Line() const { return EncodeRecord(fields); }
+    std::string Line() const { return Ombrel::Tools::EncodeRecord(fields); }
 
 private:
     std::vector<std::string> fields;
@@ -33,7 +33,7 @@ private:
 
 class Reader {
 public:
-    explicit Reader(const std::string& line) : fields(DecodeRecord(line)) {}
+    explicit Reader(const std::string& line) : fields(Ombrel::Tools::DecodeRecord(line)) {}
     const std::string& Text() {
         if (next >= fields.size()) throw Ombrel::Exception("The session's state is cut short");
         return fields[next++];

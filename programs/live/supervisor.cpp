@@ -86,7 +86,7 @@ SessionState FirstState(const LiveOptions& options, const std::string& folder,
     state.loopEnd = options.loopEnd;
     state.folder = folder;
     state.control = control;
-    for (const char* name : {ScenePackFile, DevicePackFile}) {
+    for (const char* name : {Ombrel::Host::ScenePackFile, Ombrel::Host::DevicePackFile}) {
         PackState pack;
         pack.name = name;
         state.packs.push_back(pack);
@@ -113,7 +113,7 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
         std::fprintf(stderr, "ombrel-live: %s\n", wrong.c_str());
         return 2;
     }
-    CatchInterruptions();
+    Ombrel::Tools::CatchInterruptions();
     WatchParent();
     int session = Ombrel::Tools::CurrentProcessId();
     std::string path, endpoint;
@@ -136,7 +136,7 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
     int crashesInARow = 0;
     long long framesAtStart = 0;
     for (;;) {
-        ChildProcess child;
+        Ombrel::Tools::ChildProcess child;
         std::vector<std::string> childArguments = arguments;
         childArguments.push_back("--resume");
         childArguments.push_back(state.Line());
@@ -149,14 +149,15 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
         bool ended = false, asked = false;
         auto askedAt = std::chrono::steady_clock::now();
         std::string line;
-        ChildProcess::ReadResult read;
-        while ((read = child.ReadLine(line, 0.25)) != ChildProcess::Ended) {
-            if (read == ChildProcess::Line && line.compare(0, 6, "state ") == 0) {
+        Ombrel::Tools::ChildProcess::ReadResult read;
+        while ((read = child.ReadLine(line, 0.25)) != Ombrel::Tools::ChildProcess::Ended) {
+            if (read == Ombrel::Tools::ChildProcess::Line && line.compare(0, 6, "state ") == 0) {
                 try {
                     state = SessionState::Parse(line.substr(6));
                 } catch (const Ombrel::Exception&) {
                 }
-            } else if (read == ChildProcess::Line && line.compare(0, 4, "end ") == 0) {
+            } else if (read == Ombrel::Tools::ChildProcess::Line &&
+                       line.compare(0, 4, "end ") == 0) {
                 ended = true;
                 status = std::atoi(line.c_str() + 4);
             }
@@ -164,7 +165,7 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
             // signal to this one alone does not): the session is asked too.
             // So is a supervisor whose caller has gone (the -live target, a
             // terminal): no one is left to see the session.
-            if ((Interrupted() || ParentGone()) && !asked) {
+            if ((Ombrel::Tools::Interrupted() || ParentGone()) && !asked) {
                 asked = true;
                 askedAt = std::chrono::steady_clock::now();
                 AskToQuit(endpoint);
@@ -183,7 +184,7 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
             break;
         }
         if (ended) break;
-        if (Interrupted()) {
+        if (Ombrel::Tools::Interrupted()) {
             status = 130;
             break;
         }

@@ -48,7 +48,8 @@ WaveformPeaks PeakGatherer::Columns(int count) const {
 
 WaveformPeaks ComputeWaveformPeaks(const std::string& musicFile, int count,
                                    const std::atomic<bool>& stop) {
-    std::unique_ptr<MusicStream> music = OpenMusicFile(musicFile, PeakFrequency);
+    std::unique_ptr<Ombrel::Audio::MusicStream> music =
+        Ombrel::Audio::OpenMusicFile(musicFile, PeakFrequency);
     if (!music) return WaveformPeaks();
     PeakGatherer gatherer(PeakFrequency);
     std::vector<float> mix(2 * DecodeFrames);

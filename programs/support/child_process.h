@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace Ombrel::Tools {
+
 // Child processes of the programs beside the host (the validator, the
 // live-development program): the program started again with other arguments,
 // so that a plugin that crashes or hangs takes only the child down
@@ -57,3 +59,5 @@ private:
 // Called first in a child: a crash ends the process at once, with a status
 // that tells the parent what happened, and without a dialog or a core file.
 void PrepareChildProcess();
+
+}  // namespace Ombrel::Tools

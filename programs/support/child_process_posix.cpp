@@ -11,6 +11,8 @@
 
 #include "programs/support/child_process.h"
 
+namespace Ombrel::Tools {
+
 struct ChildProcess::State {
     pid_t pid = -1;
     int channel = -1;
@@ -172,3 +174,5 @@ void PrepareChildProcess() {
     rlimit noCore = {0, 0};
     setrlimit(RLIMIT_CORE, &noCore);
 }
+
+}  // namespace Ombrel::Tools

@@ -5,6 +5,8 @@
 
 #include "programs/support/child_process.h"
 
+namespace Ombrel::Tools {
+
 struct ChildProcess::State {
     HANDLE process = nullptr;
     HANDLE channel = nullptr;
@@ -224,3 +226,5 @@ void PrepareChildProcess() {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     SetUnhandledExceptionFilter(EndAtOnce);
 }
+
+}  // namespace Ombrel::Tools

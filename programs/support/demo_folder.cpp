@@ -2,6 +2,8 @@
 
 #include "plugin/module.h"
 
+namespace Ombrel::Tools {
+
 std::string DemoFile(const std::string& folder, const char* name) {
     if (folder.empty()) return name;
     if (name[0] == '.' && name[1] == '/') name += 2;
@@ -21,3 +23,5 @@ void AddDemoPack(PluginRegistry& registry, const std::string& file) {
         throw WithLoaderReason(e);
     }
 }
+
+}  // namespace Ombrel::Tools

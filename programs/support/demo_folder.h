@@ -5,6 +5,8 @@
 #include "foundation/exception.h"
 #include "plugin/registry.h"
 
+namespace Ombrel::Tools {
+
 // The demo's files as the programs beside the host find them without the
 // setup dialog: the packs and the music of the current folder (a pack by its
 // bare name, beside the program, as the host loads it), or of a folder given.
@@ -20,3 +22,5 @@ Ombrel::Exception WithLoaderReason(const Ombrel::Exception& failure);
 // Adds the pack as the host does; a failure passes on with the loader's
 // reason.
 void AddDemoPack(PluginRegistry& registry, const std::string& file);
+
+}  // namespace Ombrel::Tools

@@ -7,6 +7,8 @@
 
 #include "programs/support/quick_end.h"
 
+namespace Ombrel::Tools {
+
 void EndWithin(double seconds, int status, const char* program) {
     // A detached thread: when the program ends in time, it ends with it.
     std::thread([seconds, status, program] {
@@ -17,3 +19,5 @@ void EndWithin(double seconds, int status, const char* program) {
         QuickEnd(status);
     }).detach();
 }
+
+}  // namespace Ombrel::Tools

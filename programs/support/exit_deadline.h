@@ -1,5 +1,7 @@
 #pragma once
 
+namespace Ombrel::Tools {
+
 // Once a program's work is done, its exit may not wait without bound on a
 // library's cleanup (a window system or driver thread that never returns).
 // EndWithin gives the rest of the program `seconds` to end by itself; after
@@ -8,3 +10,5 @@
 // (the removal of unfinished files) still runs. Call it only when nothing of
 // the program's output is left to write.
 void EndWithin(double seconds, int status, const char* program);
+
+}  // namespace Ombrel::Tools

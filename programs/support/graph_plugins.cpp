@@ -2,6 +2,8 @@
 
 #include "programs/support/plugin_names.h"
 
+namespace Ombrel::Tools {
+
 void AddLoadedPlugins(const PluginPack& pack, const std::string& packName,
                       std::vector<LoadedPlugin>& loaded) {
     for (const PluginDescriptor* descriptor : pack.descriptors)
@@ -15,12 +17,12 @@ std::vector<LoadedPlugin> LoadedPluginsOf(const PluginRegistry& registry) {
     return loaded;
 }
 
-std::vector<std::string> MissingGraphPlugins(const DemoGraph& graph,
+std::vector<std::string> MissingGraphPlugins(const Host::DemoGraph& graph,
                                              const std::vector<LoadedPlugin>& loaded) {
     std::vector<std::string> names;
     for (const LoadedPlugin& plugin : loaded) names.push_back(plugin.name);
     std::vector<std::string> warnings;
-    for (const DemoCallPlugin& entry : DemoCallPlugins) {
+    for (const Host::DemoCallPlugin& entry : Host::DemoCallPlugins) {
         if ((graph.calls.*entry.call).plugin != nullptr) continue;
         std::string warning =
             std::string("the demo calls ") + entry.pluginName + ", which no loaded pack has";
@@ -34,3 +36,5 @@ std::vector<std::string> MissingGraphPlugins(const DemoGraph& graph,
     }
     return warnings;
 }
+
+}  // namespace Ombrel::Tools

@@ -5,6 +5,8 @@
 
 #include "host/demo_graph.h"
 
+namespace Ombrel::Tools {
+
 // A plugin of a loaded pack, with the name of the pack it came from.
 struct LoadedPlugin {
     std::string name;
@@ -22,5 +24,7 @@ std::vector<LoadedPlugin> LoadedPluginsOf(const PluginRegistry& registry);
 // nearest name a loaded pack has: "the demo calls PrintCOctreeScene, which no
 // loaded pack has (Vantrope has PrintCoctreeScene)". Such a call does
 // nothing, silently: the demo would show a black picture without a word.
-std::vector<std::string> MissingGraphPlugins(const DemoGraph& graph,
+std::vector<std::string> MissingGraphPlugins(const Host::DemoGraph& graph,
                                              const std::vector<LoadedPlugin>& loaded);
+
+}  // namespace Ombrel::Tools

@@ -4,6 +4,8 @@
 
 #include "programs/support/quick_end.h"
 
+namespace Ombrel::Tools {
+
 namespace {
 
 volatile std::sig_atomic_t interrupted = 0;
@@ -25,3 +27,5 @@ void CatchInterruptions() {
 bool Interrupted() {
     return interrupted != 0;
 }
+
+}  // namespace Ombrel::Tools

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace Ombrel::Tools {
+
 // Ctrl-C and SIGTERM for a program that finishes its output when asked to
 // stop: the first one only sets the flag that Interrupted() reads, so the
 // program can end its file playable; a second one ends the program at once
@@ -7,3 +9,5 @@
 // runs), as users of command-line programs expect when they ask twice.
 void CatchInterruptions();
 bool Interrupted();
+
+}  // namespace Ombrel::Tools

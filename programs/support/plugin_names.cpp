@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+namespace Ombrel::Tools {
+
 namespace {
 
 // Letters added, removed or changed to make one name of the other; letter
@@ -40,3 +42,5 @@ std::string NearestName(const std::string& wanted, const std::vector<std::string
     }
     return nearest;
 }
+
+}  // namespace Ombrel::Tools

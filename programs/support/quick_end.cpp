@@ -3,6 +3,8 @@
 #include <atomic>
 #include <cstdlib>
 
+namespace Ombrel::Tools {
+
 namespace {
 
 const int MostCleanups = 8;
@@ -25,3 +27,5 @@ void QuickEnd(int status) {
     for (int slot = registered.load(); slot-- > 0;) cleanups[slot]();
     std::_Exit(status);
 }
+
+}  // namespace Ombrel::Tools

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace Ombrel::Tools {
+
 // Ending a program at once, without its destructors and atexit functions,
 // while still running the few cleanups that must happen however it ends
 // (removing files left unfinished). The C library's quick_exit does this, but
@@ -11,3 +13,5 @@ void AtQuickEnd(void (*cleanup)());
 
 // Runs the registered cleanups and ends the program with `status`.
 [[noreturn]] void QuickEnd(int status);
+
+}  // namespace Ombrel::Tools

@@ -1,5 +1,7 @@
 #include "programs/support/tab_record.h"
 
+namespace Ombrel::Tools {
+
 std::string EncodeRecord(const std::vector<std::string>& fields) {
     std::string line;
     for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -41,3 +43,5 @@ std::vector<std::string> DecodeRecord(const std::string& line) {
     }
     return fields;
 }
+
+}  // namespace Ombrel::Tools

@@ -5,6 +5,8 @@
 
 #include "ombrel_version.h"
 
+namespace Ombrel::Tools {
+
 bool PrintVersionWhenAsked(int argc, char** argv, const char* program) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) {
@@ -18,3 +20,5 @@ bool PrintVersionWhenAsked(int argc, char** argv, const char* program) {
 const char* OmbrelVersion() {
     return OMBREL_VERSION;
 }
+
+}  // namespace Ombrel::Tools

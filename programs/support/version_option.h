@@ -1,5 +1,7 @@
 #pragma once
 
+namespace Ombrel::Tools {
+
 // `--version` for the programs beside the host: when any argument is
 // --version, prints "<program> <version>" (the version the build worked out
 // from the project's version and its commit) on standard output and returns
@@ -8,3 +10,5 @@ bool PrintVersionWhenAsked(int argc, char** argv, const char* program);
 
 // The version alone, as the packages name it.
 const char* OmbrelVersion();
+
+}  // namespace Ombrel::Tools

@@ -4,6 +4,8 @@
 
 #include "programs/support/child_process.h"
 
+namespace Ombrel::Validate {
+
 std::vector<std::string> EncodeResult(const CheckResult& r) {
     return {"result",
             r.check,
@@ -32,7 +34,7 @@ bool DecodeResult(const std::vector<std::string>& fields, CheckResult& r) {
 }
 
 void ChildReporter::Send(const std::vector<std::string>& fields) {
-    channel.Send(EncodeRecord(fields));
+    channel.Send(Tools::EncodeRecord(fields));
 }
 
 void ChildReporter::Step(int phase, const std::string& text) {
@@ -55,3 +57,5 @@ void ChildReporter::Fatal(const std::string& message) {
 void ChildReporter::Done() {
     Send({"done"});
 }
+
+}  // namespace Ombrel::Validate

@@ -6,7 +6,11 @@
 #include "programs/support/tab_record.h"
 #include "programs/validate/check_result.h"
 
+namespace Ombrel::Tools {
 class ParentChannel;
+}
+
+namespace Ombrel::Validate {
 
 // The records that a child process sends to the validator that started it,
 // one per line, made with EncodeRecord and read with DecodeRecord
@@ -26,7 +30,7 @@ bool DecodeResult(const std::vector<std::string>& fields, CheckResult& result);
 // The child's side: what it tells its parent.
 class ChildReporter {
 public:
-    explicit ChildReporter(ParentChannel& toParent) : channel(toParent) {}
+    explicit ChildReporter(Tools::ParentChannel& toParent) : channel(toParent) {}
 
     void Step(int phase, const std::string& text);
     void Result(const CheckResult& result);
@@ -37,5 +41,7 @@ public:
 private:
     void Send(const std::vector<std::string>& fields);
 
-    ParentChannel& channel;
+    Tools::ParentChannel& channel;
 };
+
+}  // namespace Ombrel::Validate

@@ -4,6 +4,8 @@
 
 #include "programs/validate/check_table.h"
 
+namespace Ombrel::Validate {
+
 // One outcome of one check, of the pack as a whole or of one of its plugins.
 struct CheckResult {
     enum Status { Passed, Finding, Skipped };
@@ -47,3 +49,5 @@ const int Lowest = 1;
 const int Highest = 5;
 const int Default = 3;
 }  // namespace FindingLevel
+
+}  // namespace Ombrel::Validate

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace Ombrel::Validate {
+
 const std::vector<CheckInfo>& Checks() {
     static const std::vector<CheckInfo> checks = {
 #define OMBREL_CHECK_ROW(id, name, concerns, strictness, tries, fix) \
@@ -39,3 +41,5 @@ std::string ChecksTable() {
     }
     return table;
 }
+
+}  // namespace Ombrel::Validate

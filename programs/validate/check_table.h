@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace Ombrel::Validate {
+
 // Every check of the validator, in the order of the report and of the guide's
 // table: its name in the reports, what it concerns, the strictness from which
 // its findings count (a few findings of a check count from another level, see
@@ -111,3 +113,5 @@ const CheckInfo* FindCheck(const std::string& name);
 std::vector<Check> ChecksOf(char concern);
 // The guide's table of the checks, in Markdown.
 std::string ChecksTable();
+
+}  // namespace Ombrel::Validate

@@ -9,6 +9,8 @@
 #include "programs/validate/loaded_packs.h"
 #include "programs/validate/plugin_checks.h"
 
+namespace Ombrel::Validate {
+
 namespace {
 
 void CheckPlugin(const Options& options, ChildReporter& reporter) {
@@ -36,8 +38,8 @@ void CheckPlugin(const Options& options, ChildReporter& reporter) {
 }  // namespace
 
 int RunChildTask(const Options& options) {
-    PrepareChildProcess();
-    ParentChannel channel(options.channel.c_str());
+    Tools::PrepareChildProcess();
+    Tools::ParentChannel channel(options.channel.c_str());
     if (!channel.IsOpen()) {
         std::fprintf(stderr, "ombrel-validate: --child is for the validator's own use\n");
         return 2;
@@ -52,3 +54,5 @@ int RunChildTask(const Options& options) {
     reporter.Done();
     return 0;
 }
+
+}  // namespace Ombrel::Validate

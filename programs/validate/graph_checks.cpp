@@ -5,6 +5,8 @@
 #include "host/demo_graph.h"
 #include "programs/support/plugin_names.h"
 
+namespace Ombrel::Validate {
+
 namespace {
 
 struct ExpectedArgument {
@@ -22,18 +24,18 @@ struct GraphCall {
 std::vector<GraphCall> DemoGraphCalls() {
     // The variables carry the type names; the values they are made with do
     // not matter here.
-    static const DemoVariables variables(Settings{});
+    static const Host::DemoVariables variables(Host::Settings{});
     std::vector<GraphCall> calls;
-    for (const DemoCallPlugin& entry : DemoCallPlugins) {
+    for (const Host::DemoCallPlugin& entry : Host::DemoCallPlugins) {
         GraphCall call;
         call.plugin = entry.pluginName;
         call.pack = entry.packName;
-        for (const DemoBinding& binding : DemoBindings) {
+        for (const Host::DemoBinding& binding : Host::DemoBindings) {
             if (binding.call != entry.call) continue;
             if (call.arguments.size() <= static_cast<size_t>(binding.index))
                 call.arguments.resize(binding.index + 1);
             call.arguments[binding.index] = {(variables.*binding.variable).typeName.GetText(),
-                                             binding.direction == DemoBinding::In};
+                                             binding.direction == Host::DemoBinding::In};
         }
         calls.push_back(call);
     }
@@ -71,7 +73,7 @@ std::vector<GraphCall> CallsFor(const std::string& packFile, const std::vector<s
     if (!named.empty()) packs.push_back(named);
     for (const GraphCall& call : all) {
         if (named.empty() && !Contains(packs, call.pack) &&
-            (Contains(names, call.plugin) || !NearestName(call.plugin, names).empty()))
+            (Contains(names, call.plugin) || !Tools::NearestName(call.plugin, names).empty()))
             packs.push_back(call.pack);
     }
     std::vector<GraphCall> chosen;
@@ -118,7 +120,7 @@ CheckResult Result(Check check, CheckResult::Status status, int level, const std
 std::string DemoPackOfFile(const std::string& file) {
     std::string name = file.substr(file.find_last_of("/\\") + 1);
     name = name.substr(0, name.find('.'));
-    for (const DemoCallPlugin& entry : DemoCallPlugins) {
+    for (const Host::DemoCallPlugin& entry : Host::DemoCallPlugins) {
         if (name == entry.packName) return name;
     }
     return "";
@@ -136,7 +138,7 @@ std::vector<CheckResult> CheckDemoGraph(const std::string& packFile,
         auto found = std::find_if(plugins.begin(), plugins.end(),
                                   [&](const GraphPlugin& p) { return p.name == call.plugin; });
         if (found == plugins.end()) {
-            std::string nearest = NearestName(call.plugin, names);
+            std::string nearest = Tools::NearestName(call.plugin, names);
             missing.push_back(
                 call.plugin +
                 (nearest.empty() ? "" : " (\"" + nearest + "\" is likely a misspelling of it)"));
@@ -176,3 +178,5 @@ std::vector<CheckResult> CheckDemoGraph(const std::string& packFile,
     }
     return results;
 }
+
+}  // namespace Ombrel::Validate

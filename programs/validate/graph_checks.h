@@ -6,6 +6,8 @@
 #include "plugin/descriptor.h"
 #include "programs/validate/check_result.h"
 
+namespace Ombrel::Validate {
+
 // What the validator knows of the demo graph, read from the host's own tables:
 // the plugins it calls from each of its packs and the arguments it binds.
 
@@ -29,3 +31,5 @@ struct GraphPlugin {
 std::vector<CheckResult> CheckDemoGraph(const std::string& packFile,
                                         const std::vector<GraphPlugin>& plugins,
                                         const std::vector<std::string>& withNames);
+
+}  // namespace Ombrel::Validate

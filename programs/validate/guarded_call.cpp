@@ -9,6 +9,8 @@
 
 #include "foundation/exception.h"
 
+namespace Ombrel::Validate {
+
 namespace {
 
 // The readable name of the type of the exception being handled.
@@ -43,3 +45,5 @@ CallOutcome CurrentExceptionOutcome() {
     }
     return outcome;
 }
+
+}  // namespace Ombrel::Validate

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace Ombrel::Validate {
+
 // What came of one call into a pack: it returned, or it threw the system's
 // exception, or it threw something else, which would end the host on the spot.
 struct CallOutcome {
@@ -28,3 +30,5 @@ CallOutcome GuardedCall(Call call) {
     }
     return CallOutcome();
 }
+
+}  // namespace Ombrel::Validate

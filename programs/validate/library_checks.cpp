@@ -14,6 +14,8 @@
 #include "programs/validate/test_values.h"
 #include "programs/validate/value_makers.h"
 
+namespace Ombrel::Validate {
+
 namespace {
 
 const char* const EntryPointNames[] = {"GetMagic", "GetPluginCount", "GetPluginInstance",
@@ -495,3 +497,5 @@ void RunLibraryChecks(const std::string& packFile, const std::vector<std::string
                       bool graph, ChildReporter& reporter) {
     LibraryChecker(packFile, reporter).Run(withFiles, graph);
 }
+
+}  // namespace Ombrel::Validate

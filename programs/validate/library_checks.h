@@ -6,6 +6,8 @@
 #include "programs/validate/channel.h"
 #include "programs/validate/check_table.h"
 
+namespace Ombrel::Validate {
+
 // The checks of the pack as a library, in the order of the report: what the
 // host does when it adds the pack, tried with the values the host never uses.
 const std::vector<Check>& LibraryChecks();
@@ -21,3 +23,5 @@ const std::vector<Check>& GraphChecks();
 // With `graph`, the pack is also checked against the demo graph.
 void RunLibraryChecks(const std::string& packFile, const std::vector<std::string>& withFiles,
                       bool graph, ChildReporter& reporter);
+
+}  // namespace Ombrel::Validate

@@ -1,5 +1,7 @@
 #include "programs/validate/loaded_packs.h"
 
+namespace Ombrel::Validate {
+
 PluginDescriptor* DescribePlugin(Plugin* plugin, CallOutcome& outcome) {
     static std::vector<PluginDescriptor*>* const kept = new std::vector<PluginDescriptor*>();
     PluginDescriptor* descriptor = nullptr;
@@ -22,3 +24,5 @@ PackPlugins LoadPackPlugins(const std::string& file) {
     }
     return loaded;
 }
+
+}  // namespace Ombrel::Validate

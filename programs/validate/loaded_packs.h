@@ -7,6 +7,8 @@
 #include "plugin/pack.h"
 #include "programs/validate/guarded_call.h"
 
+namespace Ombrel::Validate {
+
 // A pack loaded as the host adds it, with one entry per plugin index: the
 // plugin's descriptor, or null where its signature does not parse. Unlike the
 // host, it goes on past such a plugin, so that the others can be checked.
@@ -26,3 +28,5 @@ PackPlugins LoadPackPlugins(const std::string& file);
 
 // The plugins that packs go on to check at most; a pack may claim more.
 const int MaxCheckedPlugins = 10000;
+
+}  // namespace Ombrel::Validate

@@ -17,7 +17,8 @@
 #include "programs/validate/validation.h"
 
 int main(int argc, char** argv) {
-    if (PrintVersionWhenAsked(argc, argv, "ombrel-validate")) return 0;
+    using namespace Ombrel::Validate;
+    if (Ombrel::Tools::PrintVersionWhenAsked(argc, argv, "ombrel-validate")) return 0;
     Options options;
     std::string error;
     if (!ParseOptions(argc, argv, options, error)) {

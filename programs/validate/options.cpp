@@ -8,9 +8,11 @@
 #include "programs/validate/check_result.h"
 #include "programs/validate/graph_checks.h"
 
+namespace Ombrel::Validate {
+
 namespace {
 
-using Ombrel::Tools::Option;
+using Tools::Option;
 
 const double DefaultTimeLimit = 30.0;
 
@@ -25,14 +27,14 @@ Option::Read OneOf(std::string& field, std::vector<std::string> choices) {
     };
 }
 
-bool ReadChild(const std::string& task, Ombrel::Tools::FollowingArguments& more, Options& options) {
+bool ReadChild(const std::string& task, Tools::FollowingArguments& more, Options& options) {
     options.child = task;
     if (options.child != "plugin") return true;
     const int low = std::numeric_limits<int>::min(), high = std::numeric_limits<int>::max();
     std::string index, phase;
     return more.Take(index) && more.Take(phase) &&
-           Ombrel::Tools::ReadInteger(index, low, high, options.pluginIndex) &&
-           Ombrel::Tools::ReadInteger(phase, low, high, options.firstPhase);
+           Tools::ReadInteger(index, low, high, options.pluginIndex) &&
+           Tools::ReadInteger(phase, low, high, options.firstPhase);
 }
 
 // The one table of the options: the reading and the usage are made from it.
@@ -116,7 +118,7 @@ Options::Options() : strictness(FindingLevel::Default), timeLimit(DefaultTimeLim
 bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
     bool help = false;
     std::string format;
-    Ombrel::Tools::Wording wording;
+    Tools::Wording wording;
     wording.unknown = "unknown option {argument}";
     wording.needsValue = "{option} needs {needs}";
     wording.dashIsWord = true;
@@ -128,8 +130,8 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
         options.pack = pack;
     };
     try {
-        Ombrel::Tools::ReadOptions(std::vector<std::string>(argv + 1, argv + argc),
-                                   ValidateTable(options, help, format), wording);
+        Tools::ReadOptions(std::vector<std::string>(argv + 1, argv + argc),
+                           ValidateTable(options, help, format), wording);
     } catch (const Ombrel::Exception& e) {
         error = e.message;
         return false;
@@ -164,9 +166,11 @@ std::string UsageText() {
            "processes, so that a crash or a hang is reported and the check goes on. A bare\n"
            "file name is looked for beside the program, as the host looks for its packs.\n"
            "\n" +
-           Ombrel::Tools::OptionLines(ValidateTable(unused, help, format), 21) +
+           Tools::OptionLines(ValidateTable(unused, help, format), 21) +
            "\n"
            "Exit status: 0 when nothing counts as a finding at the chosen strictness, 1 when\n"
            "something does, 2 on wrong usage or when PACK (or a --with pack) cannot be loaded\n"
            "at all.\n";
 }
+
+}  // namespace Ombrel::Validate

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace Ombrel::Validate {
+
 // The validator's command line. A child process gets the same pack and
 // --with packs, and says with --child what it is to do.
 struct Options {
@@ -34,3 +36,5 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error);
 bool ChecksDemoGraph(const Options& options);
 // The usage text, with the strictness levels and the exit statuses.
 std::string UsageText();
+
+}  // namespace Ombrel::Validate

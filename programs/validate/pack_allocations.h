@@ -8,7 +8,7 @@
 // system, the OpenGL driver). pack_allocations_posix.cpp counts by taking
 // the process's malloc; pack_allocations_unavailable.cpp stands for builds
 // that cannot.
-namespace Ombrel::Tools::PackAllocations {
+namespace Ombrel::Validate::PackAllocations {
 
 // True when this build counts; otherwise `reason` says why it cannot.
 bool Available(std::string& reason);
@@ -20,4 +20,4 @@ void End();
 long OwnCalls();
 long OtherCalls();
 
-}  // namespace Ombrel::Tools::PackAllocations
+}  // namespace Ombrel::Validate::PackAllocations

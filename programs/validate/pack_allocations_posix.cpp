@@ -87,15 +87,15 @@ void Count() {
 
 }  // namespace
 
-bool Ombrel::Tools::PackAllocations::Available(std::string&) {
+bool Ombrel::Validate::PackAllocations::Available(std::string&) {
     return true;
 }
 
-void Ombrel::Tools::PackAllocations::SetOwnModule(const void* address) {
+void Ombrel::Validate::PackAllocations::SetOwnModule(const void* address) {
     ownAddress = reinterpret_cast<uintptr_t>(address);
 }
 
-void Ombrel::Tools::PackAllocations::Begin() {
+void Ombrel::Validate::PackAllocations::Begin() {
     // The first backtrace loads the unwinder, which allocates: not while
     // counting.
     void* warmUp[2];
@@ -107,15 +107,15 @@ void Ombrel::Tools::PackAllocations::Begin() {
     counting = true;
 }
 
-void Ombrel::Tools::PackAllocations::End() {
+void Ombrel::Validate::PackAllocations::End() {
     counting = false;
 }
 
-long Ombrel::Tools::PackAllocations::OwnCalls() {
+long Ombrel::Validate::PackAllocations::OwnCalls() {
     return ownCalls;
 }
 
-long Ombrel::Tools::PackAllocations::OtherCalls() {
+long Ombrel::Validate::PackAllocations::OtherCalls() {
     return otherCalls;
 }
 

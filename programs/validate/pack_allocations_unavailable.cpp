@@ -2,19 +2,19 @@
 // builds with a sanitizer, whose own allocator must stay in place.
 #include "programs/validate/pack_allocations.h"
 
-bool Ombrel::Tools::PackAllocations::Available(std::string& reason) {
+bool Ombrel::Validate::PackAllocations::Available(std::string& reason) {
     reason = "this build cannot count allocations (the Windows and sanitizer builds do not)";
     return false;
 }
 
-void Ombrel::Tools::PackAllocations::SetOwnModule(const void*) {}
-void Ombrel::Tools::PackAllocations::Begin() {}
-void Ombrel::Tools::PackAllocations::End() {}
+void Ombrel::Validate::PackAllocations::SetOwnModule(const void*) {}
+void Ombrel::Validate::PackAllocations::Begin() {}
+void Ombrel::Validate::PackAllocations::End() {}
 
-long Ombrel::Tools::PackAllocations::OwnCalls() {
+long Ombrel::Validate::PackAllocations::OwnCalls() {
     return 0;
 }
 
-long Ombrel::Tools::PackAllocations::OtherCalls() {
+long Ombrel::Validate::PackAllocations::OtherCalls() {
     return 0;
 }

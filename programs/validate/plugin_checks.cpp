@@ -14,6 +14,8 @@
 #include "programs/validate/value_makers.h"
 #include "programs/validate/value_type_check.h"
 
+namespace Ombrel::Validate {
+
 namespace {
 
 const int OrdinaryCycles = 2;
@@ -307,19 +309,19 @@ bool PluginChecker::RunOnce(int run) {
     const bool counted = ordinary && run % OrdinaryRuns >= WarmUpRuns;
     Timer timer;
     timer.Reset();
-    if (counted) Ombrel::Tools::PackAllocations::Begin();
+    if (counted) PackAllocations::Begin();
     double started = timer.Seconds();
     CallOutcome outcome = GuardedCall([&] { plugin->Run(); });
     double seconds = timer.Seconds() - started;
-    if (counted) Ombrel::Tools::PackAllocations::End();
+    if (counted) PackAllocations::End();
     const bool returned = Judge(operation, outcome);
     ranBefore = true;
     if (!returned) return false;
     runReturned = true;
     if (counted) {
         ++measuredRuns;
-        ownAllocations += Ombrel::Tools::PackAllocations::OwnCalls();
-        otherAllocations += Ombrel::Tools::PackAllocations::OtherCalls();
+        ownAllocations += PackAllocations::OwnCalls();
+        otherAllocations += PackAllocations::OtherCalls();
         totalSeconds += seconds;
         if (seconds > longestSeconds) longestSeconds = seconds;
     }
@@ -402,7 +404,7 @@ void PluginChecker::ReportMeasurements() {
     const std::string counts =
         Format("%.1f allocations per Run by the pack's own code (%.1f by the libraries it calls)",
                own, other);
-    if (!Ombrel::Tools::PackAllocations::Available(reason)) {
+    if (!PackAllocations::Available(reason)) {
         Skipped(Check::Allocations, reason);
     } else if (perFrame && ownAllocations > 0) {
         step = phaseName + ": Runs after the first " + std::to_string(WarmUpRuns);
@@ -517,8 +519,7 @@ void SkipPluginChecks(ChildReporter& reporter, const std::string& reason) {
 void RunPluginChecks(const PackPlugins& underCheck, const std::vector<PackPlugins>& with, int index,
                      int firstPhase, ChildReporter& reporter) {
     PluginDescriptor* descriptor = underCheck.descriptors[index];
-    Ombrel::Tools::PackAllocations::SetOwnModule(
-        reinterpret_cast<const void*>(underCheck.pack->getMagic));
+    PackAllocations::SetOwnModule(reinterpret_cast<const void*>(underCheck.pack->getMagic));
     ValueMakers makers(underCheck, with, reporter);
     PluginChecker checker(*descriptor, makers, reporter);
     std::string failure;
@@ -528,3 +529,5 @@ void RunPluginChecks(const PackPlugins& underCheck, const std::vector<PackPlugin
     }
     for (int phase = firstPhase; phase < PluginPhaseCount; ++phase) checker.RunPhase(phase);
 }
+
+}  // namespace Ombrel::Validate

@@ -7,6 +7,8 @@
 #include "programs/validate/check_table.h"
 #include "programs/validate/loaded_packs.h"
 
+namespace Ombrel::Validate {
+
 // The phases of one plugin's checks, in the order they run. A child process
 // runs them from a given phase on; after a crash, the parent starts a new
 // child at the next phase.
@@ -32,3 +34,5 @@ void SkipPluginChecks(ChildReporter& reporter, const std::string& reason);
 // from `firstPhase` on, with the plugins of the --with packs at hand.
 void RunPluginChecks(const PackPlugins& underCheck, const std::vector<PackPlugins>& with, int index,
                      int firstPhase, ChildReporter& reporter);
+
+}  // namespace Ombrel::Validate

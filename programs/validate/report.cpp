@@ -1,5 +1,7 @@
 #include "programs/validate/report.h"
 
+namespace Ombrel::Validate {
+
 namespace {
 
 std::string Plural(int count, const char* one, const char* many) {
@@ -121,3 +123,5 @@ std::string Report::TriesOf(const CheckResult& row) {
     const CheckInfo* info = FindCheck(row.check);
     return info ? info->tries : "";
 }
+
+}  // namespace Ombrel::Validate

@@ -6,6 +6,8 @@
 
 #include "programs/validate/check_result.h"
 
+namespace Ombrel::Validate {
+
 // The validator's findings, one row per check and subject (the pack, or one
 // of its plugins), gathered from the child processes in the order of the
 // report. Rows are laid out before their results come; a row that gets none
@@ -61,3 +63,5 @@ private:
 void WriteTextReport(const Report& report, bool onlyFailed, std::FILE* out);
 void WriteJsonReport(const Report& report, bool onlyFailed, std::FILE* out);
 void WriteJUnitReport(const Report& report, bool onlyFailed, std::FILE* out);
+
+}  // namespace Ombrel::Validate

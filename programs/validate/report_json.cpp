@@ -2,6 +2,8 @@
 // and the summary's counts.
 #include "programs/validate/report.h"
 
+namespace Ombrel::Validate {
+
 namespace {
 
 // A JSON string. Bytes outside ASCII are written as the Latin-1 characters of
@@ -55,3 +57,5 @@ void WriteJsonReport(const Report& report, bool onlyFailed, std::FILE* out) {
                  static_cast<int>(report.Rows().size()), counts.passed, counts.findings,
                  counts.warnings, counts.skipped, report.ExitStatus());
 }
+
+}  // namespace Ombrel::Validate

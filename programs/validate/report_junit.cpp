@@ -3,6 +3,8 @@
 // with the warning in its output.
 #include "programs/validate/report.h"
 
+namespace Ombrel::Validate {
+
 namespace {
 
 // Text for an attribute or an element. Bytes outside ASCII become character
@@ -91,3 +93,5 @@ void WriteJUnitReport(const Report& report, bool onlyFailed, std::FILE* out) {
     }
     std::fprintf(out, "  </testsuite>\n</testsuites>\n");
 }
+
+}  // namespace Ombrel::Validate

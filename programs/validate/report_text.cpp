@@ -2,6 +2,8 @@
 // where it was seen and what to change.
 #include "programs/validate/report.h"
 
+namespace Ombrel::Validate {
+
 void WriteTextReport(const Report& report, bool onlyFailed, std::FILE* out) {
     std::fprintf(out, "ombrel-validate: %s at strictness %d", report.pack.c_str(),
                  report.strictness);
@@ -22,3 +24,5 @@ void WriteTextReport(const Report& report, bool onlyFailed, std::FILE* out) {
     }
     std::fprintf(out, "%s\n", report.SummaryLine().c_str());
 }
+
+}  // namespace Ombrel::Validate

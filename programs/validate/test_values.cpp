@@ -1,5 +1,7 @@
 #include "programs/validate/test_values.h"
 
+namespace Ombrel::Validate {
+
 namespace {
 
 // "ordinary values (5, false, the frame time, "Ombrel validator")": the
@@ -44,3 +46,5 @@ Variable* NewHostVariable(const std::string& typeName, const ValueSet& values, i
     variable->value = type->make(values.set, run);
     return variable;
 }
+
+}  // namespace Ombrel::Validate

@@ -6,6 +6,8 @@
 #include "plugin/host_types.h"
 #include "plugin/variable.h"
 
+namespace Ombrel::Validate {
+
 // The values the validator puts into the "in" arguments of the types the host
 // fills itself (see host_types.h): one ordinary set, like the demo's, and sets
 // of edge values.
@@ -26,3 +28,5 @@ bool IsHostType(const std::string& typeName);
 Variable* NewHostVariable(const std::string& typeName, const ValueSet& values, int run = 0);
 // A new empty variable of the type, for an "out" argument or a pack's type.
 Variable* NewEmptyVariable(const std::string& typeName);
+
+}  // namespace Ombrel::Validate

@@ -8,6 +8,8 @@
 #include "programs/validate/library_checks.h"
 #include "programs/validate/plugin_checks.h"
 
+namespace Ombrel::Validate {
+
 namespace {
 
 // A child's first record may come late: the system starts the process and
@@ -53,14 +55,14 @@ void Validation::Record(const std::vector<std::string>& fields, const std::strin
 
 // After "done": the process must still end, running the pack's static
 // destructors on the way out.
-void Validation::FinishChild(ChildProcess& child, ChildEnd& end) {
+void Validation::FinishChild(Tools::ChildProcess& child, ChildEnd& end) {
     end.phase = -1;
     end.step = "the end of a process that loaded the pack (its static objects are destroyed)";
     std::string line;
-    ChildProcess::ReadResult read;
-    while ((read = child.ReadLine(line, options.timeLimit)) == ChildProcess::Line) {
+    Tools::ChildProcess::ReadResult read;
+    while ((read = child.ReadLine(line, options.timeLimit)) == Tools::ChildProcess::Line) {
     }
-    if (read == ChildProcess::TimedOut) {
+    if (read == Tools::ChildProcess::TimedOut) {
         child.Kill();
         end.how = ChildEnd::Hung;
     } else {
@@ -87,7 +89,7 @@ Validation::ChildEnd Validation::RunChild(const std::vector<std::string>& task,
         arguments.push_back(with);
     }
     arguments = Joined(arguments, task);
-    ChildProcess child;
+    Tools::ChildProcess child;
     if (!child.Start(arguments, end.description)) {
         end.how = ChildEnd::NotStarted;
         return end;
@@ -95,20 +97,20 @@ Validation::ChildEnd Validation::RunChild(const std::vector<std::string>& task,
     double wait = options.timeLimit + StartAllowanceSeconds;
     for (;;) {
         std::string line;
-        ChildProcess::ReadResult read = child.ReadLine(line, wait);
+        Tools::ChildProcess::ReadResult read = child.ReadLine(line, wait);
         wait = options.timeLimit;
-        if (read == ChildProcess::TimedOut) {
+        if (read == Tools::ChildProcess::TimedOut) {
             child.Kill();
             end.how = ChildEnd::Hung;
             return end;
         }
-        if (read == ChildProcess::Ended) {
+        if (read == Tools::ChildProcess::Ended) {
             end.description = child.Wait();
             if (end.description.empty()) end.description = "it ended before it had finished";
             end.how = ChildEnd::Crashed;
             return end;
         }
-        std::vector<std::string> fields = DecodeRecord(line);
+        std::vector<std::string> fields = Tools::DecodeRecord(line);
         if (fields[0] == "done") {
             FinishChild(child, end);
             return end;
@@ -214,3 +216,5 @@ void Validation::Run() {
     if (!report.fatal.empty()) return;
     for (size_t i = 0; i < plugins.size(); ++i) CheckPlugin(plugins[i], i + 1);
 }
+
+}  // namespace Ombrel::Validate

@@ -6,7 +6,11 @@
 #include "programs/validate/options.h"
 #include "programs/validate/report.h"
 
+namespace Ombrel::Tools {
 class ChildProcess;
+}
+
+namespace Ombrel::Validate {
 
 // The validator's own process: it never loads the pack itself. It runs the
 // checks of the pack as a library in one child process and each plugin's
@@ -38,7 +42,7 @@ private:
 
     ChildEnd RunChild(const std::vector<std::string>& task, const std::string& subject);
     void Record(const std::vector<std::string>& fields, const std::string& subject, ChildEnd& end);
-    void FinishChild(ChildProcess& child, ChildEnd& end);
+    void FinishChild(Tools::ChildProcess& child, ChildEnd& end);
     void CheckLibrary();
     void CheckPlugin(const PluginToCheck& plugin, size_t number);
     void ReportTrouble(const std::string& subject, const ChildEnd& end);
@@ -49,3 +53,5 @@ private:
     std::vector<PluginToCheck> plugins;
     bool endTroubleReported = false;
 };
+
+}  // namespace Ombrel::Validate

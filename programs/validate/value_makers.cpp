@@ -3,6 +3,8 @@
 #include "programs/validate/guarded_call.h"
 #include "programs/validate/test_values.h"
 
+namespace Ombrel::Validate {
+
 bool Makes(const PluginDescriptor& plugin, const std::string& typeName) {
     for (int i = 0; i < plugin.GetArgumentCount(); ++i)
         if (!plugin.inFlags[i] && typeName == plugin.typeNames[i].GetText()) return true;
@@ -99,3 +101,5 @@ bool ValueMakers::RunMaker(PluginDescriptor& maker, std::string& failure) {
     }
     return true;
 }
+
+}  // namespace Ombrel::Validate

@@ -9,6 +9,8 @@
 #include "programs/validate/channel.h"
 #include "programs/validate/loaded_packs.h"
 
+namespace Ombrel::Validate {
+
 // Makes the values of types that only packs make ("OpenGL", "COctreeScene")
 // as the host's graph does: by running, once, a plugin that has an "out"
 // argument of that type, with ordinary values in its other arguments. What a
@@ -43,3 +45,5 @@ private:
 bool Makes(const PluginDescriptor& plugin, const std::string& typeName);
 // Whether it has any "out" argument: the host's graph runs such a plugin once.
 bool IsMaker(const PluginDescriptor& plugin);
+
+}  // namespace Ombrel::Validate

@@ -9,6 +9,8 @@
 #include "plugin/host_types.h"
 #include "plugin/variable.h"
 
+namespace Ombrel::Validate {
+
 namespace {
 
 // The class of the value, from its table of operations.
@@ -34,3 +36,5 @@ std::string ValueTypeProblem(Value* value, const std::string& typeName) {
     }
     return type->payloadProblem(*value);
 }
+
+}  // namespace Ombrel::Validate

@@ -6,6 +6,8 @@
 #include "audio/channel_mix.h"
 #include "audio/resampler.h"
 
+using namespace Ombrel::Audio;
+
 namespace {
 
 // Runs `input` (stereo frames) through `resampler` in pieces of `piece`

@@ -12,6 +12,8 @@
 #include "media.h"
 #include "signal.h"
 
+using namespace Ombrel::Audio;
+
 namespace {
 
 const int Frames = 4410;
@@ -54,8 +56,13 @@ TEST(Mixing, ALoudMixClipsAtFullScaleInsteadOfWrappingAround) {
 }
 
 TEST(Mixing, OutOfRangeSamplesClipAndNotANumberIsSilence) {
-    const float mix[] = {2.0f, -2.0f, 1e30f, -1e30f, std::numeric_limits<float>::quiet_NaN(),
-                         std::numeric_limits<float>::infinity(), 0.5f};
+    const float mix[] = {2.0f,
+                         -2.0f,
+                         1e30f,
+                         -1e30f,
+                         std::numeric_limits<float>::quiet_NaN(),
+                         std::numeric_limits<float>::infinity(),
+                         0.5f};
     std::int16_t samples[7];
     ToSixteenBit(mix, samples, 7);
     const std::int16_t expected[] = {32767, -32768, 32767, -32768, 0, 32767, 16384};

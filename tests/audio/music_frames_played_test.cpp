@@ -8,6 +8,8 @@
 #include "media.h"
 #include "signal.h"
 
+using namespace Ombrel::Audio;
+
 // The count of music frames played grows by the frames of each device buffer
 // that carried music: not while nothing plays, not while stopped, and no
 // further than the stream's end.

@@ -9,6 +9,8 @@
 #include "media.h"
 #include "signal.h"
 
+using namespace Ombrel::Audio;
+
 namespace {
 
 const int OutputRate = 44100;

@@ -7,6 +7,8 @@
 #include "media.h"
 #include "signal.h"
 
+using namespace Ombrel::Audio;
+
 namespace {
 
 // The pages the walker gives, each checked to follow the one before it.

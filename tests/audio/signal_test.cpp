@@ -7,6 +7,8 @@
 #include "audio/music_stream.h"
 #include "media.h"
 
+using namespace Ombrel::Audio;
+
 // The gap detector itself: a decoded tone passes whole and fails with 5 ms
 // cut out of it or played twice, wherever in the period the cut falls.
 TEST(ToneBreaks, FindsAHoleAndARepeatButNotTheCleanTone) {

@@ -9,13 +9,15 @@
 #include <vector>
 
 #include "foundation/exception.h"
-#include "tests/foundation/test_support.h"
 #include "programs/capture/capture_options.h"
 #include "programs/capture/encoding_queue.h"
 #include "programs/capture/frame_clock.h"
 #include "programs/capture/music_track.h"
 #include "programs/capture/y4m_wav_writer.h"
 #include "programs/capture/yuv_convert.h"
+#include "tests/foundation/test_support.h"
+
+using namespace Ombrel::Capture;
 
 namespace {
 

@@ -8,6 +8,8 @@
 
 #include "tests/foundation/test_support.h"
 
+using namespace Ombrel::Capture;
+
 namespace {
 
 GpuRequest Request(int option, const std::map<std::string, std::string>& variables) {

@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "foundation/exception.h"
-#include "tests/capture/counting_writer.h"
 #include "programs/capture/encoding_queue.h"
+#include "tests/capture/counting_writer.h"
+
+using namespace Ombrel::Capture;
 
 namespace {
 

@@ -8,8 +8,6 @@
 #include <vector>
 
 #include "foundation/exception.h"
-#include "tests/capture/counting_writer.h"
-#include "tests/foundation/test_support.h"
 #include "programs/capture/capture_options.h"
 #include "programs/capture/capture_plan.h"
 #include "programs/capture/encoding_queue.h"
@@ -17,6 +15,10 @@
 #include "programs/capture/segment_check.h"
 #include "programs/capture/y4m_segment.h"
 #include "programs/capture/y4m_wav_writer.h"
+#include "tests/capture/counting_writer.h"
+#include "tests/foundation/test_support.h"
+
+using namespace Ombrel::Capture;
 
 namespace {
 

@@ -13,6 +13,8 @@
 #include "foundation/exception.h"
 #include "host/pack_names.h"
 
+using namespace Ombrel::Host;
+
 // The recording stand-ins of the two packs (recording_pack.cpp) log what the
 // demo graph makes them do, each test into a file of its own, since the test
 // cases may run side by side in one folder.

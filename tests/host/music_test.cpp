@@ -10,6 +10,8 @@
 #include "foundation/exception.h"
 #include "host/display.h"
 
+using namespace Ombrel::Host;
+
 // Stand-ins of the audio library and the display, linked in place of the
 // real ones: they record each call with its arguments and answer as told.
 namespace {
@@ -70,7 +72,7 @@ int BASS_Free() {
     Record("Free");
     return 1;
 }
-void RestoreDisplayMode() {
+void Ombrel::Host::RestoreDisplayMode() {
     Record("RestoreDisplayMode");
 }
 

@@ -4,6 +4,8 @@
 
 #include <map>
 
+using namespace Ombrel::Host;
+
 namespace {
 
 // Buttons that behave as the dialog's auto radio groups and check box do.

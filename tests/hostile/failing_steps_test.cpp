@@ -9,6 +9,8 @@
 #include "plugin/module.h"
 #include "tests/hostile/hostile_support.h"
 
+using namespace Ombrel::Host;
+
 namespace {
 
 typedef void (*SetHostileFailureFunction)(const char* step, const char* kind);

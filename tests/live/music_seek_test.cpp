@@ -8,6 +8,8 @@
 
 #include "audio/audio.h"
 
+using namespace Ombrel::Audio;
+
 namespace {
 
 const int Rate = 44100;

@@ -8,6 +8,10 @@
 #include "programs/support/graph_plugins.h"
 #include "programs/support/plugin_names.h"
 
+using namespace Ombrel::Tools;
+
+using namespace Ombrel::Host;
+
 namespace {
 
 // The host keeps its variables' values for its whole run and never frees them;

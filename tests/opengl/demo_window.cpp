@@ -8,6 +8,8 @@
 #include "host/pack_files.h"
 #include "tests/opengl/desktop.h"
 
+using namespace Ombrel::Host;
+
 PluginRegistry& DemoWindowTest::Registry() {
     static PluginRegistry* registry = [] {
         auto* made = new PluginRegistry();

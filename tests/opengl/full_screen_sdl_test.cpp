@@ -8,6 +8,8 @@
 #include "tests/opengl/desktop.h"
 #include "tests/opengl/display_modes.h"
 
+using namespace Ombrel::Host;
+
 class FullScreenTest : public DemoWindowTest {
 protected:
     DisplayModes modes;

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+using namespace Ombrel::Validate;
+
 namespace {
 
 struct Parsed {

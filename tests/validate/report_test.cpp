@@ -13,6 +13,10 @@
 #include "plugin/host_types.h"
 #include "programs/validate/channel.h"
 
+using namespace Ombrel::Validate;
+
+using namespace Ombrel::Tools;
+
 namespace {
 
 CheckResult Finding(int level, const std::string& message) {
