@@ -16,12 +16,24 @@ enum class LiveKey {
     LoopEnd,      // ]
     LoopClear,    // Backspace
     Reload,       // R
+    Timeline,     // T: the timeline page in the browser
     End           // Escape
 };
 
 // The keys taken, whatever the window system calls them. [ and ] are the
 // characters they type, which sit on different keys on different keyboards.
-enum class PressedKey { Space, Left, Right, Home, LeftBracket, RightBracket, Backspace, R, Escape };
+enum class PressedKey {
+    Space,
+    Left,
+    Right,
+    Home,
+    LeftBracket,
+    RightBracket,
+    Backspace,
+    R,
+    T,
+    Escape
+};
 
 // What `pressed` does, with Shift held or not.
 LiveKey LiveKeyOf(PressedKey pressed, bool shift);
