@@ -134,6 +134,7 @@ function drawWaveform(g, width, middle, half) {
     const top = middle - high * half, bottom = middle - low * half;
     g.fillRect(x, top, 1, Math.max(1, bottom - top));
   }
+  document.body.dataset.waveform = width;
 }
 
 function drawBeats(g, width, height, flags) {
