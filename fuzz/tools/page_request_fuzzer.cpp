@@ -24,7 +24,7 @@ std::string NextLine(const std::string& text, std::size_t& at) {
     return line;
 }
 
-std::string Lower(std::string text) {
+std::string LowerCase(std::string text) {
     for (char& c : text)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return text;
@@ -47,12 +47,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PageVerdict verdict = Gate.Check(request);
     if (verdict.status != 200 && verdict.reason.empty()) abort();
     if (verdict.status == 200) {
-        std::string host = Lower(request.host);
+        std::string host = LowerCase(request.host);
         if (host != "127.0.0.1:8080" && host != "localhost:8080") abort();
         if (request.target.find(Token) == std::string::npos &&
             request.cookie.find("ombrel-live-8080=" + Token) == std::string::npos)
             abort();
-        if (request.method == "POST" && Lower(request.origin) != "http://" + host) abort();
+        if (request.method == "POST" && LowerCase(request.origin) != "http://" + host) abort();
         if (request.method != "GET" && request.method != "POST") abort();
     }
     try {
