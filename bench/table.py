@@ -501,7 +501,7 @@ Results are medians; the range in brackets is the interquartile range (25th to
   core, on both sides).
 - The real program (`solvara` from the staged folder, as it ships) is driven on
   the display as a person does: Return on the setup dialog, then Escape or the
-  close button (`tools/demo-session`, `tools/close-window`). A probe
+  close button (`tools/lib/demo-session.sh`, `tools/close-window`). A probe
   preloaded into it (`bench/program/frame_probe.cpp`) wraps the SDL2 calls it
   makes and records when each frame is presented (the buffer swap), the demo
   timer's reset (the program's first reading of the monotonic clock), when the

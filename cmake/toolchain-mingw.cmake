@@ -17,6 +17,6 @@ file(GLOB OMBREL_MINGW_RUNTIME_DIR LIST_DIRECTORIES true /usr/lib/gcc/${OMBREL_M
 set(OMBREL_MINGW_RUNTIME_DIR "${OMBREL_MINGW_RUNTIME_DIR}" CACHE PATH "mingw runtime DLL folder")
 # Tests run as Windows programs under wine (32-bit or 64-bit, as the program is).
 # (The copy of this file in the installed SDK has no runner beside it.)
-if(EXISTS "${CMAKE_CURRENT_LIST_DIR}/wine-run")
-  set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/wine-run")
+if(EXISTS "${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run")
+  set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run")
 endif()

@@ -1,7 +1,7 @@
 #include "host/music.h"
 
 #include "foundation/exception.h"
-#include "host/audio/music_file.h"
+#include "audio/audio.h"
 #include "host/display.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/audio/bass.h"
+#include "audio/audio.h"
 
 // The demo's music, played by the audio library on its own once started.
 

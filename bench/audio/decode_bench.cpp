@@ -7,7 +7,7 @@
 #include <iterator>
 #include <vector>
 
-#include "host/audio/music_stream.h"
+#include "audio/audio.h"
 
 namespace {
 

@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "foundation/exception.h"
-#include "tools/capture/encoding_queue.h"
-#include "tools/capture/ffmpeg_writer.h"
-#include "tools/capture/frame_clock.h"
+#include "programs/capture/encoding_queue.h"
+#include "programs/capture/ffmpeg_writer.h"
+#include "programs/capture/frame_clock.h"
 
 int main(int argc, char** argv) {
     if (argc < 6) {

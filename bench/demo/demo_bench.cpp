@@ -29,7 +29,7 @@
 
 #include "foundation/exception.h"
 #include "foundation/timer.h"
-#include "host/audio/bass.h"
+#include "audio/audio.h"
 #include "host/demo_graph.h"
 #include "packs/scene/octree_scene.h"
 #include "tests/support/allocation_counter.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "host/audio/mixer.h"
+#include "audio/mixer.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <string>
 
 #include "foundation/exception.h"
-#include "tools/live/control_command.h"
-#include "tools/live/control_endpoint.h"
+#include "programs/live/control_command.h"
+#include "programs/live/control_endpoint.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "foundation/exception.h"
-#include "tools/live/page_gate.h"
+#include "programs/live/page_gate.h"
 
 namespace {
 

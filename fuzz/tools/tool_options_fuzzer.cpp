@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "foundation/exception.h"
-#include "tools/capture/capture_options.h"
-#include "tools/live/live_options.h"
+#include "programs/capture/capture_options.h"
+#include "programs/live/live_options.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "tools/support/tab_record.h"
-#include "tools/validate/channel.h"
-#include "tools/validate/check_table.h"
-#include "tools/validate/report.h"
+#include "programs/support/tab_record.h"
+#include "programs/validate/channel.h"
+#include "programs/validate/check_table.h"
+#include "programs/validate/report.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static std::FILE* sink = std::fopen("/dev/null", "w");

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "foundation/exception.h"
-#include "tools/capture/y4m_segment.h"
+#include "programs/capture/y4m_segment.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::string file = "/tmp/y4m-segment-fuzz-" + std::to_string(getpid()) + ".y4m";

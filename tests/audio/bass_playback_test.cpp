@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "capture.h"
-#include "host/audio/bass.h"
+#include "audio/bass.h"
 #include "media.h"
 #include "signal.h"
 

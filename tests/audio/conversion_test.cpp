@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "host/audio/channel_mix.h"
-#include "host/audio/resampler.h"
+#include "audio/channel_mix.h"
+#include "audio/resampler.h"
 
 namespace {
 

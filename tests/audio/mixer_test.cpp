@@ -1,4 +1,4 @@
-#include "host/audio/mixer.h"
+#include "audio/mixer.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <limits>
 #include <vector>
 
-#include "host/audio/sample_format.h"
+#include "audio/sample_format.h"
 #include "media.h"
 #include "signal.h"
 

@@ -48,9 +48,9 @@ if [ -d "$stage" ] || [ -n "$beside" ]; then
     sox -n -r 44100 -c 2 "$work/stage/Data/audio.ogg" synth $((seconds + 20)) sine 440 vol 0.5
 fi
 
-if [ -z "${DISPLAY:-}" ]; then . "$root/tools/xvfb-start"; fi
-. "$root/tools/demo-session"
-. "$root/tools/pulse-server"
+if [ -z "${DISPLAY:-}" ]; then . "$root/tools/lib/xvfb-start.sh"; fi
+. "$root/tools/lib/demo-session.sh"
+. "$root/tools/lib/pulse-server.sh"
 stress_pid= latency_pid= control_pid=
 cleanup() {
     session_stop
@@ -76,7 +76,7 @@ if [ -n "$beside" ]; then
     session_start "$work/stage" "$work/session"
     session_wait_window setup 120 >/dev/null && session_dismiss setup Return 30
     session_wait_window demo 120 >/dev/null || { echo "FAILED: the program beside did not draw"; exit 1; }
-    timeout $((seconds + 120)) "$root/cmake/wine-run" "$stage" "$seconds" >"$work/control.txt" 2>&1 &
+    timeout $((seconds + 120)) "$root/tools/wine-run" "$stage" "$seconds" >"$work/control.txt" 2>&1 &
     control_pid=$!
     session_play $((seconds + 120)) $((seconds + 10))
     echo "the program beside the control: exit status $SESSION_STATUS"
@@ -85,7 +85,7 @@ if [ -n "$beside" ]; then
     SESSION_STATUS=$?
 elif [ -f "$stage" ]; then
     # The control plays by itself and ends; its runtime DLLs lie beside it.
-    timeout $((seconds + 120)) "$root/cmake/wine-run" "$stage" "$seconds" >"$work/control.txt" 2>&1
+    timeout $((seconds + 120)) "$root/tools/wine-run" "$stage" "$seconds" >"$work/control.txt" 2>&1
     SESSION_STATUS=$?
 else
     SESSION_ENV=(SDL_AUDIODRIVER=pulseaudio PULSE_SERVER="$PULSE_SERVER" PULSE_SINK="$PULSE_SINK")

@@ -33,7 +33,7 @@ case $program in
             echo "skipped: this machine cannot run 32-bit programs"
             exit 77
         fi
-        run=("$root/cmake/wine-run" "$program")
+        run=("$root/tools/wine-run" "$program")
         ;;
 esac
 
@@ -41,7 +41,7 @@ rm -rf "$work"
 mkdir -p "$work"
 sox -n -r 44100 -c 2 "$work/left.ogg" synth 30 sine 440 vol 0.5 remix 1 0
 sox -n -r 44100 -c 2 "$work/right.ogg" synth 4 sine 440 vol 0.5 remix 0 1
-. "$root/tools/pulse-server"
+. "$root/tools/lib/pulse-server.sh"
 reference_pid=
 cleanup() {
     [ -n "$reference_pid" ] && kill "$reference_pid" 2>/dev/null

@@ -1,10 +1,10 @@
-#include "host/audio/music_frames_played.h"
+#include "audio/music_frames_played.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "host/audio/mixer.h"
+#include "audio/mixer.h"
 #include "media.h"
 #include "signal.h"
 

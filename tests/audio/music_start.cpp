@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "host/audio/bass.h"
+#include "audio/bass.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

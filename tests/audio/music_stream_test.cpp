@@ -1,4 +1,4 @@
-#include "host/audio/music_stream.h"
+#include "audio/music_stream.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "host/audio/ogg_pages.h"
+#include "audio/ogg_pages.h"
 
 #include <gtest/gtest.h>
 

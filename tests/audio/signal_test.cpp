@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "host/audio/music_stream.h"
+#include "audio/music_stream.h"
 #include "media.h"
 
 // The gap detector itself: a decoded tone passes whole and fails with 5 ms

@@ -10,12 +10,12 @@
 
 #include "foundation/exception.h"
 #include "tests/foundation/test_support.h"
-#include "tools/capture/capture_options.h"
-#include "tools/capture/encoding_queue.h"
-#include "tools/capture/frame_clock.h"
-#include "tools/capture/music_track.h"
-#include "tools/capture/y4m_wav_writer.h"
-#include "tools/capture/yuv_convert.h"
+#include "programs/capture/capture_options.h"
+#include "programs/capture/encoding_queue.h"
+#include "programs/capture/frame_clock.h"
+#include "programs/capture/music_track.h"
+#include "programs/capture/y4m_wav_writer.h"
+#include "programs/capture/yuv_convert.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "tools/capture/media_writer.h"
+#include "programs/capture/media_writer.h"
 
 // Counts the frames that reach it and the samples of the music each carries
 // (handed on in order from the music's start, so the counts give each

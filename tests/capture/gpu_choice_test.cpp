@@ -1,4 +1,4 @@
-#include "tools/capture/gpu_choice.h"
+#include "programs/capture/gpu_choice.h"
 
 #include <gtest/gtest.h>
 

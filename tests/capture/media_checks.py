@@ -21,7 +21,7 @@ def run_program(command, cwd, env, windows, timeout=240):
     without the display (the capture makes its own); its status and output."""
     if windows:
         command = [os.path.join(os.path.dirname(os.path.abspath(__file__)),
-                                "../../cmake/wine-run")] + command
+                                "../../tools/wine-run")] + command
     else:
         env.pop("DISPLAY", None)
     done = subprocess.run(command, cwd=cwd, env=env, capture_output=True, text=True,

@@ -2,7 +2,7 @@
 // which time each frame is drawn at, and how many samples of the music each
 // frame that reaches the writer carries, for a whole video, a segment and a
 // demo that fails midway.
-#include "tools/capture/render_loop.h"
+#include "programs/capture/render_loop.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 
 #include "foundation/exception.h"
 #include "tests/capture/counting_writer.h"
-#include "tools/capture/encoding_queue.h"
+#include "programs/capture/encoding_queue.h"
 
 namespace {
 

@@ -10,13 +10,13 @@
 #include "foundation/exception.h"
 #include "tests/capture/counting_writer.h"
 #include "tests/foundation/test_support.h"
-#include "tools/capture/capture_options.h"
-#include "tools/capture/capture_plan.h"
-#include "tools/capture/encoding_queue.h"
-#include "tools/capture/frame_and_sound.h"
-#include "tools/capture/segment_check.h"
-#include "tools/capture/y4m_segment.h"
-#include "tools/capture/y4m_wav_writer.h"
+#include "programs/capture/capture_options.h"
+#include "programs/capture/capture_plan.h"
+#include "programs/capture/encoding_queue.h"
+#include "programs/capture/frame_and_sound.h"
+#include "programs/capture/segment_check.h"
+#include "programs/capture/y4m_segment.h"
+#include "programs/capture/y4m_wav_writer.h"
 
 namespace {
 

@@ -12,8 +12,8 @@ scenario=$1 platform=$2 stage=$3 bin=$4 work=$5
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 
-if [ -z "${DISPLAY:-}" ]; then . "$root/tools/xvfb-start"; fi
-. "$root/tools/demo-session"
+if [ -z "${DISPLAY:-}" ]; then . "$root/tools/lib/xvfb-start.sh"; fi
+. "$root/tools/lib/demo-session.sh"
 trap 'session_stop; [ -n "${OMBREL_XVFB_PID:-}" ] && kill "$OMBREL_XVFB_PID" 2>/dev/null' EXIT
 
 failures=0

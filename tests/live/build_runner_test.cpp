@@ -1,4 +1,4 @@
-#include "tools/live/build_runner.h"
+#include "programs/live/build_runner.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <thread>
 
-#include "tools/support/process.h"
+#include "programs/support/process.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "tools/live/control_command.h"
+#include "programs/live/control_command.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "foundation/exception.h"
-#include "tools/live/file_watch.h"
-#include "tools/live/private_folder.h"
-#include "tools/support/process.h"
+#include "programs/live/file_watch.h"
+#include "programs/live/private_folder.h"
+#include "programs/support/process.h"
 
 namespace fs = std::filesystem;
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/live/control_endpoint.h"
-#include "tools/live/output_lines.h"
+#include "programs/live/control_endpoint.h"
+#include "programs/live/output_lines.h"
 
 namespace {
 

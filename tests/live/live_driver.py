@@ -29,12 +29,12 @@ class Sound:
     """A PulseAudio daemon of the test's own, started in its folder and
     stopped at its end, with one null sink (paced like a sound card) whose
     monitor is recorded to music.raw. Its socket is in a short folder of its
-    own (tools/socket-path), whatever the depth of the test's folder."""
+    own (tools/lib/socket-path.sh), whatever the depth of the test's folder."""
 
     def __init__(self, out):
         folder = os.path.join(out, "pulse")
         os.makedirs(os.path.join(folder, "home"), exist_ok=True)
-        tool = os.path.join(HERE, "..", "..", "tools", "socket-path")
+        tool = os.path.join(HERE, "..", "..", "tools", "lib", "socket-path.sh")
         self.runtime = subprocess.run([tool, "folder", "pulse"], stdout=subprocess.PIPE,
                                       text=True, check=True).stdout.strip()
         socket = os.path.join(self.runtime, "native")
@@ -81,7 +81,7 @@ class Live:
             env.update(PULSE_SERVER=sound.server, SDL_AUDIODRIVER="pulseaudio")
         command = [program, "--demo", demo] + arguments
         if self.windows:
-            command = [os.path.join(HERE, "../../cmake/wine-run")] + command
+            command = [os.path.join(HERE, "../../tools/wine-run")] + command
         self.errors = open(os.path.join(out, "stderr.txt"), "w")
         self.process = subprocess.Popen(command, cwd=demo, env=env, stdin=subprocess.PIPE,
                                         stdout=subprocess.PIPE, stderr=self.errors, text=True,
@@ -151,7 +151,7 @@ class Live:
         time.sleep(0.2)
         subprocess.run(["xdotool", "key", "--clearmodifiers", "--window", window, key])
         # When the press closes the window, xdotool fails on the window that
-        # has gone before it lets the key go (tools/demo-session says more).
+        # has gone before it lets the key go (tools/lib/demo-session.sh says more).
         subprocess.run(["xdotool", "keyup", key], stderr=subprocess.DEVNULL)
         return True
 

@@ -1,4 +1,4 @@
-#include "tools/live/live_options.h"
+#include "programs/live/live_options.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "tests/foundation/test_support.h"
-#include "tools/live/control_command.h"
+#include "programs/live/control_command.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "host/audio/music_stream.h"
+#include "audio/audio.h"
 
 namespace {
 

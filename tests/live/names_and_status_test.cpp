@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "tools/live/live_status.h"
-#include "tools/support/graph_plugins.h"
-#include "tools/support/plugin_names.h"
+#include "programs/live/live_status.h"
+#include "programs/support/graph_plugins.h"
+#include "programs/support/plugin_names.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <string>
 
 #include "foundation/exception.h"
-#include "tools/live/own_folder.h"
-#include "tools/live/private_folder.h"
-#include "tools/live/socket_peer_posix.h"
+#include "programs/live/own_folder.h"
+#include "programs/live/private_folder.h"
+#include "programs/live/socket_peer_posix.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "tools/live/pack_versions.h"
+#include "programs/live/pack_versions.h"
 
 #include <gtest/gtest.h>
 

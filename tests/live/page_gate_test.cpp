@@ -1,4 +1,4 @@
-#include "tools/live/page_gate.h"
+#include "programs/live/page_gate.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 
 #include "tests/foundation/test_support.h"
-#include "tools/live/random_token.h"
+#include "programs/live/random_token.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/live/session_state.h"
+#include "programs/live/session_state.h"
 
 #include <gtest/gtest.h>
 

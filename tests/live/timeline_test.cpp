@@ -1,4 +1,4 @@
-#include "tools/live/timeline.h"
+#include "programs/live/timeline.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #       as a person does: Return on the setup dialog, a look at the frames,
 #       Escape; checks the window, the frames, the music and the exit status
 #   music_rms <out>                      the loudness of what the demo played
-# Needs: DISPLAY, tools/demo-session sourced, $work (the checks' folder).
+# Needs: DISPLAY, tools/lib/demo-session.sh sourced, $work (the checks' folder).
 
 passed=0
 failed=0

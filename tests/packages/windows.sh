@@ -1,6 +1,6 @@
 # Sourced by tests/packages/check-packages: a Windows zip, unpacked into an
 # empty folder and run from there under wine, in a wine prefix made new for it
-# (cmake/wine-run starts 32-bit programs under 32-bit wine, 64-bit programs
+# (tools/wine-run starts 32-bit programs under 32-bit wine, 64-bit programs
 # under 64-bit wine).
 #
 #   check_zip <archive> <x86|x64> <runs: yes|no>   with <runs> no (the x86 zip
@@ -12,7 +12,7 @@
 windows_run() {
     local folder=$1
     shift
-    (cd "$folder" && timeout 600 "$root/cmake/wine-run" "$@")
+    (cd "$folder" && timeout 600 "$root/tools/wine-run" "$@")
 }
 
 check_zip() {

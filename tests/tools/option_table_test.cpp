@@ -1,4 +1,4 @@
-#include "tools/support/option_table.h"
+#include "programs/support/option_table.h"
 
 #include <gtest/gtest.h>
 

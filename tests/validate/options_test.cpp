@@ -1,7 +1,7 @@
 // The validator's command line: what the programs' shared reader hands it,
 // and what it stops at.
 
-#include "tools/validate/options.h"
+#include "programs/validate/options.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // a pack's texts hold, that records survive the channel from a child, and
 // that the tables of checks and host types are whole.
 
-#include "tools/validate/report.h"
+#include "programs/validate/report.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <string>
 
 #include "plugin/host_types.h"
-#include "tools/validate/channel.h"
+#include "programs/validate/channel.h"
 
 namespace {
 

@@ -1,7 +1,0 @@
-#include "tools/capture/demo_files.h"
-
-#include "tools/support/demo_folder.h"
-
-std::string DemoFile(const CaptureOptions& options, const char* name) {
-    return DemoFile(options.demoFolder, name);
-}

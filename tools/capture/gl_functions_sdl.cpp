@@ -1,7 +1,0 @@
-#include <SDL.h>
-
-#include "tools/capture/gl_functions.h"
-
-void* FindGLFunction(const char* name) {
-    return SDL_GL_GetProcAddress(name);
-}

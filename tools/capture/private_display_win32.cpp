@@ -1,5 +1,0 @@
-#include "tools/capture/private_display.h"
-
-PrivateDisplay::PrivateDisplay(int, int, const GpuRequest&) : server(0), where("the desktop") {}
-
-PrivateDisplay::~PrivateDisplay() = default;

@@ -1,7 +1,0 @@
-#include <unistd.h>
-
-#include "tools/support/terminal.h"
-
-bool Ombrel::Tools::IsTerminal(std::FILE* stream) {
-    return isatty(fileno(stream)) != 0;
-}

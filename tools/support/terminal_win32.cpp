@@ -1,7 +1,0 @@
-#include <io.h>
-
-#include "tools/support/terminal.h"
-
-bool Ombrel::Tools::IsTerminal(std::FILE* stream) {
-    return _isatty(_fileno(stream)) != 0;
-}
