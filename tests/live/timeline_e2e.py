@@ -12,7 +12,7 @@ Scenarios:
           picture); requests without the token, with a foreign Host, or a
           command from another origin are refused
   page    a drag sets the loop; two pages stay in step with each other and
-          with the window's keys
+          with the window's keys; the key T opens the page
   model   the beat grid's tempo, a seek snapped to the nearest beat, markers
           added, renamed, moved by dragging their flag, deleted and jumped to,
           kept across a restart of the session after a crash
@@ -136,8 +136,17 @@ class Page:
 
 def start_live():
     make_demo()
-    live = Live(program, demo, ["--size", "160x120", "--paused"], out,
-                environment={"SDL_AUDIODRIVER": "no-such-driver"})
+    environment = {"SDL_AUDIODRIVER": "no-such-driver"}
+    if not windows:
+        # The browser's opener, standing in for the desktop's: it notes the
+        # address it was given.
+        opener = os.path.join(out, "opener")
+        os.makedirs(opener)
+        with open(os.path.join(opener, "xdg-open"), "w") as script:
+            script.write('#!/bin/sh\necho "$1" >> "%s"\n' % os.path.join(out, "opened"))
+        os.chmod(os.path.join(opener, "xdg-open"), 0o755)
+        environment["PATH"] = opener + os.pathsep + os.environ["PATH"]
+    live = Live(program, demo, ["--size", "160x120", "--paused"], out, environment=environment)
     address = wait_for(lambda: timeline_address(live), 30 * slow)
     first = wait_for(lambda: (lambda s: s if s.get("frames", 0) > 5 else None)(live.status()),
                      30 * slow)
@@ -248,6 +257,10 @@ def two_pages(live, address):
         check(live.press("Home"), "the window takes the key Home")
         check(first.where("s.time === 0", "home") and second.where("s.time === 0", "home"),
               "the window's key Home shows on both pages")
+        live.press("t")
+        opened = os.path.join(out, "opened")
+        check(wait_for(lambda: os.path.exists(opened) and open(opened).read() == address + "\n",
+                       10 * slow), "the key T opens the page's address in the browser")
     finally:
         first.browser.close()
         second.browser.close()
