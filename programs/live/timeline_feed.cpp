@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <cstdio>
 #include <mutex>
 #include <thread>
@@ -13,7 +14,8 @@
 
 namespace {
 
-// How often the state is asked for while a page listens.
+// How often the state is asked for while a page listens (and at once after a
+// command).
 const auto PageStateEvery = std::chrono::milliseconds(50);
 // A command waits this long for a session that is starting again; the state
 // is not waited for, it is asked again soon anyway.
@@ -62,18 +64,44 @@ std::string PeaksStandIn(const std::string& musicFile) {
     return json + "]}";
 }
 
+// Wakes the state's thread before its time: after a command, whose effect the
+// pages should see at once.
+struct Nudge {
+    std::mutex lock;
+    std::condition_variable wake;
+    bool given = false;
+
+    void Give() {
+        {
+            std::lock_guard<std::mutex> guard(lock);
+            given = true;
+        }
+        wake.notify_one();
+    }
+    void WaitAtMost(std::chrono::milliseconds most) {
+        std::unique_lock<std::mutex> guard(lock);
+        wake.wait_for(guard, most, [this] { return given; });
+        given = false;
+    }
+};
+
 }  // namespace
 
 TimelineFeed::TimelineFeed(int port, const std::string& endpoint, const std::string& musicFile) {
     auto commands = std::make_shared<ControlClient>(endpoint, CommandConnectSeconds);
+    auto nudge = std::make_shared<Nudge>();
     TimelineServer::Handlers handlers;
-    handlers.command = [commands](const std::string& line) { return commands->Ask(line); };
+    handlers.command = [commands, nudge](const std::string& line) {
+        std::string answer = commands->Ask(line);
+        nudge->Give();
+        return answer;
+    };
     handlers.peaks = [musicFile] { return PeaksStandIn(musicFile); };
     server = std::make_shared<TimelineServer>(port, handlers);
 
     // Ends with the process, as the server's threads do.
     std::shared_ptr<TimelineServer> served = server;
-    std::thread([served, endpoint] {
+    std::thread([served, endpoint, nudge] {
         ControlClient client(endpoint, StateConnectSeconds);
         bool stateKnown = true;
         for (;;) {
@@ -81,7 +109,7 @@ TimelineFeed::TimelineFeed(int port, const std::string& endpoint, const std::str
                 std::string state = AskState(client, stateKnown);
                 if (state.compare(0, 1, "{") == 0) served->Publish(state);
             }
-            std::this_thread::sleep_for(PageStateEvery);
+            nudge->WaitAtMost(PageStateEvery);
         }
     }).detach();
 }
