@@ -13,7 +13,6 @@
 #include "host/pack_files.h"
 #include "programs/live/control_client.h"
 #include "programs/live/control_endpoint.h"
-#include "programs/live/open_address.h"
 #include "programs/live/own_folder.h"
 #include "programs/live/private_folder.h"
 #include "programs/live/session_state.h"
@@ -72,11 +71,11 @@ SessionState FirstState(const LiveOptions& options, const std::string& folder,
     return state;
 }
 
-void OpenTimeline(const TimelineFeed* timeline) {
+void OpenTimeline(const TimelineFeed* timeline, const std::string& folder) {
     std::string error;
     if (!timeline) {
         std::fprintf(stderr, "ombrel-live: no timeline page to open\n");
-    } else if (!OpenAddress(timeline->Address(), error)) {
+    } else if (!timeline->OpenInBrowser(folder, error)) {
         std::fprintf(stderr, "ombrel-live: the timeline page does not open: %s\n", error.c_str());
     }
     std::fflush(stderr);
@@ -84,8 +83,8 @@ void OpenTimeline(const TimelineFeed* timeline) {
 
 // The timeline page's server, or null (said why) when it cannot listen: the
 // session goes on without it.
-std::unique_ptr<TimelineFeed> StartTimeline(const LiveOptions& options,
-                                            const std::string& endpoint) {
+std::unique_ptr<TimelineFeed> StartTimeline(const LiveOptions& options, const std::string& endpoint,
+                                            const std::string& folder) {
     std::unique_ptr<TimelineFeed> timeline;
     try {
         timeline.reset(new TimelineFeed(options.timelinePort, endpoint,
@@ -95,7 +94,7 @@ std::unique_ptr<TimelineFeed> StartTimeline(const LiveOptions& options,
         std::fprintf(stderr, "ombrel-live: warning: no timeline page: %s\n", e.message);
     }
     std::fflush(stderr);
-    if (options.openTimeline) OpenTimeline(timeline.get());
+    if (options.openTimeline) OpenTimeline(timeline.get(), folder);
     return timeline;
 }
 
@@ -134,7 +133,7 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
                  endpoint.c_str());
     std::fflush(stderr);
     RelayStandardInput(endpoint);
-    std::unique_ptr<TimelineFeed> timeline = StartTimeline(options, endpoint);
+    std::unique_ptr<TimelineFeed> timeline = StartTimeline(options, endpoint, path);
 
     SessionState state = FirstState(options, path, endpoint);
     int status = 1;
@@ -161,7 +160,7 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
                 } catch (const Ombrel::Exception&) {
                 }
             } else if (read == ChildProcess::Line && line == "timeline") {
-                OpenTimeline(timeline.get());
+                OpenTimeline(timeline.get(), path);
             } else if (read == ChildProcess::Line && line.compare(0, 4, "end ") == 0) {
                 ended = true;
                 status = std::atoi(line.c_str() + 4);

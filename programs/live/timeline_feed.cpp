@@ -4,12 +4,15 @@
 #include <cmath>
 #include <condition_variable>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <mutex>
 #include <thread>
 #include <vector>
 
 #include "audio/audio.h"
 #include "programs/live/control_client.h"
+#include "programs/live/open_address.h"
 #include "programs/live/timeline_server.h"
 
 namespace {
@@ -116,4 +119,26 @@ TimelineFeed::TimelineFeed(int port, const std::string& endpoint, const std::str
 
 std::string TimelineFeed::Address() const {
     return server->Address();
+}
+
+bool TimelineFeed::OpenInBrowser(const std::string& privateFolder, std::string& error) const {
+    // In a folder of its own: the session removes the private folder's loose
+    // files (copies of packs) when it starts.
+    std::string folder = privateFolder + "/page";
+    std::error_code made;
+    std::filesystem::create_directory(folder, made);
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::replace, made);
+    std::string file = folder + "/timeline.html";
+    std::string address = Address();
+    std::ofstream page(file, std::ios::binary | std::ios::trunc);
+    page << "<!doctype html>\n<meta charset=\"utf-8\">\n<title>ombrel-live timeline</title>\n"
+         << "<meta http-equiv=\"refresh\" content=\"0;url=" << address << "\">\n"
+         << "<a href=\"" << address << "\">" << address << "</a>\n";
+    page.close();
+    if (!page) {
+        error = file + ": cannot be written";
+        return false;
+    }
+    return OpenAddress(file, error);
 }

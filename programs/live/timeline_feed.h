@@ -18,6 +18,13 @@ public:
 
     std::string Address() const;
 
+    // Opens the page in the default browser, through a file in the private
+    // folder that leads the browser on to the address: given to the opener
+    // itself, the address and its token would stand in the process list,
+    // which every user of the machine can read. False, with `error` set,
+    // when the file cannot be written or the opener not started.
+    bool OpenInBrowser(const std::string& privateFolder, std::string& error) const;
+
 private:
     std::shared_ptr<TimelineServer> server;
 };
