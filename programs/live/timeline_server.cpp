@@ -12,9 +12,9 @@
 #include <thread>
 
 #include "foundation/exception.h"
-#include "programs/live/exclusive_address.h"
 #include "programs/live/page_gate.h"
 #include "programs/live/random_token.h"
+#include "programs/live/server_socket.h"
 #include "programs/live/timeline_page_files.h"
 
 namespace asio = boost::asio;
@@ -48,6 +48,7 @@ struct TimelineServer::Shared {
         acceptor.open(endpoint.protocol(), error);
         if (!error && !KeepAddressExclusive(static_cast<std::uintptr_t>(acceptor.native_handle())))
             error = asio::error::access_denied;
+        if (!error) KeepFromChildren(static_cast<std::uintptr_t>(acceptor.native_handle()));
         if (!error) acceptor.bind(endpoint, error);
         if (!error) acceptor.listen(asio::socket_base::max_listen_connections, error);
         if (error)
@@ -313,6 +314,7 @@ void Accept(std::shared_ptr<Shared> shared) {
                 beast::error_code ignore;
                 socket.close(ignore);
             } else {
+                KeepFromChildren(static_cast<std::uintptr_t>(socket.native_handle()));
                 std::make_shared<Connection>(shared, std::move(socket))->Read();
             }
         }

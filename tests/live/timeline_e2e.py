@@ -170,6 +170,15 @@ def answer_to(port, method, path, host=None, origin=None, body=None):
     return response.status, text
 
 
+def holds_listener(pid, port):
+    """Whether the process holds the socket listening on the loopback port."""
+    with open("/proc/net/tcp") as table:
+        inodes = {"socket:[%s]" % f[9] for f in (line.split() for line in list(table)[1:])
+                  if f[3] == "0A" and int(f[1].split(":")[1], 16) == port}
+    folder = "/proc/%d/fd" % pid
+    return any(os.readlink(os.path.join(folder, fd)) in inodes for fd in os.listdir(folder))
+
+
 def refusals(live, address):
     port, token = urllib.parse.urlparse(address).port, token_of(address)
     own = "http://127.0.0.1:%d" % port
@@ -228,6 +237,11 @@ def basic(live, address):
         check(colour, "the picture tells %.3f s (%s)" % (clicked, live.colour()))
         if screenshot:
             page.browser.screenshot(screenshot)
+        if not windows:
+            port = urllib.parse.urlparse(address).port
+            check(holds_listener(live.process.pid, port) and
+                  not holds_listener(status["pid"], port),
+                  "the page's port is the supervisor's alone, not handed to the session")
     finally:
         page.browser.close()
     refusals(live, address)

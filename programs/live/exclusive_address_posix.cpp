@@ -1,5 +1,0 @@
-#include "programs/live/exclusive_address.h"
-
-bool KeepAddressExclusive(std::uintptr_t) {
-    return true;
-}
