@@ -319,9 +319,9 @@ def model(live, address):
         page.drag(2.1, 4.0, y=8)
         check(page.where("s.markers.some(m => m.name === 'drop' && Math.abs(m.time - 4.1) < 1e-6)",
                          "moved"), "a marker's flag dragged to 4.0 s moves it to the beat 4.1 s")
-        page.browser.click("tr[data-marker=outro] button:last-of-type")
+        page.browser.click("tr[data-marker=outro] .marker-delete")
         check(page.where("s.markers.length === 1", "deleted"), "a marker is deleted")
-        page.browser.click("tr[data-marker=drop] button")
+        page.browser.click("tr[data-marker=drop] .marker-jump")
         check(page.where("Math.abs(s.time - 4.1) < 1e-6", "jump"), "a marker is jumped to")
 
         pid = live.status()["pid"]

@@ -188,9 +188,10 @@ function cell(row, content) {
   return td;
 }
 
-function button(text, line) {
+function button(text, line, name) {
   const b = document.createElement("button");
   b.textContent = text;
+  if (name) b.className = name;
   b.addEventListener("click", () => send(typeof line === "function" ? line() : line));
   return b;
 }
@@ -220,8 +221,8 @@ function showMarkers() {
     time.addEventListener("change", () => send("marker move " + marker.name + " " + seconds(+time.value)));
     cell(row, name);
     cell(row, time);
-    cell(row, button("jump", "marker jump " + marker.name));
-    cell(row, button("delete", "marker delete " + marker.name));
+    cell(row, button("jump", "marker jump " + marker.name, "marker-jump"));
+    cell(row, button("delete", "marker delete " + marker.name, "marker-delete"));
   }
 }
 
