@@ -116,6 +116,11 @@ void MusicStream::Rewind() {
     sourceEnded = ended = false;
 }
 
+double MusicStream::LengthSeconds() {
+    std::lock_guard<std::mutex> lock(decoding);
+    return static_cast<double>(decoder->Frames()) / decoder->SampleRate();
+}
+
 bool MusicStream::Seek(double seconds) {
     std::lock_guard<std::mutex> lock(decoding);
     Restart();

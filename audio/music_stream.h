@@ -30,6 +30,8 @@ public:
     int SampleRate() const { return decoder->SampleRate(); }
     int Channels() const { return decoder->Channels(); }
     bool IsPlaying() const { return playing; }
+    // The music's length in seconds; 0 when its file does not tell it.
+    double LengthSeconds();
     bool HasEnded() const { return ended; }
 
     // Decodes the next packet ahead, if nothing is decoded yet.

@@ -36,6 +36,7 @@ SeekableMusic::~SeekableMusic() {
 bool SeekableMusic::Load(const std::string& file) {
     std::unique_ptr<MusicStream> music = OpenMusicFile(file, frequency);
     if (!music) return false;
+    length = music->LengthSeconds();
     std::uint32_t added = mixer.Add(std::move(music));
     std::lock_guard<std::mutex> guard(lock);
     mixer.Remove(stream);

@@ -31,6 +31,9 @@ public:
     SeekableMusic& operator=(const SeekableMusic&) = delete;
 
     bool HasOutput() const { return output != nullptr; }
+    // The music's length in seconds: 0 before a music was loaded, or when its
+    // file does not tell it.
+    double Length() const { return length; }
 
     // Takes the music of the Ogg Vorbis file, at the place and in the state
     // of the music before it. False, with the music unchanged, when the file
@@ -61,6 +64,7 @@ private:
     void BeforeBuffer(int frames);
 
     const int frequency;
+    double length = 0.0;
     Mixer mixer;
     std::unique_ptr<AudioOutput> output;
     mutable std::mutex lock;  // what follows, shared with the output's thread

@@ -82,6 +82,10 @@ int VorbisDecoder::DecodePacket(float*** samples) {
     return frames - skip;
 }
 
+std::uint32_t VorbisDecoder::Frames() {
+    return stb_vorbis_stream_length_in_samples(vorbis);
+}
+
 void VorbisDecoder::Rewind() {
     skipFrames = 0;
     stb_vorbis_seek_start(vorbis);

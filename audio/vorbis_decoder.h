@@ -25,6 +25,9 @@ public:
     // stream, and points `samples` at one array of samples per channel, valid
     // until the next call.
     int DecodePacket(float*** samples);
+    // The stream's length in frames, read from its last page; 0 when it
+    // cannot be told. Keeps the place of the next packet.
+    std::uint32_t Frames();
     // Goes back to the first sample.
     void Rewind();
     // Goes to the frame `frame` (counted at the stream's rate): the next

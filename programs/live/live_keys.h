@@ -6,27 +6,34 @@
 
 // What a key does.
 enum class LiveKey {
-    PlayPause,    // Space
-    Back,         // Left: 1 s back
-    Forward,      // Right: 1 s forward
-    BackLong,     // Shift+Left: 10 s back
-    ForwardLong,  // Shift+Right: 10 s forward
-    Home,         // Home: the start
-    LoopStart,    // [
-    LoopEnd,      // ]
-    LoopClear,    // Backspace
-    Reload,       // R
-    Timeline,     // T: the timeline page in the browser
-    End           // Escape
+    PlayPause,     // Space
+    Back,          // Left: 1 s back
+    Forward,       // Right: 1 s forward
+    BackLong,      // Shift+Left: 10 s back
+    ForwardLong,   // Shift+Right: 10 s forward
+    Home,          // Home: the start
+    FrameBack,     // ,: pauses, one frame back
+    FrameForward,  // .: pauses, one frame forward
+    AddMarker,     // M: a marker at the current time, named m1, m2...
+    LoopStart,     // [
+    LoopEnd,       // ]
+    LoopClear,     // Backspace
+    Reload,        // R
+    Timeline,      // T: the timeline page in the browser
+    End            // Escape
 };
 
 // The keys taken, whatever the window system calls them. [ and ] are the
-// characters they type, which sit on different keys on different keyboards.
+// characters they type, which sit on different keys on different keyboards;
+// so are , and .
 enum class PressedKey {
     Space,
     Left,
     Right,
     Home,
+    Comma,
+    Period,
+    M,
     LeftBracket,
     RightBracket,
     Backspace,

@@ -1,6 +1,7 @@
 #include "programs/live/live_options.h"
 
 #include "foundation/exception.h"
+#include "programs/live/control_command.h"
 #include "programs/support/option_table.h"
 
 namespace {
@@ -64,14 +65,36 @@ LiveOptions ParseLiveOptions(const std::vector<std::string>& arguments) {
     return options;
 }
 
+namespace {
+
+// The list of commands in lines of at most 78 characters.
+std::string WrappedCommands() {
+    std::string list = ControlCommandList(), text, line;
+    for (std::size_t at = 0; at < list.size();) {
+        std::size_t next = list.find(", ", at);
+        std::string item =
+            list.substr(at, next == std::string::npos ? std::string::npos : next + 1 - at);
+        if (!line.empty() && line.size() + 1 + item.size() > 78) {
+            text += line + "\n";
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + item;
+        at = next == std::string::npos ? list.size() : next + 2;
+    }
+    return text + line;
+}
+
+}  // namespace
+
 std::string LiveUsage() {
     LiveOptions unused;
     std::vector<Option> table = LiveTable(unused);
     return "usage: ombrel-live " + Ombrel::Tools::OptionSummary(table) + " [--version]\n" +
            Ombrel::Tools::OptionLines(table, 18) +
            "Keys: Space pause/play, Left/Right 1 s (with Shift 10 s), Home the start,\n"
-           "[ and ] the loop's start and end, Backspace no loop, R reload, T the timeline\n"
-           "page, Escape end.\n"
-           "Commands, one a line on standard input or the control socket: play, pause,\n"
-           "seek S, loop A B, loop off, reload, status, quit.\n";
+           "comma and period a frame back or forward, M a marker here, [ and ] the loop's\n"
+           "start and end, Backspace no loop, R reload, T the\n"
+           "timeline page, Escape end.\n"
+           "Commands, one a line on standard input or the control socket:\n" +
+           WrappedCommands() + ".\n";
 }

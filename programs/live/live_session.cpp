@@ -1,21 +1,26 @@
 #include "programs/live/live_session.h"
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "foundation/exception.h"
 #include "audio/audio.h"
+#include "foundation/exception.h"
 #include "host/music.h"
 #include "host/pack_files.h"
 #include "host/settings.h"
+#include "programs/live/atomic_file.h"
+#include "programs/live/beat_grid.h"
 #include "programs/live/build_runner.h"
 #include "programs/live/control_command.h"
 #include "programs/live/control_server.h"
 #include "programs/live/file_watch.h"
+#include "programs/live/frame_times.h"
+#include "programs/live/json_writer.h"
 #include "programs/live/live_demo.h"
 #include "programs/live/live_status.h"
 #include "programs/live/live_window.h"
@@ -23,6 +28,9 @@
 #include "programs/live/process_resources.h"
 #include "programs/live/session_state.h"
 #include "programs/live/timeline.h"
+#include "programs/live/timeline_marks.h"
+#include "programs/live/timeline_state.h"
+#include "programs/live/waveform_peaks.h"
 #include "programs/support/child_process.h"
 #include "programs/support/demo_folder.h"
 #include "programs/support/exit_deadline.h"
@@ -45,6 +53,11 @@ const auto StateEvery = std::chrono::milliseconds(100);
 const auto PausedFrame = std::chrono::milliseconds(15);
 const auto WindowlessFrame = std::chrono::milliseconds(50);
 const double EndSeconds = 10.0;
+// The picture's frames, which `step` and snapping count in.
+const double FrameRate = 60.0;
+// The waveform's columns, and the largest markers file read.
+const int WaveformColumns = 2000;
+const std::size_t LargestMarksFile = 1024 * 1024;
 
 long long Nanoseconds(Clock::time_point at) {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(at.time_since_epoch()).count();
@@ -65,6 +78,8 @@ void TakePlace(const Timeline& timeline, Place& place) {
     place.looping = timeline.Looping();
     place.loopStart = timeline.LoopStart();
     place.loopEnd = timeline.LoopEnd();
+    place.speed = timeline.Speed();
+    place.endLoops = timeline.GetEndMode() == Timeline::EndMode::Loop;
 }
 
 class Session {
@@ -79,11 +94,20 @@ private:
     void SendState();
     void Act(LiveKey key, Clock::time_point now);
     std::string Execute(const std::string& line, Clock::time_point now);
+    std::string ExecuteTimeline(const ControlCommand& command, Clock::time_point now);
+    std::string StateJson(Clock::time_point now) const;
+    void LoadMarks();
+    // Writes the markers' file after a change; the answer's note when it
+    // could not (the change is kept in the session all the same).
+    std::string SaveMarks();
+    double Snapped(double seconds) const;
+    void TakeMusic(Clock::time_point now);
     std::string ReloadAll();
     void Watch(Clock::time_point now);
     void FollowTimeline();
     void Show(Clock::time_point now);
     LiveStatus Status() const;
+    std::vector<LiveStatus::Pack> Packs() const;
 
     LiveOptions options;
     SessionState state;
@@ -99,6 +123,11 @@ private:
     std::unique_ptr<WatchedFile> musicWatch;
     std::unique_ptr<BuildRunner> build;
     std::string musicFile;
+    std::unique_ptr<WaveformTask> waveform;
+    TimelineMarks marks;
+    std::string marksFile;
+    SnapMode snap = SnapMode::Off;
+    FrameTimes frameTimes;
 
     std::string lastError;
     bool firstProcess = true;
@@ -129,6 +158,9 @@ Session::Session(const LiveOptions& given, SessionState resumed)
     // A process started again after a crash is told why.
     firstProcess = state.crashNote.empty();
     if (state.looping) timeline.SetLoop(state.loopStart, state.loopEnd, Clock::now());
+    timeline.SetSpeed(state.speed, Clock::now());
+    if (state.endLoops) timeline.SetEndMode(Timeline::EndMode::Loop);
+    snap = static_cast<SnapMode>(state.snap);
 }
 
 void Session::Say(const std::string& line) {
@@ -143,9 +175,22 @@ void Session::Fail(const std::string& error) {
 
 void Session::SendState() {
     TakePlace(timeline, state);
+    state.snap = static_cast<int>(snap);
     state.frames = frames;
     demo->Fill(state);
     channel.Send("state " + state.Line());
+}
+
+std::vector<LiveStatus::Pack> Session::Packs() const {
+    std::vector<LiveStatus::Pack> packs;
+    for (int slot = 0; slot < demo->SlotCount(); ++slot) {
+        LiveStatus::Pack pack;
+        pack.file = demo->SlotName(slot);
+        pack.version = demo->SlotVersion(slot);
+        pack.state = pack.version == 0 ? "missing" : demo->SlotOnTrial(slot) ? "trying" : "running";
+        packs.push_back(pack);
+    }
+    return packs;
 }
 
 LiveStatus Session::Status() const {
@@ -153,14 +198,9 @@ LiveStatus Session::Status() const {
     TakePlace(timeline, shown);
     shown.hasLoopStart = timeline.HasLoopStart();
     shown.hasLoopEnd = timeline.HasLoopEnd();
+    shown.atEnd = timeline.AtEnd();
     shown.fps = fps;
-    for (int slot = 0; slot < demo->SlotCount(); ++slot) {
-        LiveStatus::Pack pack;
-        pack.file = demo->SlotName(slot);
-        pack.version = demo->SlotVersion(slot);
-        pack.state = pack.version == 0 ? "missing" : demo->SlotOnTrial(slot) ? "trying" : "running";
-        shown.packs.push_back(pack);
-    }
+    shown.packs = Packs();
     shown.error = lastError;
     shown.warnings = demo->Warnings();
     if (!music.HasOutput()) shown.warnings.push_back("no usable audio device: the music is silent");
@@ -183,7 +223,9 @@ void Session::FollowTimeline() {
     if (timeline.Changes() == followed) return;
     followed = timeline.Changes();
     jumped = true;
-    if (timeline.Playing()) {
+    // The music is silent in slow motion, and starts again in step with the
+    // picture at full speed.
+    if (timeline.Playing() && timeline.Speed() == 1.0) {
         music.Play(timeline.AnchorSeconds(), timeline.AnchorAt());
     } else {
         music.Pause();
@@ -218,6 +260,20 @@ void Session::Act(LiveKey key, Clock::time_point now) {
         case LiveKey::Home:
             timeline.Seek(0.0, now);
             break;
+        case LiveKey::FrameBack:
+        case LiveKey::FrameForward:
+            timeline.StepFrames(key == LiveKey::FrameBack ? -1 : 1, FrameRate, now);
+            break;
+        case LiveKey::AddMarker: {
+            std::string name = marks.markers.FreeName("m");
+            try {
+                marks.markers.Add(name, timeline.Time());
+                Say("marker " + name + " at " + Seconds(timeline.Time()) + " s" + SaveMarks());
+            } catch (const Ombrel::Exception& e) {
+                Fail(e.message);
+            }
+            break;
+        }
         case LiveKey::LoopStart:
             timeline.MarkLoopStart(now);
             break;
@@ -249,6 +305,14 @@ std::string Session::Execute(const std::string& line, Clock::time_point now) {
     } catch (const Ombrel::Exception& e) {
         return std::string("error: ") + e.message;
     }
+    try {
+        return ExecuteTimeline(command, now);
+    } catch (const Ombrel::Exception& e) {
+        return std::string("error: ") + e.message;
+    }
+}
+
+std::string Session::ExecuteTimeline(const ControlCommand& command, Clock::time_point now) {
     switch (command.kind) {
         case ControlCommand::Play:
             timeline.Play(now);
@@ -257,14 +321,67 @@ std::string Session::Execute(const std::string& line, Clock::time_point now) {
             timeline.Pause(now);
             return "ok paused at " + Seconds(timeline.Time());
         case ControlCommand::Seek:
-            timeline.Seek(command.first, now);
+            timeline.Seek(Snapped(command.first), now);
             return "ok at " + Seconds(timeline.Time());
-        case ControlCommand::Loop:
-            timeline.SetLoop(command.first, command.second, now);
-            return "ok loop " + Seconds(command.first) + "-" + Seconds(command.second);
+        case ControlCommand::Loop: {
+            double start = Snapped(command.first), end = Snapped(command.second);
+            if (!timeline.SetLoop(start, end, now)) {
+                throw Ombrel::Exception("loop: %.3f-%.3f snapped to %s leaves no loop",
+                                        command.first, command.second, SnapModeName(snap));
+            }
+            return "ok loop " + Seconds(start) + "-" + Seconds(end);
+        }
         case ControlCommand::LoopOff:
             timeline.ClearLoop();
             return "ok no loop";
+        case ControlCommand::Speed:
+            timeline.SetSpeed(command.first, now);
+            return "ok speed " + JsonNumber(command.first);
+        case ControlCommand::Step:
+            timeline.StepFrames(command.whole, FrameRate, now);
+            return "ok paused at " + Seconds(timeline.Time());
+        case ControlCommand::Tempo:
+            marks.hasTempo = true;
+            marks.tempo.bpm = std::round(command.first * 1000.0) / 1000.0;
+            marks.tempo.offset = ToMilliseconds(command.second);
+            marks.tempo.beatsPerBar = command.whole;
+            return "ok tempo " + JsonNumber(marks.tempo.bpm, 3) + " " +
+                   Seconds(marks.tempo.offset) + " " + std::to_string(command.whole) + SaveMarks();
+        case ControlCommand::TempoOff:
+            marks.hasTempo = false;
+            return "ok no tempo" + SaveMarks();
+        case ControlCommand::SnapOff:
+        case ControlCommand::SnapBeats:
+        case ControlCommand::SnapFrames:
+            snap = command.kind == ControlCommand::SnapBeats    ? SnapMode::Beats
+                   : command.kind == ControlCommand::SnapFrames ? SnapMode::Frames
+                                                                : SnapMode::Off;
+            return std::string("ok snap ") + SnapModeName(snap);
+        case ControlCommand::MarkerAdd:
+            marks.markers.Add(command.name, command.first);
+            return "ok marker " + command.name + " at " +
+                   Seconds(marks.markers.TimeOf(command.name)) + SaveMarks();
+        case ControlCommand::MarkerRename:
+            marks.markers.Rename(command.name, command.newName);
+            return "ok marker " + command.newName + " at " +
+                   Seconds(marks.markers.TimeOf(command.newName)) + SaveMarks();
+        case ControlCommand::MarkerMove:
+            marks.markers.Move(command.name, command.first);
+            return "ok marker " + command.name + " at " +
+                   Seconds(marks.markers.TimeOf(command.name)) + SaveMarks();
+        case ControlCommand::MarkerDelete:
+            marks.markers.Delete(command.name);
+            return "ok no marker " + command.name + SaveMarks();
+        case ControlCommand::MarkerJump:
+            timeline.Seek(marks.markers.TimeOf(command.name), now);
+            return "ok at " + Seconds(timeline.Time());
+        case ControlCommand::EndStop:
+        case ControlCommand::EndLoop:
+            timeline.SetEndMode(command.kind == ControlCommand::EndLoop ? Timeline::EndMode::Loop
+                                                                        : Timeline::EndMode::Stop);
+            return command.kind == ControlCommand::EndLoop ? "ok end loop" : "ok end stop";
+        case ControlCommand::State:
+            return StateJson(now);
         case ControlCommand::Reload:
             return ReloadAll();
         case ControlCommand::Status:
@@ -274,6 +391,65 @@ std::string Session::Execute(const std::string& line, Clock::time_point now) {
             return "ok quitting";
     }
     return "error: unknown command";
+}
+
+double Session::Snapped(double seconds) const {
+    return Snap(snap, marks.hasTempo ? &marks.tempo : nullptr, FrameRate, seconds);
+}
+
+std::string Session::StateJson(Clock::time_point now) const {
+    TimelineState shown;
+    shown.time = timeline.Time();
+    shown.playing = timeline.Playing();
+    shown.speed = timeline.Speed();
+    shown.length = music.Length();
+    shown.looping = timeline.Looping();
+    shown.loopStart = timeline.LoopStart();
+    shown.loopEnd = timeline.LoopEnd();
+    shown.endLoops = timeline.GetEndMode() == Timeline::EndMode::Loop;
+    shown.atEnd = timeline.AtEnd();
+    shown.snap = snap;
+    shown.frameRate = FrameRate;
+    shown.hasTempo = marks.hasTempo;
+    shown.tempo = marks.tempo;
+    shown.markers = marks.markers.All();
+    for (const LiveStatus::Pack& pack : Packs())
+        shown.packs.push_back(TimelineState::Pack{pack.file, pack.version, pack.state});
+    shown.lastError = lastError;
+    shown.frameTimes = frameTimes.Last(now);
+    return shown.Json();
+}
+
+// A markers file that cannot be read is reported and left as it is: the
+// session goes on without markers, and writes the file only when the author
+// changes one.
+void Session::LoadMarks() {
+    marksFile = DemoFile(options.demoFolder, TimelineMarksFile);
+    try {
+        std::string text;
+        if (ReadSmallFile(marksFile, LargestMarksFile, text))
+            marks = ParseTimelineMarks(text, marksFile);
+    } catch (const Ombrel::Exception& e) {
+        marks = TimelineMarks();
+        Fail(e.message);
+    }
+}
+
+std::string Session::SaveMarks() {
+    try {
+        WriteFileAtomically(marksFile, TimelineMarksText(marks));
+        return "";
+    } catch (const Ombrel::Exception& e) {
+        Fail(e.message);
+        return std::string(" (not saved: ") + e.message + ")";
+    }
+}
+
+// The music's end and waveform follow the music file as it is loaded.
+void Session::TakeMusic(Clock::time_point now) {
+    timeline.SetEnd(music.Length(), now);
+    waveform.reset();
+    waveform.reset(new WaveformTask(musicFile, WaveformColumns));
 }
 
 // A pack is reloaded when its file has changed and stood still, one pack at a
@@ -292,6 +468,7 @@ void Session::Watch(Clock::time_point now) {
     demo->TellLateFailures(now);
     if (musicWatch && musicWatch->Changed(now)) {
         if (music.Load(musicFile)) {
+            TakeMusic(now);
             Say("the music " + musicFile + " was loaded again");
         } else {
             Fail(std::string(CantCreateStream) + ": " + MusicFileProblem(musicFile));
@@ -363,10 +540,14 @@ int Session::Run() {
     musicFile = DemoFile(options.demoFolder, MusicFile);
     if (!music.HasOutput())
         Say("warning: no usable audio device: the music plays silently, on the same clock");
-    if (!music.Load(musicFile))
-        Fail(std::string(CantCreateStream) + ": " + MusicFileProblem(musicFile));
-
     Clock::time_point now = Clock::now();
+    if (music.Load(musicFile)) {
+        TakeMusic(now);
+    } else {
+        Fail(std::string(CantCreateStream) + ": " + MusicFileProblem(musicFile));
+    }
+    LoadMarks();
+
     for (const std::string& file : packFiles) packWatches.emplace_back(file, SettleSeconds, now);
     reloadWanted.assign(packFiles.size(), false);
     musicWatch.reset(new WatchedFile(musicFile, SettleSeconds, now));
@@ -408,6 +589,7 @@ int Session::Run() {
         if (end == LiveDemo::WindowClosed) break;
         if (end == LiveDemo::Drawn) {
             ++frames;
+            frameTimes.Note(shown);
             if (reloadShown) reloadShownNs = Nanoseconds(shown);
             if (jumped) jumpShownNs = Nanoseconds(shown);
             reloadShown = jumped = false;

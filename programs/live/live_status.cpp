@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "programs/live/json_writer.h"
+
 namespace {
 
 std::string Number(double value, const char* format = "%.3f") {
@@ -11,38 +13,6 @@ std::string Number(double value, const char* format = "%.3f") {
 }
 
 }  // namespace
-
-std::string JsonString(const std::string& text) {
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (c < 0x20) {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                    out += escaped;
-                } else {
-                    out += static_cast<char>(c);
-                }
-        }
-    }
-    return out + "\"";
-}
 
 std::string LiveStatus::Json() const {
     std::string json = "{\"time\":" + Number(time, "%.6f");
@@ -83,6 +53,8 @@ std::string LiveStatus::Json() const {
 
 std::string LiveStatus::Line() const {
     std::string line = Number(time, "%.2f") + " s " + (playing ? "playing" : "paused");
+    if (speed != 1.0) line += " at " + Number(speed, "%g") + "x";
+    if (atEnd) line += "  end of the music";
     if (looping) {
         line += "  loop " + Number(loopStart, "%.2f") + "-" + Number(loopEnd, "%.2f");
     } else if (hasLoopStart) {

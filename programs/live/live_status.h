@@ -18,6 +18,9 @@ struct LiveStatus {
     bool looping = false;
     double loopStart = 0.0;
     double loopEnd = 0.0;
+    double speed = 1.0;
+    bool endLoops = false;
+    bool atEnd = false;         // stopped at the end of the music
     bool hasLoopStart = false;  // the loop's start is set ([), maybe alone
     bool hasLoopEnd = false;
     double fps = 0.0;
@@ -44,6 +47,3 @@ struct LiveStatus {
     // Time, play state, loop, frames per second and the last error, short.
     std::string Line() const;
 };
-
-// `text` as a JSON string, quotes included.
-std::string JsonString(const std::string& text);

@@ -21,9 +21,15 @@ struct KeyName {
 
 // The keys taken as they are pressed; [ and ] are taken as characters.
 const KeyName Keys[] = {
-    {VK_SPACE, PressedKey::Space}, {VK_LEFT, PressedKey::Left},      {VK_RIGHT, PressedKey::Right},
-    {VK_HOME, PressedKey::Home},   {VK_BACK, PressedKey::Backspace}, {'R', PressedKey::R},
-    {'T', PressedKey::T},          {VK_ESCAPE, PressedKey::Escape},
+    {VK_SPACE, PressedKey::Space},
+    {VK_LEFT, PressedKey::Left},
+    {VK_RIGHT, PressedKey::Right},
+    {VK_HOME, PressedKey::Home},
+    {VK_BACK, PressedKey::Backspace},
+    {'R', PressedKey::R},
+    {'M', PressedKey::M},
+    {'T', PressedKey::T},
+    {VK_ESCAPE, PressedKey::Escape},
 };
 
 bool KeyOf(WPARAM code, LiveKey& live) {
@@ -35,12 +41,22 @@ bool KeyOf(WPARAM code, LiveKey& live) {
     return false;
 }
 
-// LiveKey of a character message: [ and ] are taken as the characters they
-// type, which sit on different keys on different keyboards.
+// LiveKey of a character message: [ ] , and . are taken as the characters
+// they type, which sit on different keys on different keyboards.
 bool KeyOfCharacter(WPARAM character, LiveKey& live) {
-    if (character != '[' && character != ']') return false;
-    live = LiveKeyOf(character == '[' ? PressedKey::LeftBracket : PressedKey::RightBracket, false);
-    return true;
+    const struct {
+        WPARAM character;
+        PressedKey pressed;
+    } Characters[] = {{'[', PressedKey::LeftBracket},
+                      {']', PressedKey::RightBracket},
+                      {',', PressedKey::Comma},
+                      {'.', PressedKey::Period}};
+    for (const auto& typed : Characters) {
+        if (typed.character != character) continue;
+        live = LiveKeyOf(typed.pressed, false);
+        return true;
+    }
+    return false;
 }
 
 // The device pack takes one message of its window each frame: a key pressed

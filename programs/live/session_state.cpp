@@ -60,7 +60,7 @@ private:
     std::size_t next = 0;
 };
 
-const char* const Tag = "ombrel-live-state-1";
+const char* const Tag = "ombrel-live-state-2";
 
 }  // namespace
 
@@ -83,6 +83,9 @@ std::string SessionState::Line() const {
     out.Add(static_cast<long long>(looping));
     out.Add(loopStart);
     out.Add(loopEnd);
+    out.Add(speed);
+    out.Add(static_cast<long long>(endLoops));
+    out.Add(static_cast<long long>(snap));
     out.Add(static_cast<long long>(nextVersion));
     out.Add(frames);
     out.Add(folder);
@@ -110,6 +113,13 @@ SessionState SessionState::Parse(const std::string& line) {
     state.looping = in.Whole() != 0;
     state.loopStart = in.Number();
     state.loopEnd = in.Number();
+    state.speed = in.Number();
+    state.endLoops = in.Whole() != 0;
+    state.snap = static_cast<int>(in.Whole());
+    if (state.speed != 1.0 && state.speed != 0.5 && state.speed != 0.25)
+        throw Ombrel::Exception("The session's state holds no speed at %g", state.speed);
+    if (state.snap < 0 || state.snap > 2)
+        throw Ombrel::Exception("The session's state holds no snapping at %d", state.snap);
     state.nextVersion = static_cast<int>(in.Whole());
     state.frames = in.Whole();
     state.folder = in.Text();

@@ -30,6 +30,9 @@ struct SessionState {
     bool looping = false;
     double loopStart = 0.0;
     double loopEnd = 0.0;
+    double speed = 1.0;
+    bool endLoops = false;  // at the end of the music: go round to 0 (else stop)
+    int snap = 0;           // SnapMode
     int nextVersion = 1;
     long long frames = 0;  // frames drawn by the process that sent it
     std::string folder;    // the session's private folder

@@ -6,6 +6,7 @@ Timeline::Timeline(double start, bool play, Clock::time_point now)
     : time(start < 0.0 ? 0.0 : start), playing(play), anchorSeconds(time), anchorAt(now) {}
 
 void Timeline::Anchor(double seconds, Clock::time_point now) {
+    if (musicEnd > 0.0 && seconds > musicEnd) seconds = musicEnd;
     time = anchorSeconds = seconds < 0.0 ? 0.0 : seconds;
     anchorAt = now;
     ++changes;
@@ -14,12 +15,21 @@ void Timeline::Anchor(double seconds, Clock::time_point now) {
 double Timeline::Advance(Clock::time_point now) {
     if (!playing) return time;
     double before = time;
-    time = anchorSeconds + std::chrono::duration<double>(now - anchorAt).count();
-    // Only a clock that crosses the end goes round: one sent past the end
-    // plays on from there.
-    if (Looping() && before < loopEnd && time >= loopEnd) {
-        double length = loopEnd - loopStart;
-        Anchor(loopStart + std::fmod(time - loopEnd, length), now);
+    time = anchorSeconds + speed * std::chrono::duration<double>(now - anchorAt).count();
+    // Only a clock that crosses the loop's end goes round: one sent past the
+    // end plays on from there. A loop that reaches past the music goes round
+    // at the music's end.
+    double wrapAt = musicEnd > 0.0 && loopEnd > musicEnd ? musicEnd : loopEnd;
+    if (Looping() && loopStart < wrapAt && before < wrapAt && time >= wrapAt) {
+        double length = wrapAt - loopStart;
+        Anchor(loopStart + std::fmod(time - wrapAt, length), now);
+    } else if (musicEnd > 0.0 && time >= musicEnd) {
+        if (endMode == EndMode::Loop) {
+            Anchor(std::fmod(time - musicEnd, musicEnd), now);
+        } else {
+            playing = false;
+            Anchor(musicEnd, now);
+        }
     }
     return time;
 }
@@ -27,7 +37,7 @@ double Timeline::Advance(Clock::time_point now) {
 void Timeline::Play(Clock::time_point now) {
     if (playing) return;
     playing = true;
-    Anchor(time, now);
+    Anchor(AtEnd() ? 0.0 : time, now);
 }
 
 void Timeline::Pause(Clock::time_point now) {
@@ -44,6 +54,23 @@ void Timeline::Seek(double seconds, Clock::time_point now) {
 void Timeline::Step(double seconds, Clock::time_point now) {
     Advance(now);
     Anchor(time + seconds, now);
+}
+
+void Timeline::StepFrames(int frames, double frameRate, Clock::time_point now) {
+    Pause(now);
+    Anchor((std::round(time * frameRate) + frames) / frameRate, now);
+}
+
+void Timeline::SetSpeed(double factor, Clock::time_point now) {
+    Advance(now);
+    speed = factor;
+    Anchor(time, now);
+}
+
+void Timeline::SetEnd(double seconds, Clock::time_point now) {
+    Advance(now);
+    musicEnd = seconds > 0.0 ? seconds : 0.0;
+    Anchor(time, now);
 }
 
 void Timeline::EnterLoop(Clock::time_point now) {

@@ -12,6 +12,10 @@ Scenarios:
             throws and a crash, each leaving the last good build drawing; seek,
             pause and loop by commands and keys, checked on the picture and on
             the music; the end by Escape
+  timeline  by the control channel: a malformed markers file reported and
+            left alone, a tempo, snapping to beats, a seek that lands on a
+            beat, the clock stopped at the end of the music, and a marker
+            that is still there when the session is started again
   hundred   100 reloads in a row: memory, open handles, the private folder;
             keys after a new device pack with no audio device
   intruders another user of the machine (a throwaway one; run as root, else
@@ -21,6 +25,7 @@ Scenarios:
             session with a sound folder works
 """
 import array
+import json
 import os
 import shutil
 import subprocess
@@ -221,7 +226,8 @@ def session_steps(live):
     # The timeline by keys.
     live.ask("pause")
     live.ask("seek 3")
-    for key, expected in [("Right", 4.0), ("shift+Right", 14.0), ("Left", 13.0),
+    # The music is 6 s long: Shift+Right stops at its end.
+    for key, expected in [("Right", 4.0), ("shift+Right", 6.0), ("Left", 5.0),
                           ("Home", 0.0), ("shift+Left", 0.0)]:
         press_until(live, key, lambda: abs(live.status()["time"] - expected) < 0.01,
                     "%s goes to %.0f s" % (key, expected))
@@ -296,6 +302,72 @@ def check_music(out):
     check(22050 - 3 * device_buffer - 100 <= gap <= 22050 + 100,
           "after seek 3.5 the click of 4.0 s comes %d samples of music after it starts again "
           "(22050, less at most three device buffers of %d)" % (gap, device_buffer))
+
+
+def timeline():
+    out = os.path.join(os.path.dirname(demo), "timeline")
+    shutil.rmtree(out, ignore_errors=True)
+    os.makedirs(out)
+    make_demo()
+    marks = os.path.join(demo, "markers.txt")
+    with open(marks, "w") as text:
+        text.write("1.000 intro\n2 two words\n")
+    live = Live(program, demo, ["--size", "160x120"], out,
+                environment={"SDL_AUDIODRIVER": "no-such-driver"})
+    try:
+        state = wait_for(lambda: (lambda s: s if s.get("frames", 0) > 0 else None)(
+            live.status()), 30 * slow)
+        if not check(state, "the session draws frames"):
+            return
+        state = json.loads(live.ask("state"))
+        check(state["markers"] == [] and state["lastError"].endswith(
+            "markers.txt line 2: expected \"SECONDS NAME\" or \"tempo BPM OFFSET BEATS\""),
+            "a malformed markers file is reported by its line: %r" % state["lastError"])
+        with open(marks) as text:
+            check(text.read() == "1.000 intro\n2 two words\n", "and left as it is")
+        check(live.ask("tempo 120 0.1 4") == "ok tempo 120 0.100 4", "tempo 120 0.1 4")
+        check(live.ask("snap beats") == "ok snap beats", "snap beats")
+        check(live.ask("pause").startswith("ok paused"), "pause")
+        answer = live.ask("seek 1.3")
+        state = json.loads(live.ask("state"))
+        check(answer == "ok at 1.100" and abs(state["time"] - 1.1) < 1e-6,
+              "seek 1.3 lands on the beat at 1.1 s (%s; state %s)" % (answer, state["time"]))
+        check(state["tempo"] == {"bpm": 120, "offset": 0.1, "beatsPerBar": 4} and
+              state["snap"] == "beats" and abs(state["length"] - 6.0) < 0.001,
+              "the state tells the grid, the snapping and the music's length: %s" % state)
+        check(live.ask("marker add 2.5 drop") == "ok marker drop at 2.500", "marker add 2.5 drop")
+        check(live.ask("marker add 3 drop").startswith("error: marker \"drop\" already"),
+              "a second marker of the name is refused")
+        check(live.ask("snap off") == "ok snap off" and live.ask("seek 5.9") == "ok at 5.900" and
+              live.ask("play").startswith("ok playing"), "play from 5.9 s")
+        state = wait_for(lambda: (lambda s: s if not s["playing"] else None)(
+            json.loads(live.ask("state"))), 10 * slow)
+        check(state and state["atEnd"] and state["time"] == 6.0,
+              "the clock stops at the end of the music: %s" % state)
+        check(live.ask("quit") == "ok quitting", "quit")
+        check(live.end(30) == 0, "the session ends with status 0")
+    finally:
+        if live.process.poll() is None:
+            live.ask("quit", 10)
+            live.end(30)
+        print(live.said())
+    with open(os.path.join(demo, "markers.txt")) as text:
+        written = text.read()
+    check(written == "tempo 120 0.100 4\n2.500 drop\n", "markers.txt holds them: %r" % written)
+
+    again = Live(program, demo, ["--size", "160x120", "--paused"], out,
+                 environment={"SDL_AUDIODRIVER": "no-such-driver"})
+    try:
+        state = json.loads(again.ask("state") or "{}")
+        check(state.get("markers") == [{"name": "drop", "time": 2.5}] and
+              (state.get("tempo") or {}).get("bpm") == 120,
+              "started again, the session has the marker and the tempo: %s" % state)
+        check(again.ask("marker jump drop") == "ok at 2.500", "marker jump drop")
+    finally:
+        again.ask("quit", 10)
+        status = again.end(30)
+        print(again.said())
+    check(status == 0, "the session started again ends with status 0 (got %s)" % status)
 
 
 def hundred():
@@ -481,7 +553,8 @@ def refused_clients(user, uid, root, environment, out):
     check(status == 0, "the session ends with status 0 (got %s)" % status)
 
 
-scenarios = {"session": session, "hundred": hundred, "intruders": intruders}
+scenarios = {"session": session, "timeline": timeline, "hundred": hundred,
+             "intruders": intruders}
 server = wine_display()
 try:
     scenarios[scenario]()

@@ -71,6 +71,11 @@ TEST(LiveStatus, TheStatusIsOneLineOfJsonWhateverTheTextsHold) {
     EXPECT_EQ(status.Line(),
               "3.50 s paused  loop 1.00-2.00  0 fps  | Vantrope.so version 5: "
               "\"bad\"");
+    status.speed = 0.5;
+    status.atEnd = true;
+    status.looping = false;
+    status.error.clear();
+    EXPECT_EQ(status.Line(), "3.50 s paused at 0.5x  end of the music  0 fps");
 }
 
 }  // namespace

@@ -21,6 +21,9 @@ SessionState Running() {
     state.looping = true;
     state.loopStart = 1.0 / 3.0;
     state.loopEnd = 2.0;
+    state.speed = 0.25;
+    state.endLoops = true;
+    state.snap = 2;
     state.nextVersion = 9;
     state.folder = "/tmp/with\ttab\nand line";
     state.control = "\\\\.\\pipe\\ombrel-live-7";
@@ -49,6 +52,14 @@ TEST(SessionState, GoesThroughOneLineAndBackUnchanged) {
     ASSERT_EQ(back.packs.size(), 2u);
     EXPECT_EQ(back.packs[0].previous.copy, state.packs[0].previous.copy);
     EXPECT_EQ(back.packs[0].crashedStamps, state.packs[0].crashedStamps);
+    EXPECT_DOUBLE_EQ(back.speed, 0.25);
+    EXPECT_TRUE(back.endLoops);
+    EXPECT_EQ(back.snap, 2);
+    state.speed = 2.0;
+    EXPECT_THROW(SessionState::Parse(state.Line()), Ombrel::Exception) << "no such speed";
+    state.speed = 1.0;
+    state.snap = 3;
+    EXPECT_THROW(SessionState::Parse(state.Line()), Ombrel::Exception) << "no such snapping";
     EXPECT_THROW(SessionState::Parse("state 1 2"), Ombrel::Exception);
     EXPECT_THROW(SessionState::Parse(line.substr(0, line.size() / 2)), Ombrel::Exception);
 }

@@ -64,3 +64,62 @@ TEST(Timeline, KeysMarkTheLoopAtTheCurrentTime) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Timeline, SlowMotionAdvancesAtItsSpeedAndTheMusicIsToldOfTheChange) {
+    Timeline timeline(10.0, true, At(0));
+    unsigned changes = timeline.Changes();
+    timeline.SetSpeed(0.25, At(2));
+    EXPECT_EQ(timeline.Changes(), changes + 1);
+    EXPECT_DOUBLE_EQ(timeline.Time(), 12.0);
+    EXPECT_DOUBLE_EQ(timeline.Advance(At(6)), 13.0);
+    timeline.SetSpeed(1.0, At(6));
+    EXPECT_DOUBLE_EQ(timeline.Advance(At(7)), 14.0);
+}
+
+TEST(Timeline, StepsByFramesFromTheNearestFramePausedFirst) {
+    Timeline timeline(1.004, true, At(0));
+    timeline.StepFrames(1, 60.0, At(1));
+    EXPECT_FALSE(timeline.Playing());
+    EXPECT_DOUBLE_EQ(timeline.Time(), 121.0 / 60.0) << "2.004 s is frame 120; one on";
+    timeline.StepFrames(-3, 60.0, At(2));
+    EXPECT_DOUBLE_EQ(timeline.Time(), 118.0 / 60.0);
+    timeline.StepFrames(-1000, 60.0, At(3));
+    EXPECT_DOUBLE_EQ(timeline.Time(), 0.0);
+}
+
+TEST(Timeline, StopsAtTheEndOfTheMusicOrGoesRoundToTheStart) {
+    Timeline timeline(4.0, false, At(0));
+    timeline.SetEnd(6.0, At(0));
+    timeline.Step(10.0, At(0));
+    EXPECT_DOUBLE_EQ(timeline.Time(), 6.0) << "a step stops at the end";
+    EXPECT_TRUE(timeline.AtEnd());
+    timeline.Seek(80.0, At(0));
+    EXPECT_DOUBLE_EQ(timeline.Time(), 6.0) << "so does a seek";
+    timeline.Seek(5.0, At(0));
+    timeline.Play(At(0));
+    EXPECT_DOUBLE_EQ(timeline.Advance(At(3)), 6.0);
+    EXPECT_FALSE(timeline.Playing()) << "the clock stops at the end";
+    EXPECT_TRUE(timeline.AtEnd());
+    timeline.Play(At(4));
+    EXPECT_DOUBLE_EQ(timeline.Advance(At(5)), 1.0) << "play at the end starts again at 0";
+
+    timeline.SetEndMode(Timeline::EndMode::Loop);
+    unsigned changes = timeline.Changes();
+    EXPECT_NEAR(timeline.Advance(At(10.5)), 0.5, 1e-9);
+    EXPECT_TRUE(timeline.Playing()) << "it goes round and plays on";
+    EXPECT_EQ(timeline.Changes(), changes + 1) << "a jump the music follows";
+
+    ASSERT_TRUE(timeline.SetLoop(5.0, 9.0, At(11)));
+    EXPECT_NEAR(timeline.Advance(At(12.5)), 5.5, 1e-9)
+        << "a loop past the music goes round at its end";
+    ASSERT_TRUE(timeline.SetLoop(1.0, 2.0, At(12.5)));
+    EXPECT_NEAR(timeline.Advance(At(14)), 1.5, 1e-9) << "the loop goes round before the end";
+    timeline.SetEnd(0.0, At(14));
+    timeline.ClearLoop();
+    timeline.Seek(100.0, At(14));
+    EXPECT_DOUBLE_EQ(timeline.Advance(At(15)), 101.0) << "with no end known, it runs on";
+}
+
+}  // namespace
