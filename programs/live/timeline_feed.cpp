@@ -1,19 +1,17 @@
 #include "programs/live/timeline_feed.h"
 
+#include <atomic>
 #include <chrono>
-#include <cmath>
 #include <condition_variable>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
 #include <thread>
-#include <vector>
 
-#include "audio/audio.h"
 #include "programs/live/control_client.h"
 #include "programs/live/open_address.h"
 #include "programs/live/timeline_server.h"
+#include "programs/live/waveform_peaks.h"
 
 namespace {
 
@@ -25,47 +23,8 @@ const auto PageStateEvery = std::chrono::milliseconds(50);
 const double CommandConnectSeconds = 10.0;
 const double StateConnectSeconds = 0.0;
 
-// Stand-in until the session answers "state": its "status", whose JSON the
-// page reads too (timeline.js, FromStatus).
-std::string AskState(ControlClient& client, bool& stateKnown) {
-    if (stateKnown) {
-        std::string answer = client.Ask("state");
-        if (answer.compare(0, 29, "error: unknown command \"state") != 0) return answer;
-        stateKnown = false;
-    }
-    return client.Ask("status");
-}
-
-// Stand-in until the music's peaks come from the waveform of the live model:
-// the min and max of each of 2000 columns of the decoded music.
-std::string PeaksStandIn(const std::string& musicFile) {
-    const int Rate = 44100, Columns = 2000;
-    std::unique_ptr<MusicStream> stream = OpenMusicFile(musicFile, Rate);
-    if (!stream) return "{\"length\":0,\"peaks\":[]}";
-    std::vector<float> mono;
-    std::vector<float> piece(2 * 4096);
-    stream->Play(true);
-    for (;;) {
-        std::fill(piece.begin(), piece.end(), 0.0f);
-        int made = stream->MixInto(piece.data(), 4096);
-        if (made <= 0) break;
-        for (int i = 0; i < made; ++i) mono.push_back(0.5f * (piece[2 * i] + piece[2 * i + 1]));
-    }
-    std::string json = "{\"length\":" + std::to_string(mono.size() / double(Rate)) + ",\"peaks\":[";
-    for (int column = 0; column < Columns && !mono.empty(); ++column) {
-        std::size_t from = mono.size() * column / Columns,
-                    to = mono.size() * (column + 1) / Columns;
-        float low = 0.0f, high = 0.0f;
-        for (std::size_t i = from; i < to; ++i) {
-            low = std::min(low, mono[i]);
-            high = std::max(high, mono[i]);
-        }
-        char pair[48];
-        std::snprintf(pair, sizeof pair, "%s[%.3f,%.3f]", column ? "," : "", low, high);
-        json += pair;
-    }
-    return json + "]}";
-}
+// The music's waveform in as many columns as the page is likely to be wide.
+const int PageWaveformColumns = 2000;
 
 // Wakes the state's thread before its time: after a command, whose effect the
 // pages should see at once.
@@ -99,17 +58,19 @@ TimelineFeed::TimelineFeed(int port, const std::string& endpoint, const std::str
         nudge->Give();
         return answer;
     };
-    handlers.peaks = [musicFile] { return PeaksStandIn(musicFile); };
+    handlers.peaks = [musicFile] {
+        std::atomic<bool> never{false};
+        return WaveformJson(ComputeWaveformPeaks(musicFile, PageWaveformColumns, never));
+    };
     server = std::make_shared<TimelineServer>(port, handlers);
 
     // Ends with the process, as the server's threads do.
     std::shared_ptr<TimelineServer> served = server;
     std::thread([served, endpoint, nudge] {
         ControlClient client(endpoint, StateConnectSeconds);
-        bool stateKnown = true;
         for (;;) {
             if (served->Listeners() > 0) {
-                std::string state = AskState(client, stateKnown);
+                std::string state = client.Ask("state");
                 if (state.compare(0, 1, "{") == 0) served->Publish(state);
             }
             nudge->WaitAtMost(PageStateEvery);

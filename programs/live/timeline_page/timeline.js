@@ -11,18 +11,6 @@ let stateAt = 0;         // when it came (performance.now())
 let peaks = null;        // {length, peaks: [[min, max], ...]}
 let drag = null;         // a press on the timeline until it is let go
 
-// Stand-in until the session answers "state": its "status" read as one.
-function fromStatus(s) {
-  if (!("loop_start" in s)) return s;
-  return {
-    time: s.time, playing: s.playing, speed: 1, length: 0,
-    loop: s.loop ? {start: s.loop[0], end: s.loop[1]} : null,
-    end: "stop", atEnd: false, snap: "off", frameRate: 60, tempo: null, markers: [],
-    packs: s.packs.map(p => ({name: p.file, version: p.version, state: p.state})),
-    lastError: s.error || "", frameTimes: [],
-  };
-}
-
 // ---- Commands
 
 async function send(line) {
@@ -253,7 +241,7 @@ function showSwitches() {
 }
 
 function take(next) {
-  state = fromStatus(next);
+  state = next;
   stateAt = performance.now();
   document.body.dataset.time = state.time;
   showSwitches();
