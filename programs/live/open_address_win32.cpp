@@ -1,5 +1,6 @@
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <shellapi.h>
 
 #include "programs/live/open_address.h"
 

@@ -1,5 +1,6 @@
-#include <bcrypt.h>
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <bcrypt.h>
 
 #include "foundation/exception.h"
 #include "programs/live/random_token.h"
