@@ -33,8 +33,14 @@ if(EXISTS "${program}.exe")
   set(program "${program}.exe")
 endif()
 # The build runs in the system's shell (cmd on Windows, sh elsewhere): both
-# read double quotes and && alike.
-set(build "\"${CMAKE}\" --build \"${BUILD_DIR}\" --target ${TARGET} && \"${CMAKE}\" -E copy \"${PACK}\" \"${LIVE_DEMO}/${pack_name}\"")
+# read double quotes and && alike. The copy is sh's own cp where there is sh:
+# a second start of cmake costs more than the copy, on every save.
+if(CMAKE_HOST_WIN32)
+  set(copy "\"${CMAKE}\" -E copy")
+else()
+  set(copy "cp -f")
+endif()
+set(build "\"${CMAKE}\" --build \"${BUILD_DIR}\" --target ${TARGET} && ${copy} \"${PACK}\" \"${LIVE_DEMO}/${pack_name}\"")
 separate_arguments(more UNIX_COMMAND "$ENV{OMBREL_LIVE_ARGS}")
 if(REBUILD)
   set(rebuilding --build "${build}" --sources "${SOURCES}")
@@ -43,8 +49,23 @@ else()
   set(rebuilding "")
   message(STATUS "ombrel-live on ${LIVE_DEMO}: build with ${build}; Escape ends")
 endif()
-execute_process(COMMAND ${RUNNER} "${program}" --demo "${LIVE_DEMO}" ${rebuilding} ${more}
-                WORKING_DIRECTORY "${LIVE_DEMO}" RESULT_VARIABLE status)
+set(command ${RUNNER} "${program}" --demo "${LIVE_DEMO}" ${rebuilding} ${more})
+if(NOT CMAKE_HOST_WIN32)
+  # The session's status line needs the terminal, which the target's own
+  # commands get (USES_TERMINAL) and execute_process would put pipes before:
+  # the target's next command runs this script, written for sh.
+  set(line "")
+  foreach(argument IN LISTS command)
+    string(REPLACE "'" "'\\''" argument "${argument}")
+    string(APPEND line " '${argument}'")
+  endforeach()
+  string(REPLACE "'" "'\\''" folder "${LIVE_DEMO}")
+  file(WRITE "${LIVE_DEMO}.sh" "cd '${folder}' && exec${line}\n")
+  return()
+endif()
+# cmd has no exec: the session's output comes through pipes, one plain line
+# for each change of its status.
+execute_process(COMMAND ${command} WORKING_DIRECTORY "${LIVE_DEMO}" RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "ombrel-live ended with status ${status}")
 endif()

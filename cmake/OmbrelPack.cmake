@@ -52,6 +52,12 @@ function(ombrel_add_live_target target)
     endif()
     set(rebuild OFF)
   endif()
+  # Elsewhere than on Windows the script leaves the session's command for sh,
+  # so that the session is the target's own command, on the terminal.
+  set(run_script "")
+  if(NOT CMAKE_HOST_WIN32)
+    set(run_script COMMAND sh "${CMAKE_CURRENT_BINARY_DIR}/${target}-live.sh")
+  endif()
   add_custom_target(${target}-live
     COMMAND ${CMAKE_COMMAND} "-DDEMO=${OMBREL_DEMO_DIR}"
             "-DLIVE_DEMO=${CMAKE_CURRENT_BINARY_DIR}/${target}-live" "-DPACK=$<TARGET_FILE:${target}>"
@@ -59,6 +65,7 @@ function(ombrel_add_live_target target)
             "-DSOURCES=${CMAKE_CURRENT_SOURCE_DIR}" "-DCMAKE=${CMAKE_COMMAND}" "-DRUNNER=${runner}"
             "-DREBUILD=${rebuild}"
             -P "${OMBREL_LIVE_SCRIPT}"
+    ${run_script}
     DEPENDS ${target}
     USES_TERMINAL VERBATIM
     COMMENT "ombrel-live with ${target}")

@@ -1,15 +1,14 @@
 #include "programs/live/build_runner.h"
 
-#include <algorithm>
-#include <cctype>
 #include <thread>
 
 #include "programs/live/shell_command.h"
 
 namespace {
 
-// Sources settle faster than a linker's output: an editor writes in one go.
-const double SettleSeconds = 0.1;
+// Sources settle faster than a linker's output: an editor writes in one go,
+// and a change during a build runs it again anyway.
+const double SettleSeconds = 0.05;
 
 }  // namespace
 
@@ -50,14 +49,4 @@ BuildRunner::Outcome BuildRunner::Poll(WatchClock::time_point now) {
         }).detach();
     }
     return outcome;
-}
-
-std::string BuildErrorLine(const std::vector<std::string>& output) {
-    for (const std::string& line : output) {
-        std::string lower = line;
-        std::transform(lower.begin(), lower.end(), lower.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        if (lower.find("error") != std::string::npos) return line;
-    }
-    return output.empty() ? std::string() : output.back();
 }

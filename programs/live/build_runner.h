@@ -41,7 +41,3 @@ private:
     bool wanted = false;
     std::shared_ptr<Shared> shared;
 };
-
-// The lines of a build's output worth showing in a title: the first that
-// speaks of an error, or else the last.
-std::string BuildErrorLine(const std::vector<std::string>& output);

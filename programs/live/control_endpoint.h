@@ -49,5 +49,9 @@ std::string ControlEndpointName(const std::string& privateFolder, int session);
 std::unique_ptr<ControlListener> ListenForControl(const std::string& name, bool firstOfSession,
                                                   std::string& error);
 
+// Whether the endpoint is still there to connect to: a socket's file can be
+// removed under a session that listens at it; a pipe cannot.
+bool ControlEndpointExists(const std::string& name);
+
 // Connects to the endpoint; null when nothing listens there (yet).
 std::unique_ptr<ControlConnection> ConnectToControl(const std::string& name);

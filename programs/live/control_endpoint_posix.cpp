@@ -118,6 +118,11 @@ std::string RefusedPeer(int socket, uid_t owner) {
            " may not control the live session of user " + std::to_string(owner);
 }
 
+bool ControlEndpointExists(const std::string& name) {
+    struct stat status;
+    return lstat(name.c_str(), &status) == 0 && S_ISSOCK(status.st_mode);
+}
+
 std::unique_ptr<ControlConnection> ConnectToControl(const std::string& name) {
     sockaddr_un address;
     if (!Address(name, address)) return nullptr;

@@ -25,6 +25,10 @@ void ServeClient(std::shared_ptr<Queue> queue, std::unique_ptr<ControlConnection
 
 ControlServer::ControlServer(std::unique_ptr<ControlListener> listener)
     : queue(std::make_shared<Queue>()) {
+    Listen(std::move(listener));
+}
+
+void ControlServer::Listen(std::unique_ptr<ControlListener> listener) {
     std::shared_ptr<Queue> shared = queue;
     std::thread(
         [shared](std::unique_ptr<ControlListener> endpoint) {

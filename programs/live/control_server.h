@@ -22,6 +22,10 @@ public:
 
     explicit ControlServer(std::unique_ptr<ControlListener> listener);
 
+    // Waits for clients at another endpoint too (the same one made again),
+    // into the same queue: the clients of the first go on being answered.
+    void Listen(std::unique_ptr<ControlListener> listener);
+
     // The commands that came since the last call, in order.
     std::vector<Request> Take();
 

@@ -64,10 +64,11 @@ bool LiveDemo::HasWindow() const {
 }
 
 void LiveDemo::Restore(const SessionState& state) {
-    nextVersion = state.nextVersion;
+    nextOrder = state.nextOrder;
     for (Slot& slot : slots) {
         const PackState* saved = state.Find(slot.name);
         if (saved == nullptr) continue;
+        slot.nextVersion = saved->nextVersion;
         slot.versions.Restore(saved->current, saved->previous);
         slot.crashedStamps = saved->crashedStamps;
     }
@@ -76,7 +77,7 @@ void LiveDemo::Restore(const SessionState& state) {
 // One version at a time is being loaded and started, and a crash then is
 // its; otherwise a version that started and has not drawn yet is blamed.
 void LiveDemo::Fill(SessionState& state) const {
-    state.nextVersion = nextVersion;
+    state.nextOrder = nextOrder;
     state.trialPack.clear();
     state.trial = PackVersion();
     bool loading = false;
@@ -94,6 +95,7 @@ void LiveDemo::Fill(SessionState& state) const {
         saved.current = slot.versions.Kept();
         saved.previous = slot.versions.Previous();
         saved.crashedStamps = slot.crashedStamps;
+        saved.nextVersion = slot.nextVersion;
         state.packs.push_back(saved);
     }
 }
@@ -279,7 +281,8 @@ void LiveDemo::Reload(int index, bool forced) {
     if (!forced && stamp.Text() == slot.versions.Current().stamp) return;
 
     PackVersion version;
-    version.number = nextVersion++;
+    version.number = slot.nextVersion++;
+    version.order = nextOrder++;
     version.stamp = stamp.Text();
     std::string failure;
     if (!stamp.exists) {

@@ -46,7 +46,7 @@ public:
     LiveDemo& operator=(const LiveDemo&) = delete;
 
     // Takes up the versions and crashes of an earlier process of the session,
-    // and the next version number.
+    // and each pack's next version number.
     void Restore(const SessionState& state);
     // Loads the slot's current version again from its copy (after a restart)
     // and then, or only, the demo file when it is newer.
@@ -88,6 +88,7 @@ private:
         std::string name;  // as the host names it, "Vantrope.so"
         std::string file;  // in the demo folder
         PackVersions versions;
+        int nextVersion = 1;
         std::vector<std::string> crashedStamps;
         // A load that failed, told once the file has stood still.
         std::string lateFailure;
@@ -119,7 +120,7 @@ private:
     std::vector<Slot> slots;
     std::unique_ptr<PluginRegistry> registry;
     std::unique_ptr<DemoGraph> graph;
-    int nextVersion = 1;
+    long long nextOrder = 1;
     std::vector<std::string> warnings;
     bool checkingNames = false;
 };

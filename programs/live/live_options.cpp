@@ -38,6 +38,8 @@ std::vector<Option> LiveTable(LiveOptions& o) {
         Option("--loop", "A-B", "play from A to B seconds over and over",
                [&o](const std::string& v) { return ReadLoop(v, o); }),
         Option("--paused", "", "start with the clock standing still", SetFlag(o.paused)),
+        Option("--fps", "N", "N frames a second at most, 0 no cap (default: the display's)",
+               [&o](const std::string& v) { return ReadInteger(v, 0, 1000, o.fps); }),
         Option("--build", "\"CMD\"", "run CMD on a change under the --sources folder",
                TakeText(o.buildCommand)),
         Option("--sources", "DIR", "the folder whose changes run the --build command",

@@ -6,7 +6,7 @@
 // What ombrel-live is asked to do, read from its command line:
 //
 //   ombrel-live [--demo FOLDER] [--size WxH] [--english] [--start S]
-//               [--loop A-B] [--paused] [--build "CMD" --sources DIR]
+//               [--loop A-B] [--paused] [--fps N] [--build "CMD" --sources DIR]
 //               [--timeline] [--timeline-port P]
 struct LiveOptions {
     // The demo's folder (its packs and Data/audio.ogg); empty: the current
@@ -20,6 +20,8 @@ struct LiveOptions {
     double loopStart = 0.0;
     double loopEnd = 0.0;
     bool paused = false;
+    // Frames a second at most; 0: no cap; -1: the display's refresh rate.
+    int fps = -1;
     // Run on a change under `sourcesFolder`; both or neither.
     std::string buildCommand;
     std::string sourcesFolder;

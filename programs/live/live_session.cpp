@@ -15,15 +15,20 @@
 #include "host/settings.h"
 #include "programs/live/atomic_file.h"
 #include "programs/live/beat_grid.h"
+#include "programs/live/build_errors.h"
 #include "programs/live/build_runner.h"
 #include "programs/live/control_command.h"
 #include "programs/live/control_server.h"
+#include "programs/live/crash_note.h"
 #include "programs/live/file_watch.h"
+#include "programs/live/fine_sleeps.h"
+#include "programs/live/frame_pacer.h"
 #include "programs/live/frame_times.h"
 #include "programs/live/json_writer.h"
 #include "programs/live/live_demo.h"
 #include "programs/live/live_status.h"
 #include "programs/live/live_window.h"
+#include "programs/live/parent_watch.h"
 #include "programs/live/private_folder.h"
 #include "programs/live/process_resources.h"
 #include "programs/live/session_state.h"
@@ -45,11 +50,13 @@ using Clock = std::chrono::steady_clock;
 const int MusicFrequency = 44100;
 // A pack's file counts as written once it has stood still this long.
 const double SettleSeconds = 0.1;
-const auto WatchEvery = std::chrono::milliseconds(20);
+// At most once a frame (the frames come every 16.7 ms at 60 a second).
+const auto WatchEvery = std::chrono::milliseconds(10);
 const auto ShowEvery = std::chrono::milliseconds(250);
 const auto StateEvery = std::chrono::milliseconds(100);
-// A clock that stands still redraws its frame at about this rate, and a
-// session without a window looks at its commands and files this often.
+// Without a cap, a clock that stands still redraws its frame at about this
+// rate; a session without a window looks at its commands and files this
+// often.
 const auto PausedFrame = std::chrono::milliseconds(15);
 const auto WindowlessFrame = std::chrono::milliseconds(50);
 const double EndSeconds = 10.0;
@@ -58,6 +65,19 @@ const double FrameRate = 60.0;
 // The waveform's columns, and the largest markers file read.
 const int WaveformColumns = 2000;
 const std::size_t LargestMarksFile = 1024 * 1024;
+// The lines of a failed build told on the terminal; the status has them all.
+const std::size_t BuildLinesTold = 5;
+const std::string BuildFailed = "build failed";
+
+// The channel to the supervisor, for the end of a session whose display has
+// gone, which comes from within the window system's library; the supervisor
+// tells it.
+ParentChannel* channelAtLoss = nullptr;
+
+[[noreturn]] void EndForLostDisplay() {
+    if (channelAtLoss != nullptr) channelAtLoss->Send("end " + std::to_string(DisplayGoneStatus));
+    std::_Exit(DisplayGoneStatus);
+}
 
 long long Nanoseconds(Clock::time_point at) {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(at.time_since_epoch()).count();
@@ -104,6 +124,8 @@ private:
     void TakeMusic(Clock::time_point now);
     std::string ReloadAll();
     void Watch(Clock::time_point now);
+    void KeepFolder();
+    void Listen();
     void FollowTimeline();
     void Show(Clock::time_point now);
     LiveStatus Status() const;
@@ -130,6 +152,8 @@ private:
     FrameTimes frameTimes;
 
     std::string lastError;
+    std::string folderProblem, listenProblem;
+    std::string buildOutput;
     bool firstProcess = true;
     bool ending = false;
     int status = 0;
@@ -143,7 +167,8 @@ private:
     long long reloadShownNs = 0;
     long long jumpShownNs = 0;
     Clock::time_point lastWatch, lastShow, lastState;
-    std::string shownTitle;
+    std::string toldChanges;
+    FramePacer pacer;
 };
 
 Session::Session(const LiveOptions& given, SessionState resumed)
@@ -202,6 +227,7 @@ LiveStatus Session::Status() const {
     shown.fps = fps;
     shown.packs = Packs();
     shown.error = lastError;
+    shown.buildOutput = buildOutput;
     shown.warnings = demo->Warnings();
     if (!music.HasOutput()) shown.warnings.push_back("no usable audio device: the music is silent");
     shown.pid = Ombrel::Tools::CurrentProcessId();
@@ -457,9 +483,30 @@ void Session::TakeMusic(Clock::time_point now) {
 void Session::Watch(Clock::time_point now) {
     if (now - lastWatch < WatchEvery) return;
     lastWatch = now;
+    KeepFolder();
     for (std::size_t slot = 0; slot < packWatches.size(); ++slot) {
         if (packWatches[slot].Changed(now)) reloadWanted[slot] = true;
     }
+    if (build) {
+        BuildRunner::Outcome outcome = build->Poll(now);
+        if (outcome.ended && outcome.status == 0) {
+            Say("build done in " + Seconds(outcome.seconds) + " s");
+            // The failure it mends is no longer news.
+            if (lastError.compare(0, BuildFailed.size(), BuildFailed) == 0) lastError.clear();
+            buildOutput.clear();
+            // The build's last step has written the pack: it is taken now,
+            // not once its file has stood still (Reload passes over a pack
+            // whose file is the one running).
+            reloadWanted.assign(reloadWanted.size(), true);
+        } else if (outcome.ended) {
+            for (const std::string& out : BuildErrorLines(outcome.output, BuildLinesTold))
+                Say("build: " + out);
+            buildOutput = BuildOutputText(outcome.output);
+            Fail(BuildFailed + " (status " + std::to_string(outcome.status) +
+                 "): " + BuildErrorLine(outcome.output));
+        }
+    }
+
     for (std::size_t slot = packWatches.size(); slot-- > 0;) {
         if (!reloadWanted[slot] || demo->AnyOnTrial()) continue;
         reloadWanted[slot] = false;
@@ -474,15 +521,43 @@ void Session::Watch(Clock::time_point now) {
             Fail(std::string(CantCreateStream) + ": " + MusicFileProblem(musicFile));
         }
     }
-    if (build) {
-        BuildRunner::Outcome outcome = build->Poll(now);
-        if (outcome.ended && outcome.status == 0) {
-            Say("build done in " + Seconds(outcome.seconds) + " s");
-        } else if (outcome.ended) {
-            for (const std::string& out : outcome.output) Say("build: " + out);
-            Fail("build failed (status " + std::to_string(outcome.status) +
-                 "): " + BuildErrorLine(outcome.output));
-        }
+}
+
+// A clean-up of the temporary files may take the private folder, and the
+// control socket in it, while the session runs: every copy, and so every
+// reload, would fail from then on, and no command would reach the session.
+// Both are made again, the folder with the checks it was first made with.
+void Session::KeepFolder() {
+    try {
+        if (folder.MakeAgainIfMissing())
+            Say("the private folder " + folder.Path() + " had been removed: made again");
+        folderProblem.clear();
+    } catch (const Ombrel::Exception& e) {
+        // Told once, not at every look.
+        if (folderProblem != e.message) Fail(e.message);
+        folderProblem = e.message;
+        return;
+    }
+    // A channel that never started (its path too long) is not tried again.
+    if (!control || ControlEndpointExists(state.control)) return;
+    Listen();
+    if (ControlEndpointExists(state.control))
+        Say("the control channel " + state.control + " had been removed: listening again");
+}
+
+void Session::Listen() {
+    std::string error;
+    std::unique_ptr<ControlListener> listener =
+        ListenForControl(state.control, firstProcess && !control, error);
+    if (!listener) {
+        // Said once: the next look finds no endpoint again and tries again.
+        if (listenProblem != error) Say("warning: no control channel: " + error);
+        listenProblem = error;
+    } else if (control) {
+        listenProblem.clear();
+        control->Listen(std::move(listener));
+    } else {
+        control.reset(new ControlServer(std::move(listener)));
     }
 }
 
@@ -499,27 +574,25 @@ void Session::Show(Clock::time_point now) {
     }
     if (now - lastShow < ShowEvery) return;
     lastShow = now;
-    std::string line = Status().Line();
+    // A new device pack may open its window on another display.
+    pacer.SetRate(ChosenFrameRate(options.fps, DemoWindowRefreshRate()));
+    WatchDisplay(EndForLostDisplay);
+    LiveStatus shown = Status();
+    std::string line = shown.Line();
     std::string title = "ombrel-live  " + line;
-    if (title != shownTitle) {
-        SetDemoWindowTitle(title);
-        shownTitle = title;
-    }
+    SetDemoWindowTitle(title);
     if (terminal) {
         std::fprintf(stderr, "\r\033[K%s", line.c_str());
         std::fflush(stderr);
+    } else if (shown.Changes() != toldChanges) {
+        // Through a pipe (an IDE, a log): a plain line for each change.
+        toldChanges = shown.Changes();
+        Say(line);
     }
 }
 
 int Session::Run() {
-    std::string error;
-    std::unique_ptr<ControlListener> listener =
-        ListenForControl(state.control, firstProcess, error);
-    if (listener) {
-        control.reset(new ControlServer(std::move(listener)));
-    } else {
-        Say("warning: no control channel: " + error);
-    }
+    Listen();
 
     Settings chosen = {options.width, options.height, 32, false, options.english};
     std::vector<std::string> packFiles = {DemoFile(options.demoFolder, ScenePackFile),
@@ -563,6 +636,10 @@ int Session::Run() {
     demo->CheckNames();
     timeline.Seek(timeline.Time(), Clock::now());
     countedSince = lastShow = lastState = Clock::now();
+    channelAtLoss = &channel;
+    AskFineSleeps();
+    WatchDisplay(EndForLostDisplay);
+    pacer.SetRate(ChosenFrameRate(options.fps, DemoWindowRefreshRate()));
 
     // The frame loop: keys and commands first, then the files, then a frame.
     while (!ending) {
@@ -576,6 +653,12 @@ int Session::Run() {
                 request.answer->set_value(Execute(request.line, now));
         }
         if (Interrupted()) {
+            ending = true;
+            status = 130;
+        }
+        // On Linux the supervisor's end is an interruption too.
+        if (!ending && ParentGone()) {
+            Say("the supervisor has gone: the session ends");
             ending = true;
             status = 130;
         }
@@ -597,6 +680,8 @@ int Session::Run() {
         Show(shown);
         if (!window) {
             std::this_thread::sleep_for(WindowlessFrame);
+        } else if (pacer.Rate() > 0.0) {
+            std::this_thread::sleep_until(pacer.Next(Clock::now()));
         } else if (!timeline.Playing()) {
             std::this_thread::sleep_for(PausedFrame);
         }
@@ -615,6 +700,7 @@ int Session::Run() {
 int RunLiveSession(const LiveOptions& options) {
     PrepareChildProcess();
     CatchInterruptions();
+    WatchParent();
     SessionState state;
     try {
         state = SessionState::Parse(options.resume);
@@ -622,6 +708,7 @@ int RunLiveSession(const LiveOptions& options) {
         std::fprintf(stderr, "ombrel-live: %s\n", e.message);
         return 1;
     }
+    WriteCrashNoteOnFault(CrashNotePath(state.folder));
     // The private folder is checked again here: nothing is copied into or
     // loaded from it when another user could have changed it since.
     std::unique_ptr<Session> session;

@@ -9,3 +9,8 @@
 // supervisor its state through the channel. Ends with Escape, the window's
 // close button, "quit" or Ctrl-C; returns the exit status.
 int RunLiveSession(const LiveOptions& options);
+
+// The exit status of a session whose display has gone: the supervisor ends
+// too, rather than take it for a crash and start the session again on
+// whatever display then has that name.
+const int DisplayGoneStatus = 75;

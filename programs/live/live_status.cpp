@@ -32,6 +32,8 @@ std::string LiveStatus::Json() const {
                 ",\"state\":" + JsonString(packs[i].state) + "}";
     }
     json += "],\"error\":" + (error.empty() ? std::string("null") : JsonString(error));
+    json += ",\"build_output\":" +
+            (buildOutput.empty() ? std::string("null") : JsonString(buildOutput));
     json += ",\"warnings\":[";
     for (std::size_t i = 0; i < warnings.size(); ++i)
         json += (i > 0 ? "," : "") + JsonString(warnings[i]);
@@ -49,6 +51,14 @@ std::string LiveStatus::Json() const {
     json += ",\"reload_shown_ns\":" + std::to_string(reloadShownNs);
     json += ",\"jump_shown_ns\":" + std::to_string(jumpShownNs);
     return json + "}";
+}
+
+std::string LiveStatus::Changes() const {
+    std::string changes = playing ? "playing" : "paused";
+    if (looping) changes += " loop " + Number(loopStart, "%.2f") + "-" + Number(loopEnd, "%.2f");
+    for (const Pack& pack : packs)
+        changes += " " + pack.file + ":" + std::to_string(pack.version) + ":" + pack.state;
+    return changes + " | " + error.substr(0, error.find('\n'));
 }
 
 std::string LiveStatus::Line() const {

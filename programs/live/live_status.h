@@ -26,6 +26,9 @@ struct LiveStatus {
     double fps = 0.0;
     std::vector<Pack> packs;
     std::string error;  // the last error, empty when none
+    // All the output of the last build, when it failed; empty once one
+    // succeeds.
+    std::string buildOutput;
     std::vector<std::string> warnings;
     int pid = 0;
     std::string control;
@@ -46,4 +49,8 @@ struct LiveStatus {
     std::string Json() const;
     // Time, play state, loop, frames per second and the last error, short.
     std::string Line() const;
+    // What a change of is worth a line where there is no status line to
+    // keep up to date (the output is not a terminal): the play state, the
+    // loop, each pack's version and state, the last error; not the time.
+    std::string Changes() const;
 };

@@ -18,7 +18,18 @@ bool DemoWindowExists();
 // program's too: it ends the session.
 void TakeLiveKeys(std::vector<LiveKey>& keys);
 
+// Shows the title in the demo's window, unless the window shows it already: a
+// device pack started again opens a window of its own title.
 void SetDemoWindowTitle(const std::string& title);
+
+// How many times a second the window's display refreshes; 0 when unknown.
+int DemoWindowRefreshRate();
+
+// Has `lost` called when the connection to the window system breaks (the
+// display has gone); `lost` must not return, the window system's library
+// would end the process after it. Set again at every call: a new device pack
+// may start the window system anew.
+void WatchDisplay(void (*lost)());
 
 // Asks the window to close, as its close button does; the device pack closes
 // it at its next frame.

@@ -1,4 +1,5 @@
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include <vector>
 
@@ -51,6 +52,15 @@ int WatchKeys(void*, SDL_Event* event) {
     return 0;
 }
 
+// Xlib's own handler of a broken connection prints a line and exits with
+// status 1, which would be taken for a crash of the pack.
+void (*displayLost)() = nullptr;
+
+int OnLostDisplay(void*) {
+    displayLost();
+    return 0;
+}
+
 }  // namespace
 
 bool DemoWindowExists() {
@@ -69,7 +79,29 @@ void TakeLiveKeys(std::vector<LiveKey>& keys) {
 
 void SetDemoWindowTitle(const std::string& title) {
     if (!DemoWindowExists()) return;
-    SDL_SetWindowTitle(SDL_GL_GetCurrentWindow(), title.c_str());
+    SDL_Window* window = SDL_GL_GetCurrentWindow();
+    if (title != SDL_GetWindowTitle(window)) SDL_SetWindowTitle(window, title.c_str());
+}
+
+int DemoWindowRefreshRate() {
+    if (!DemoWindowExists()) return 0;
+    SDL_DisplayMode mode;
+    int display = SDL_GetWindowDisplayIndex(SDL_GL_GetCurrentWindow());
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) return 0;
+    return mode.refresh_rate;
+}
+
+// SDL loads the X library itself: it is looked up only where it is loaded
+// already, and this program needs no link to it.
+void WatchDisplay(void (*lost)()) {
+    displayLost = lost;
+    void* library = dlopen("libX11.so.6", RTLD_NOW | RTLD_NOLOAD);
+    if (library == nullptr) return;
+    typedef int (*Handler)(void*);
+    typedef Handler (*SetHandler)(Handler);
+    SetHandler set = reinterpret_cast<SetHandler>(dlsym(library, "XSetIOErrorHandler"));
+    if (set != nullptr) set(OnLostDisplay);
+    dlclose(library);
 }
 
 void RequestDemoWindowClose() {

@@ -110,8 +110,22 @@ void TakeLiveKeys(std::vector<LiveKey>& keys) {
 
 void SetDemoWindowTitle(const std::string& title) {
     HWND window = DemoWindow();
-    if (window != nullptr) SetWindowTextA(window, title.c_str());
+    if (window == nullptr) return;
+    char shown[512] = "";
+    GetWindowTextA(window, shown, sizeof shown);
+    if (title != shown) SetWindowTextA(window, title.c_str());
 }
+
+// 0 and 1 stand for the hardware's default rate, which is not told.
+int DemoWindowRefreshRate() {
+    HDC deviceContext = wglGetCurrentDC();
+    if (deviceContext == nullptr) return 0;
+    int rate = GetDeviceCaps(deviceContext, VREFRESH);
+    return rate > 1 ? rate : 0;
+}
+
+// A window's desktop does not go away under it.
+void WatchDisplay(void (*)()) {}
 
 void RequestDemoWindowClose() {
     HWND window = DemoWindow();

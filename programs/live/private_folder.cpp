@@ -39,6 +39,14 @@ std::string PrivateFolder::Make(const std::string& root, int session) {
     return folder;
 }
 
+bool PrivateFolder::MakeAgainIfMissing() const {
+    std::error_code error;
+    if (fs::symlink_status(path, error).type() == fs::file_type::directory) return false;
+    // Missing, or something else in its place (a link is refused).
+    MakeOwnFolder(path, 2);
+    return true;
+}
+
 std::string PrivateFolder::CopyName(const std::string& source, int version) const {
     fs::path file = fs::path(source).filename();
     std::string name =

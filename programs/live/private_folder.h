@@ -24,6 +24,12 @@ public:
 
     const std::string& Path() const { return path; }
 
+    // Makes the folder again, with the checks it was made with, when someone
+    // has removed it while the session runs; true when it did. Throws
+    // Ombrel::Exception naming the folder that cannot be made or is unsafe
+    // (a link or a file put in its place).
+    bool MakeAgainIfMissing() const;
+
     // Copies `source` to the copy of `version`: "<stem>.<version><ext>" of
     // the file's name. Throws Ombrel::Exception naming the file that cannot
     // be read or written.

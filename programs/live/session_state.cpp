@@ -23,6 +23,7 @@ public:
         Add(static_cast<long long>(version.number));
         Add(version.copy);
         Add(version.stamp);
+        Add(version.order);
     }
     std::string Line() const { return EncodeRecord(fields); }
 
@@ -51,6 +52,7 @@ public:
         version.number = static_cast<int>(Whole());
         version.copy = Text();
         version.stamp = Text();
+        version.order = Whole();
         return version;
     }
     bool AtEnd() const { return next >= fields.size(); }
@@ -86,7 +88,7 @@ std::string SessionState::Line() const {
     out.Add(speed);
     out.Add(static_cast<long long>(endLoops));
     out.Add(static_cast<long long>(snap));
-    out.Add(static_cast<long long>(nextVersion));
+    out.Add(nextOrder);
     out.Add(frames);
     out.Add(folder);
     out.Add(control);
@@ -98,6 +100,7 @@ std::string SessionState::Line() const {
         out.Add(pack.name);
         out.Add(pack.current);
         out.Add(pack.previous);
+        out.Add(static_cast<long long>(pack.nextVersion));
         out.Add(static_cast<long long>(pack.crashedStamps.size()));
         for (const std::string& stamp : pack.crashedStamps) out.Add(stamp);
     }
@@ -120,7 +123,7 @@ SessionState SessionState::Parse(const std::string& line) {
         throw Ombrel::Exception("The session's state holds no speed at %g", state.speed);
     if (state.snap < 0 || state.snap > 2)
         throw Ombrel::Exception("The session's state holds no snapping at %d", state.snap);
-    state.nextVersion = static_cast<int>(in.Whole());
+    state.nextOrder = in.Whole();
     state.frames = in.Whole();
     state.folder = in.Text();
     state.control = in.Text();
@@ -133,6 +136,7 @@ SessionState SessionState::Parse(const std::string& line) {
         pack.name = in.Text();
         pack.current = in.Version();
         pack.previous = in.Version();
+        pack.nextVersion = static_cast<int>(in.Whole());
         long long crashed = in.Whole();
         for (long long j = 0; j < crashed; ++j) pack.crashedStamps.push_back(in.Text());
         state.packs.push_back(pack);
@@ -150,7 +154,7 @@ bool SessionState::BlameCrash(const std::string& how) {
         version = trial;
     } else {
         for (PackState& pack : packs) {
-            if (pack.current.number > version.number) {
+            if (pack.current.number != 0 && pack.current.order > version.order) {
                 blamed = &pack;
                 version = pack.current;
             }

@@ -10,11 +10,14 @@
 // the next process with the last line it got.
 
 // One version of a pack: its private copy and the stamp of the demo file it
-// was copied from (number 0: none).
+// was copied from (number 0: none). Each pack counts its versions 1, 2, 3...
+// on its own; `order` places the version among the loads of every pack, for
+// a crash to be blamed on the newest.
 struct PackVersion {
     int number = 0;
     std::string copy;
     std::string stamp;
+    long long order = 0;
 };
 
 struct PackState {
@@ -22,6 +25,7 @@ struct PackState {
     PackVersion current;                     // the version that runs
     PackVersion previous;                    // the last good one before it, kept for a crash
     std::vector<std::string> crashedStamps;  // demo files whose version crashed
+    int nextVersion = 1;                     // the number of its next version
 };
 
 struct SessionState {
@@ -31,12 +35,12 @@ struct SessionState {
     double loopStart = 0.0;
     double loopEnd = 0.0;
     double speed = 1.0;
-    bool endLoops = false;  // at the end of the music: go round to 0 (else stop)
-    int snap = 0;           // SnapMode
-    int nextVersion = 1;
-    long long frames = 0;  // frames drawn by the process that sent it
-    std::string folder;    // the session's private folder
-    std::string control;   // the control channel's endpoint
+    bool endLoops = false;    // at the end of the music: go round to 0 (else stop)
+    int snap = 0;             // SnapMode
+    long long nextOrder = 1;  // the order of the next version loaded
+    long long frames = 0;     // frames drawn by the process that sent it
+    std::string folder;       // the session's private folder
+    std::string control;      // the control channel's endpoint
     // A version being loaded and started, which a crash now is blamed on.
     std::string trialPack;
     PackVersion trial;

@@ -7,7 +7,10 @@
 
 int Ombrel::Tools::RunShellCommand(const std::string& command,
                                    const std::function<void(const std::string& line)>& line) {
-    std::FILE* output = popen((command + " 2>&1").c_str(), "r");
+    // The redirection takes the errors of the whole command, not only of its
+    // last step ("cmake --build ... && cmake -E copy ..."); the line breaks
+    // keep a comment at the command's end from swallowing the parenthesis.
+    std::FILE* output = popen(("(\n" + command + "\n) 2>&1").c_str(), "r");
     if (output == nullptr) return -1;
     ReadOutputLines(output, "", line);
     int status = pclose(output);

@@ -13,7 +13,10 @@
 #include "host/pack_files.h"
 #include "programs/live/control_client.h"
 #include "programs/live/control_endpoint.h"
+#include "programs/live/crash_note.h"
+#include "programs/live/live_session.h"
 #include "programs/live/own_folder.h"
+#include "programs/live/parent_watch.h"
 #include "programs/live/private_folder.h"
 #include "programs/live/session_state.h"
 #include "programs/live/timeline_feed.h"
@@ -118,6 +121,7 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
         return 2;
     }
     CatchInterruptions();
+    WatchParent();
     int session = Ombrel::Tools::CurrentProcessId();
     std::string path, endpoint;
     std::unique_ptr<PrivateFolder> folder;
@@ -145,6 +149,7 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
         childArguments.push_back("--resume");
         childArguments.push_back(state.Line());
         std::string error;
+        TakeCrashNote(CrashNotePath(path));
         if (!child.Start(childArguments, error)) {
             std::fprintf(stderr, "ombrel-live: %s\n", error.c_str());
             break;
@@ -167,7 +172,9 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
             }
             // Asked to end (Ctrl-C in a terminal reaches both processes; a
             // signal to this one alone does not): the session is asked too.
-            if (Interrupted() && !asked) {
+            // So is a supervisor whose caller has gone (the -live target, a
+            // terminal): no one is left to see the session.
+            if ((Interrupted() || ParentGone()) && !asked) {
                 asked = true;
                 askedAt = std::chrono::steady_clock::now();
                 AskToQuit(endpoint);
@@ -178,11 +185,20 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
             }
         }
         std::string how = child.Wait();
+        if (ended && status == DisplayGoneStatus)
+            std::fprintf(stderr, "ombrel-live: the display has gone: the session ends\n");
+        if (ParentGone()) {
+            std::fprintf(stderr, "ombrel-live: the program that started it has gone: ending\n");
+            if (!ended) status = 130;
+            break;
+        }
         if (ended) break;
         if (Interrupted()) {
             status = 130;
             break;
         }
+        std::string where = TakeCrashNote(CrashNotePath(path));
+        if (!how.empty() && !where.empty()) how += " " + where;
         crashesInARow = state.frames > framesAtStart ? 1 : crashesInARow + 1;
         if (!state.BlameCrash(how.empty() ? "it ended without a word" : how) ||
             crashesInARow > MostCrashesInARow) {

@@ -23,6 +23,17 @@
 #define COLOUR_FAULT 0
 #endif
 
+// Where build 3 crashes: a function of its own, which the module names (on
+// Linux), for the session's note of where it crashed.
+#ifdef _WIN32
+#define COLOUR_CRASH_FUNCTION extern "C" __attribute__((noinline))
+#else
+#define COLOUR_CRASH_FUNCTION extern "C" __attribute__((visibility("default"), noinline))
+#endif
+COLOUR_CRASH_FUNCTION void LiveColourCrashHere(volatile int* at) {
+    *at = 1;
+}
+
 namespace {
 
 class ColourScene final : public Value {
@@ -49,7 +60,7 @@ public:
                                        : DemoSignature::PrintCOctreeScene) {}
     void Run() override {
         if (COLOUR_FAULT == 2) throw Ombrel::Exception("PrintCOctreeScene: this build throws");
-        if (COLOUR_FAULT == 3) *static_cast<volatile int*>(nullptr) = 1;
+        if (COLOUR_FAULT == 3) LiveColourCrashHere(nullptr);
         Value** scene = slots[0];
         float seconds = ReadFloatOr(slots[1], 0.0f);
         bool ours = FindInValue(scene) != nullptr && FindInValue(scene) == made;

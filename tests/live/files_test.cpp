@@ -94,6 +94,10 @@ TEST(PrivateFolder, CopiesEachVersionToANameOfItsOwnAndClearsWhatEndedSessionsLe
     EXPECT_TRUE(fs::exists(two));
     folder.RemoveFolder();
     EXPECT_FALSE(fs::exists(path));
+    EXPECT_THROW(folder.Copy(source, 3), Ombrel::Exception) << "the folder has gone";
+    EXPECT_TRUE(folder.MakeAgainIfMissing());
+    EXPECT_FALSE(folder.MakeAgainIfMissing()) << "it is there now";
+    EXPECT_EQ(fs::file_size(folder.Copy(source, 3)), 11u) << "copies go into it again";
     fs::remove_all(root);
 }
 

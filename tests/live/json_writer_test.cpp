@@ -63,10 +63,10 @@ TEST(TimelineState, IsOneLineOfJsonWithEveryField) {
 }
 
 TEST(FrameTimes, KeepsTheLastFewSecondsAndAtMostTheirNumber) {
-    using Clock = FrameTimes::Clock;
-    Clock::time_point start;
+    using TimesClock = FrameTimes::Clock;
+    TimesClock::time_point start;
     auto at = [&](double ms) {
-        return start + std::chrono::duration_cast<Clock::duration>(
+        return start + std::chrono::duration_cast<TimesClock::duration>(
                            std::chrono::duration<double, std::milli>(ms));
     };
     FrameTimes times;

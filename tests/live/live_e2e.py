@@ -18,6 +18,13 @@ Scenarios:
             that is still there when the session is started again
   hundred   100 reloads in a row: memory, open handles, the private folder;
             keys after a new device pack with no audio device
+  edit      a build command run on each saved change: a failed build shows the
+            compiler's error, not the build tool's progress, and the next good
+            build clears it; the private folder removed under the session is
+            made again, with its control socket
+  ends      the session ends, and is not started again, when its display goes
+            (status 75), when the program that started it goes, and when its
+            supervisor is killed
   intruders another user of the machine (a throwaway one; run as root, else
             skipped) plants the private folder, plants a link in its place and
             connects to the control socket: each is refused, nothing is copied
@@ -25,13 +32,18 @@ Scenarios:
             session with a sound folder works
 """
 import array
+import ctypes
 import json
 import os
+import select
+import signal
+import socket
 import shutil
 import subprocess
 import sys
 import tempfile
 import time
+import json
 
 from live_driver import Live, Sound, wait_for
 
@@ -144,6 +156,10 @@ def session_steps(live):
         check(shown and 0 < took <= 2.0,
               "build B is drawn %.2f s after its file was in place (2 s at most)" % took)
     check(after["pid"] == pid, "in the same process")
+    # Each pack counts its own versions.
+    check((pack_version(first), pack_version(first, "Kestrelia"), pack_version(after)) ==
+          (1, 1, 2), "the packs start at version 1 each, the new build is version 2 (%s)"
+          % [(p["file"], p["version"]) for p in after["packs"]])
     check(after["time"] >= before, "the time went on (%.2f s, then %.2f s)" % (before, after["time"]))
 
     # While paused: the paused frame is drawn again by the new build, at the
@@ -175,7 +191,12 @@ def session_steps(live):
     back = time.monotonic() - crashed_at
     check(status, "after the crash the session goes on in a new process (%.1f s)" % back)
     status = status or {}
-    check("crashed" in (status.get("error") or ""), "the crash is told: %s" % status.get("error"))
+    told = status.get("error") or ""
+    check("crashed" in told, "the crash is told: %s" % told)
+    # With where: the function where the module names it, else the copy and
+    # the offset.
+    where = (" in LiveColourCrashHere (Vantrope." if not windows else " at Vantrope.")
+    check(where in told and "+0x" in told, "with where it crashed (%s)" % where.strip())
     check(pack_version(status) == good, "the last good version runs again")
     check(abs(status.get("time", -1) - 2.0) < 0.01 and not status.get("playing"),
           "at the same moment, still paused (%.3f s)" % status.get("time", -1))
@@ -441,6 +462,191 @@ def hundred():
         check(not os.path.exists(folder), "the private folder is removed at the end")
 
 
+def window_title(live):
+    window = live.window()
+    if window is None:
+        return ""
+    info = subprocess.run(["xwininfo", "-id", window], capture_output=True, text=True).stdout
+    return info.split("\n")[1] if "\n" in info else info
+
+
+def ask_socket(path, command):
+    try:
+        with socket.socket(socket.AF_UNIX) as client:
+            client.settimeout(30)
+            client.connect(path)
+            client.sendall((command + "\n").encode())
+            return client.makefile().readline().strip()
+    except OSError as e:
+        return "refused: %s" % e
+
+
+# The build of the edit scenario: "bad" in the source fails as a compiler
+# does, on its standard error, after a progress line; else the next colour.
+BUILD = """if grep -q bad "$1/scene.cpp"; then
+  echo "[ 50%] Building CXX object CMakeFiles/scene.dir/scene.cpp.o"
+  echo "$1/scene.cpp:3:1: error: expected ';' before '}' token" >&2
+  exit 2
+fi
+cp "$2" "$3.new" && mv "$3.new" "$3"
+"""
+
+
+def edit():
+    out = os.path.join(os.path.dirname(demo), "edit")
+    shutil.rmtree(out, ignore_errors=True)
+    sources = os.path.join(out, "sources")
+    os.makedirs(sources)
+    make_demo()
+    with open(os.path.join(out, "build.sh"), "w") as script:
+        script.write(BUILD)
+    with open(os.path.join(sources, "scene.cpp"), "w") as source:
+        source.write("good")
+    build = "sh %s %s %s %s && echo copied" % (
+        os.path.join(out, "build.sh"), sources, os.path.join(packs, "LiveColourB" + suffix),
+        os.path.join(demo, "Vantrope" + suffix))
+    live = Live(program, demo, ["--size", "160x120", "--build", build, "--sources", sources], out,
+                environment={"SDL_AUDIODRIVER": "no-such-driver"})
+    try:
+        first = wait_for(lambda: (lambda s: s if s.get("frames", 0) > 10 else None)(
+            live.status()), 30)
+        if not check(first, "the session draws frames"):
+            return
+        with open(os.path.join(sources, "scene.cpp"), "w") as source:
+            source.write("bad")
+        status = wait_for(lambda: (lambda s: s if "build failed" in (s.get("error") or "")
+                                   else None)(live.status()), 30)
+        error = (status or {}).get("error") or ""
+        check("scene.cpp:3:1: error: expected ';'" in error,
+              "a failed build names the compiler's error: %s" % error)
+        check("[ 50%]" in ((status or {}).get("build_output") or ""),
+              "the status keeps the build's whole output")
+        check(wait_for(lambda: "scene.cpp:3:1: error" in window_title(live), 10),
+              "so does the window's title: %s" % window_title(live))
+        with open(os.path.join(sources, "scene.cpp"), "w") as source:
+            source.write("good again")
+        status = wait_for(lambda: (lambda s: s if pack_version(s) > pack_version(first) and
+                                   s.get("error") is None else None)(live.status()), 30)
+        check(status and status.get("build_output") is None and green_is(live, 200),
+              "the next good build is drawn and clears the failure: %s" % (status or {}).get(
+                  "error"))
+        check(wait_for(lambda: "build failed" not in window_title(live), 10),
+              "from the title too: %s" % window_title(live))
+
+        # The private folder removed under the session: made again, with
+        # its control socket, and reloads go on.
+        status = live.status()
+        shutil.rmtree(status["private_folder"])
+        put("A")
+        reloaded = wait_for(lambda: (lambda s: s if pack_version(s) > pack_version(status) and
+                                     s["packs"][0]["state"] == "running" else None)(
+            live.status()), 30)
+        check(reloaded and green_is(live, 60),
+              "after the private folder was removed the next build is taken: %s" %
+              (reloaded or {}).get("error"))
+        check(wait_for(lambda: os.path.exists(status["control"]), 10) and
+              ask_socket(status["control"], "status").startswith("{"),
+              "the control socket answers again: %s" % ask_socket(status["control"], "status"))
+        said = live.said()
+        check("had been removed: made again" in said and "listening again" in said,
+              "the terminal says both were made again")
+    finally:
+        if live.process.poll() is None:
+            live.ask("quit", 10)
+        status = live.end(30)
+    check(status == 0, "the session ends with status 0 (got %s)" % status)
+
+
+def ended_within(pid, seconds):
+    """Waits for the end of a process of ours (a child, or one handed to us
+    as the subreaper) and collects it: true when it ended in time, or had
+    ended and been collected by its own parent already."""
+    try:
+        handle = os.pidfd_open(pid)
+    except ProcessLookupError:
+        return True
+    try:
+        ended = bool(select.select([handle], [], [], seconds)[0])
+    finally:
+        os.close(handle)
+    if ended:
+        try:
+            os.waitpid(pid, 0)
+        except ChildProcessError:
+            pass
+    return ended
+
+
+def started_session(errors_path, environment):
+    """ombrel-live under a shell that stands for the -live target: the
+    shell, the supervisor's pid and the session's (found through the control
+    socket, once it has drawn)."""
+    shell = subprocess.Popen(
+        ["sh", "-c", '"$0" --demo "$1" --size 160x120 </dev/null 2>"$2" & echo $!; wait',
+         program, demo, errors_path], env=environment, stdout=subprocess.PIPE, text=True)
+    supervisor = int(shell.stdout.readline())
+
+    def said_control():
+        try:
+            with open(errors_path) as said:
+                for line in said:
+                    if line.startswith("ombrel-live: control channel: "):
+                        return line.split(": ", 2)[2].split(" (")[0]
+        except OSError:
+            return None
+    control = wait_for(said_control, 30)
+    status = wait_for(lambda: (lambda s: s if s.get("frames", 0) > 5 else None)(
+        (lambda a: json.loads(a) if a.startswith("{") else {})(ask_socket(control, "status"))),
+        30) if control else None
+    return shell, supervisor, (status or {}).get("pid")
+
+
+def ends():
+    out = os.path.join(os.path.dirname(demo), "ends")
+    shutil.rmtree(out, ignore_errors=True)
+    os.makedirs(out)
+    make_demo()
+    # Orphans of this test are handed to it, to be waited for.
+    ctypes.CDLL(None).prctl(36, 1, 0, 0, 0)  # PR_SET_CHILD_SUBREAPER
+    quiet = dict(os.environ, SDL_AUDIODRIVER="no-such-driver")
+
+    # The display goes: the session ends with status 75 and is not started
+    # again on whatever display then has its number.
+    ends_fd = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(ends_fd[1]), "-screen", "0",
+                               "640x480x24", "-nolisten", "tcp", "-noreset"],
+                              pass_fds=[ends_fd[1]], stderr=subprocess.DEVNULL)
+    os.close(ends_fd[1])
+    with os.fdopen(ends_fd[0]) as answer:
+        display = ":" + answer.readline().strip()
+    live = Live(program, demo, ["--size", "160x120"], out,
+                environment={"DISPLAY": display, "SDL_AUDIODRIVER": "no-such-driver"})
+    first = wait_for(lambda: (lambda s: s if s.get("frames", 0) > 5 else None)(live.status()), 30)
+    check(first, "the session draws on its own display")
+    server.kill()
+    server.wait()
+    status = live.end(30)
+    said = live.said()
+    check(status == 75 and "the display has gone" in said and "crashed" not in said,
+          "when its display goes the session ends with status 75, told, not as a crash "
+          "(status %s)" % status)
+
+    # The program that started it goes: the supervisor and the session end.
+    shell, supervisor, session_pid = started_session(os.path.join(out, "parent.txt"), quiet)
+    if check(session_pid, "a session under a parent draws"):
+        os.kill(shell.pid, signal.SIGKILL)
+        shell.wait()
+        check(ended_within(supervisor, 30) and ended_within(session_pid, 30),
+              "when its parent goes, the supervisor and the session end")
+    # The supervisor is killed: the session ends too.
+    shell, supervisor, session_pid = started_session(os.path.join(out, "killed.txt"), quiet)
+    if check(session_pid, "another session draws"):
+        os.kill(supervisor, signal.SIGKILL)
+        check(ended_within(supervisor, 30) and ended_within(session_pid, 30),
+              "when its supervisor is killed, the session ends")
+    shell.wait()
+
+
 def as_user(user, command):
     return subprocess.run(["runuser", "-u", user, "--"] + command, capture_output=True, text=True)
 
@@ -554,7 +760,7 @@ def refused_clients(user, uid, root, environment, out):
 
 
 scenarios = {"session": session, "timeline": timeline, "hundred": hundred,
-             "intruders": intruders}
+             "intruders": intruders, "edit": edit, "ends": ends}
 server = wine_display()
 try:
     scenarios[scenario]()

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "tests/foundation/test_support.h"
 #include "programs/live/control_command.h"
+#include "tests/foundation/test_support.h"
 
 namespace {
 
@@ -15,9 +15,9 @@ std::string OptionRefusal(const std::vector<std::string>& arguments) {
 }
 
 TEST(LiveOptions, ReadsTheCommandLine) {
-    LiveOptions options = ParseLiveOptions({"--demo", "my demo", "--size", "320x200", "--english",
-                                            "--start", "12.5", "--loop", "1-2.5", "--paused",
-                                            "--build", "make pack", "--sources", "src"});
+    LiveOptions options = ParseLiveOptions(
+        {"--demo", "my demo", "--size", "320x200", "--english", "--start", "12.5", "--loop",
+         "1-2.5", "--paused", "--fps", "30", "--build", "make pack", "--sources", "src"});
     EXPECT_EQ(options.demoFolder, "my demo");
     EXPECT_EQ(options.width, 320);
     EXPECT_EQ(options.height, 200);
@@ -25,8 +25,10 @@ TEST(LiveOptions, ReadsTheCommandLine) {
     EXPECT_DOUBLE_EQ(options.start, 12.5);
     EXPECT_DOUBLE_EQ(options.loopEnd, 2.5);
     EXPECT_EQ(options.buildCommand, "make pack");
+    EXPECT_EQ(options.fps, 30);
     LiveOptions plain = ParseLiveOptions({});
     EXPECT_EQ(plain.width, 640);
+    EXPECT_EQ(plain.fps, -1) << "the display's rate";
     EXPECT_FALSE(plain.looping || plain.paused);
 }
 
@@ -36,13 +38,15 @@ TEST(LiveOptions, RefusesWhatMakesNoSenseNamingIt) {
     EXPECT_EQ(OptionRefusal({"--size", "8x8"}), "--size 8x8: expected WxH");
     EXPECT_EQ(OptionRefusal({"--loop", "2-1"}), "--loop 2-1: expected A-B");
     EXPECT_EQ(OptionRefusal({"--start", "-1"}), "--start -1: expected S");
+    EXPECT_EQ(OptionRefusal({"--fps", "fast"}), "--fps fast: expected N");
     EXPECT_EQ(OptionRefusal({"--build", "make"}), "--build and --sources go together");
 }
 
 TEST(LiveOptions, TheUsageShowsEveryOptionAnAuthorGivesAndNoInternalOne) {
     std::string usage = LiveUsage();
-    for (const char* option : {"--demo FOLDER", "--size WxH", "--english", "--start S",
-                               "--loop A-B", "--paused", "--build \"CMD\"", "--sources DIR"})
+    for (const char* option :
+         {"--demo FOLDER", "--size WxH", "--english", "--start S", "--loop A-B", "--paused",
+          "--fps N", "--build \"CMD\"", "--sources DIR"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     EXPECT_EQ(usage.find("--resume"), std::string::npos);
     EXPECT_EQ(usage.find("--channel"), std::string::npos);

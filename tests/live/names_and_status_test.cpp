@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <vector>
 
 #include "programs/live/live_status.h"
 #include "programs/support/graph_plugins.h"
@@ -76,6 +78,24 @@ TEST(LiveStatus, TheStatusIsOneLineOfJsonWhateverTheTextsHold) {
     status.looping = false;
     status.error.clear();
     EXPECT_EQ(status.Line(), "3.50 s paused at 0.5x  end of the music  0 fps");
+}
+
+TEST(LiveStatus, ChangesLeaveOutTheMovingTimeAndRateButNotAVersionOrAnError) {
+    LiveStatus status;
+    status.packs.push_back({"Vantrope.so", 1, "running"});
+    std::string first = status.Changes();
+    status.time = 12.0;
+    status.fps = 60.0;
+    EXPECT_EQ(status.Changes(), first);
+    for (auto change : std::vector<std::function<void(LiveStatus&)>>{
+             [](LiveStatus& s) { s.playing = false; },
+             [](LiveStatus& s) { s.packs[0].version = 2; },
+             [](LiveStatus& s) { s.packs[0].state = "trying"; },
+             [](LiveStatus& s) { s.error = "build failed"; }}) {
+        LiveStatus changed = status;
+        change(changed);
+        EXPECT_NE(changed.Changes(), first);
+    }
 }
 
 }  // namespace

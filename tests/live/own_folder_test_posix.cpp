@@ -101,6 +101,20 @@ TEST_F(OwnFolder, TheCleanUpRemovesEndedSessionsOfThisUserButNeverGoesThroughALi
     EXPECT_THROW(PrivateFolder folder(root + "/" + std::to_string(getpid())), Ombrel::Exception);
 }
 
+// A link planted where the session's folder was removed is never taken for
+// it: nothing is copied through it.
+TEST_F(OwnFolder, APrivateFolderMadeAgainIsCheckedAsAtTheStart) {
+    std::string session = base + "/root/7";
+    PrivateFolder folder(session);
+    fs::remove_all(session);
+    fs::create_directory(base + "/elsewhere");
+    fs::create_directory_symlink(base + "/elsewhere", session);
+    EXPECT_THROW(folder.MakeAgainIfMissing(), Ombrel::Exception);
+    fs::remove(session);
+    EXPECT_TRUE(folder.MakeAgainIfMissing());
+    EXPECT_EQ(Refusal(session, 2), "");
+}
+
 TEST(ControlSocketPeer, OnlyTheSessionsOwnUserIsServed) {
     int ends[2];
     ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, ends), 0);

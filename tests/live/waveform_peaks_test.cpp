@@ -25,17 +25,17 @@ void ExpectClicksIn(const WaveformPeaks& peaks, const std::vector<double>& click
 }
 
 TEST(WaveformPeaks, AClickEveryHalfSecondShowsInItsColumnsAlone) {
-    const int Rate = 8000;
-    PeakGatherer gatherer(Rate);
-    std::vector<float> stereo(2 * 4 * Rate, 0.0f);
-    for (int frame = 0; frame < 4 * Rate; ++frame) {
-        bool click = (frame + Rate / 4) % (Rate / 2) < 2;
+    const int ClickRate = 8000;
+    PeakGatherer gatherer(ClickRate);
+    std::vector<float> stereo(2 * 4 * ClickRate, 0.0f);
+    for (int frame = 0; frame < 4 * ClickRate; ++frame) {
+        bool click = (frame + ClickRate / 4) % (ClickRate / 2) < 2;
         // Left and right mixed to mono: a click on both sides, a hum on one.
         stereo[2 * frame] = click ? 0.9f : 0.02f;
         stereo[2 * frame + 1] = click ? 0.9f : -0.02f;
     }
     gatherer.Add(stereo.data(), 1500);
-    gatherer.Add(stereo.data() + 2 * 1500, 4 * Rate - 1500);
+    gatherer.Add(stereo.data() + 2 * 1500, 4 * ClickRate - 1500);
     WaveformPeaks peaks = gatherer.Columns(40);
     EXPECT_DOUBLE_EQ(peaks.length, 4.0);
     ASSERT_EQ(peaks.columns.size(), 40u);

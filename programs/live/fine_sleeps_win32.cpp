@@ -1,0 +1,9 @@
+#include <mmsystem.h>
+#include <windows.h>
+
+#include "programs/live/fine_sleeps.h"
+
+// Given back by the system when the process ends.
+void AskFineSleeps() {
+    timeBeginPeriod(1);
+}
