@@ -330,7 +330,8 @@ def live(results):
     if trips:
         rows.append(Row("Live: a seek posted by the timeline page to the state event showing it",
                         "median %.0f ms, worst %.0f ms" % (quartiles(trips)[1], max(trips)),
-                        "%d seeks, paused; the state is asked for at once after a command" % len(trips),
+                        "%d seeks, paused; the state is asked for at once after a command"
+                        % len(trips),
                         "goal: median under 100 ms",
                         {"live_page_ms": median_figure(trips, "ms", "lower")}))
     else:
