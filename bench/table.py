@@ -326,6 +326,16 @@ def live(results):
                         {"live_music_offset_ms": median_figure(sizes, "ms", "lower")}))
     else:
         rows.append(Row("Live: music against picture after 10 seeks"))
+    trips = found.get("page_ms")
+    if trips:
+        rows.append(Row("Live: a seek posted by the timeline page to the state event showing it",
+                        "median %.0f ms, worst %.0f ms" % (quartiles(trips)[1], max(trips)),
+                        "%d seeks, paused; the state is asked for at once after a command"
+                        % len(trips),
+                        "goal: median under 100 ms",
+                        {"live_page_ms": median_figure(trips, "ms", "lower")}))
+    else:
+        rows.append(Row("Live: a seek posted by the timeline page to its state event"))
     rows.append(live_edit(results))
     return rows
 

@@ -21,6 +21,7 @@ const Binding Bindings[] = {
     {PressedKey::RightBracket, LiveKey::LoopEnd, LiveKey::LoopEnd},
     {PressedKey::Backspace, LiveKey::LoopClear, LiveKey::LoopClear},
     {PressedKey::R, LiveKey::Reload, LiveKey::Reload},
+    {PressedKey::T, LiveKey::Timeline, LiveKey::Timeline},
     {PressedKey::Escape, LiveKey::End, LiveKey::End},
 };
 

@@ -19,6 +19,7 @@ enum class LiveKey {
     LoopEnd,       // ]
     LoopClear,     // Backspace
     Reload,        // R
+    Timeline,      // T: the timeline page in the browser
     End            // Escape
 };
 
@@ -37,6 +38,7 @@ enum class PressedKey {
     RightBracket,
     Backspace,
     R,
+    T,
     Escape
 };
 

@@ -44,6 +44,9 @@ std::vector<Option> LiveTable(LiveOptions& o) {
                TakeText(o.buildCommand)),
         Option("--sources", "DIR", "the folder whose changes run the --build command",
                TakeText(o.sourcesFolder)),
+        Option("--timeline", "", "open the timeline page in the browser", SetFlag(o.openTimeline)),
+        Option("--timeline-port", "P", "the timeline page's port (default: a free one)",
+               [&o](const std::string& v) { return ReadInteger(v, 0, 65535, o.timelinePort); }),
         Option("--help", "", "this text", SetFlag(o.help)),
         Option("--channel", "TOKEN", "", TakeText(o.channel)),
         Option("--resume", "STATE", "", TakeText(o.resume)),
@@ -92,7 +95,8 @@ std::string LiveUsage() {
            Ombrel::Tools::OptionLines(table, 18) +
            "Keys: Space pause/play, Left/Right 1 s (with Shift 10 s), Home the start,\n"
            "comma and period a frame back or forward, M a marker here, [ and ] the loop's\n"
-           "start and end, Backspace no loop, R reload, Escape end.\n"
+           "start and end, Backspace no loop, R reload, T the\n"
+           "timeline page, Escape end.\n"
            "Commands, one a line on standard input or the control socket:\n" +
            WrappedCommands() + ".\n";
 }

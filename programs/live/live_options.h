@@ -7,6 +7,7 @@
 //
 //   ombrel-live [--demo FOLDER] [--size WxH] [--english] [--start S]
 //               [--loop A-B] [--paused] [--fps N] [--build "CMD" --sources DIR]
+//               [--timeline] [--timeline-port P]
 struct LiveOptions {
     // The demo's folder (its packs and Data/audio.ogg); empty: the current
     // folder, as the host finds them.
@@ -24,6 +25,10 @@ struct LiveOptions {
     // Run on a change under `sourcesFolder`; both or neither.
     std::string buildCommand;
     std::string sourcesFolder;
+    // The timeline page's port (0: one the system picks), and whether to
+    // open the page in the browser at the start.
+    int timelinePort = 0;
+    bool openTimeline = false;
     bool help = false;
 
     // Given by the supervisor to the process that runs the session: the

@@ -314,6 +314,10 @@ void Session::Act(LiveKey key, Clock::time_point now) {
         case LiveKey::Reload:
             ReloadAll();
             break;
+        case LiveKey::Timeline:
+            // The supervisor holds the page's server and its address.
+            channel.Send("timeline");
+            break;
         case LiveKey::End:
             ending = true;
             break;

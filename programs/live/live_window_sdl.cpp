@@ -24,6 +24,7 @@ const KeyName Keys[] = {
     {SDLK_RIGHTBRACKET, PressedKey::RightBracket},
     {SDLK_BACKSPACE, PressedKey::Backspace},
     {SDLK_r, PressedKey::R},
+    {SDLK_t, PressedKey::T},
     {SDLK_ESCAPE, PressedKey::Escape},
 };
 

@@ -21,9 +21,15 @@ struct KeyName {
 
 // The keys taken as they are pressed; [ and ] are taken as characters.
 const KeyName Keys[] = {
-    {VK_SPACE, PressedKey::Space}, {VK_LEFT, PressedKey::Left},      {VK_RIGHT, PressedKey::Right},
-    {VK_HOME, PressedKey::Home},   {VK_BACK, PressedKey::Backspace}, {'R', PressedKey::R},
-    {'M', PressedKey::M},          {VK_ESCAPE, PressedKey::Escape},
+    {VK_SPACE, PressedKey::Space},
+    {VK_LEFT, PressedKey::Left},
+    {VK_RIGHT, PressedKey::Right},
+    {VK_HOME, PressedKey::Home},
+    {VK_BACK, PressedKey::Backspace},
+    {'R', PressedKey::R},
+    {'M', PressedKey::M},
+    {'T', PressedKey::T},
+    {VK_ESCAPE, PressedKey::Escape},
 };
 
 bool KeyOf(WPARAM code, LiveKey& live) {

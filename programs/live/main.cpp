@@ -7,6 +7,7 @@
 //
 //   ombrel-live [--demo FOLDER] [--size WxH] [--english] [--start S]
 //               [--loop A-B] [--paused] [--fps N] [--build "CMD" --sources DIR]
+//               [--timeline] [--timeline-port P]
 //
 // Exit status: 0 the session ended (Escape, the window closed, "quit"), 1 it
 // could not go on, 2 wrong command line, 130 interrupted.

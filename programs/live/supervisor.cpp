@@ -9,7 +9,9 @@
 #include <thread>
 
 #include "foundation/exception.h"
+#include "host/music.h"
 #include "host/pack_files.h"
+#include "programs/live/control_client.h"
 #include "programs/live/control_endpoint.h"
 #include "programs/live/crash_note.h"
 #include "programs/live/live_session.h"
@@ -17,7 +19,9 @@
 #include "programs/live/parent_watch.h"
 #include "programs/live/private_folder.h"
 #include "programs/live/session_state.h"
+#include "programs/live/timeline_feed.h"
 #include "programs/support/child_process.h"
+#include "programs/support/demo_folder.h"
 #include "programs/support/interruption.h"
 #include "programs/support/process.h"
 
@@ -32,39 +36,15 @@ const int MostCrashesInARow = 8;
 // How long a session asked to end gets before it is ended.
 const double QuitSeconds = 10.0;
 
-std::unique_ptr<ControlConnection> Connect(const std::string& endpoint) {
-    auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(ConnectSeconds);
-    while (std::chrono::steady_clock::now() < until) {
-        std::unique_ptr<ControlConnection> connection = ConnectToControl(endpoint);
-        if (connection) return connection;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return nullptr;
-}
-
 // Standard input to the control channel, one command a line; each answer to
 // standard output. At the end of the input the session goes on.
 void RelayStandardInput(const std::string& endpoint) {
     std::thread([endpoint] {
-        std::unique_ptr<ControlConnection> connection;
+        ControlClient client(endpoint, ConnectSeconds);
         for (std::string line; std::getline(std::cin, line);) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
             if (line.find_first_not_of(" \t") == std::string::npos) continue;
-            std::string answer;
-            for (int attempt = 0; attempt < 2 && answer.empty(); ++attempt) {
-                if (!connection) connection = Connect(endpoint);
-                if (!connection) break;
-                if (!connection->WriteLine(line)) {
-                    connection.reset();
-                    continue;
-                }
-                if (!connection->ReadLine(answer)) {
-                    connection.reset();
-                    answer = "error: no answer: the session ended or is starting again";
-                }
-            }
-            if (answer.empty()) answer = "error: no session to send the command to";
-            std::printf("%s\n", answer.c_str());
+            std::printf("%s\n", client.Ask(line).c_str());
             std::fflush(stdout);
         }
     }).detach();
@@ -92,6 +72,34 @@ SessionState FirstState(const LiveOptions& options, const std::string& folder,
         state.packs.push_back(pack);
     }
     return state;
+}
+
+void OpenTimeline(const TimelineFeed* timeline, const std::string& folder) {
+    std::string error;
+    if (!timeline) {
+        std::fprintf(stderr, "ombrel-live: no timeline page to open\n");
+    } else if (!timeline->OpenInBrowser(folder, error)) {
+        std::fprintf(stderr, "ombrel-live: the timeline page does not open: %s\n", error.c_str());
+    }
+    std::fflush(stderr);
+}
+
+// The timeline page's server, or null (said why) when it cannot listen: the
+// session goes on without it.
+std::unique_ptr<TimelineFeed> StartTimeline(const LiveOptions& options, const std::string& endpoint,
+                                            const std::string& folder) {
+    std::unique_ptr<TimelineFeed> timeline;
+    try {
+        timeline.reset(
+            new TimelineFeed(options.timelinePort, endpoint,
+                             Ombrel::Tools::DemoFile(options.demoFolder, Ombrel::Host::MusicFile)));
+        std::fprintf(stderr, "ombrel-live: timeline: %s\n", timeline->Address().c_str());
+    } catch (const Ombrel::Exception& e) {
+        std::fprintf(stderr, "ombrel-live: warning: no timeline page: %s\n", e.message);
+    }
+    std::fflush(stderr);
+    if (options.openTimeline) OpenTimeline(timeline.get(), folder);
+    return timeline;
 }
 
 // What stops a session before it starts, said before anything is made.
@@ -130,6 +138,7 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
                  endpoint.c_str());
     std::fflush(stderr);
     RelayStandardInput(endpoint);
+    std::unique_ptr<TimelineFeed> timeline = StartTimeline(options, endpoint, path);
 
     SessionState state = FirstState(options, path, endpoint);
     int status = 1;
@@ -156,6 +165,8 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
                     state = SessionState::Parse(line.substr(6));
                 } catch (const Ombrel::Exception&) {
                 }
+            } else if (read == Ombrel::Tools::ChildProcess::Line && line == "timeline") {
+                OpenTimeline(timeline.get(), path);
             } else if (read == Ombrel::Tools::ChildProcess::Line &&
                        line.compare(0, 4, "end ") == 0) {
                 ended = true;
