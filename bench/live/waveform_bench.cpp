@@ -6,6 +6,8 @@
 
 #include "programs/live/waveform_peaks.h"
 
+using namespace Ombrel::Live;
+
 namespace {
 
 void PeaksOfAMinuteOfMusic(benchmark::State& state) {

@@ -14,6 +14,8 @@
 #include "programs/live/control_command.h"
 #include "programs/live/control_endpoint.h"
 
+using namespace Ombrel::Live;
+
 namespace {
 
 // Hands the input on in pieces whose sizes the input's first byte sets.

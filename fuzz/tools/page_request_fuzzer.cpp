@@ -12,6 +12,8 @@
 #include "foundation/exception.h"
 #include "programs/live/page_gate.h"
 
+using namespace Ombrel::Live;
+
 namespace {
 
 const std::string Token = "00112233445566778899aabbccddeeff";

@@ -11,6 +11,8 @@
 #include "foundation/exception.h"
 #include "programs/live/timeline_marks.h"
 
+using namespace Ombrel::Live;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);
     TimelineMarks marks;

@@ -12,6 +12,8 @@
 #include "programs/capture/capture_options.h"
 #include "programs/live/live_options.h"
 
+using namespace Ombrel::Live;
+
 using namespace Ombrel::Capture;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

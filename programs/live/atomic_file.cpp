@@ -8,6 +8,8 @@
 #include "programs/live/new_file.h"
 #include "programs/support/process.h"
 
+namespace Ombrel::Live {
+
 bool ReadSmallFile(const std::string& path, std::size_t most, std::string& text) {
     std::error_code error;
     std::filesystem::path file(path);
@@ -47,3 +49,5 @@ void WriteFileAtomically(const std::string& path, const std::string& text) {
         throw Ombrel::Exception("Cannot write %s: %s", path.c_str(), error.message().c_str());
     }
 }
+
+}  // namespace Ombrel::Live

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string>
 
+namespace Ombrel::Live {
+
 // Small text files that the session keeps for the author, read whole and
 // written so that a reader, or a crash halfway, never sees half a file.
 
@@ -14,3 +16,5 @@ bool ReadSmallFile(const std::string& path, std::size_t most, std::string& text)
 // Writes `text` to a new file beside `path` and renames it over `path`.
 // Throws Ombrel::Exception naming the file when it cannot.
 void WriteFileAtomically(const std::string& path, const std::string& text);
+
+}  // namespace Ombrel::Live

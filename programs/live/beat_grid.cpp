@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace Ombrel::Live {
+
 namespace {
 
 // A time this close before a beat belongs to it: times printed to the
@@ -74,3 +76,5 @@ double Snap(SnapMode mode, const BeatGrid* grid, double frameRate, double second
     if (mode == SnapMode::Beats && grid != nullptr) return NearestBeat(*grid, seconds);
     return seconds;
 }
+
+}  // namespace Ombrel::Live

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace Ombrel::Live {
+
 // The music's beat grid as the author gives it (tempo, the first beat, beats
 // per bar), and the snapping of times to its beats or to the picture's frames.
 
@@ -56,3 +58,5 @@ const char* SnapModeName(SnapMode mode);  // "off", "beats", "frames"
 // `seconds` snapped as `mode` says; beats need a grid (`grid` null: the time
 // as it is).
 double Snap(SnapMode mode, const BeatGrid* grid, double frameRate, double seconds);
+
+}  // namespace Ombrel::Live

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+namespace Ombrel::Live {
+
 namespace {
 
 bool WordCharacter(char c) {
@@ -60,3 +62,5 @@ std::string BuildOutputText(const std::vector<std::string>& output) {
     for (const std::string& line : output) text += line + "\n";
     return text;
 }
+
+}  // namespace Ombrel::Live

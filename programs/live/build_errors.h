@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace Ombrel::Live {
+
 // What of a failed build's output an author reads first. A build's output is
 // mostly progress ("[ 33%] Building CXX object ...", "[2/5] Linking ...");
 // the compiler's lines that say "error" come before the build tool's own
@@ -23,3 +25,5 @@ std::string BuildErrorLine(const std::vector<std::string>& output);
 
 // The whole output, one text, for the status that shows it in full.
 std::string BuildOutputText(const std::vector<std::string>& output);
+
+}  // namespace Ombrel::Live

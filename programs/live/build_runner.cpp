@@ -4,6 +4,8 @@
 
 #include "programs/live/shell_command.h"
 
+namespace Ombrel::Live {
+
 namespace {
 
 // Sources settle faster than a linker's output: an editor writes in one go,
@@ -50,3 +52,5 @@ BuildRunner::Outcome BuildRunner::Poll(WatchClock::time_point now) {
     }
     return outcome;
 }
+
+}  // namespace Ombrel::Live

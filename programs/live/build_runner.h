@@ -8,6 +8,8 @@
 
 #include "programs/live/file_watch.h"
 
+namespace Ombrel::Live {
+
 // --build "CMD" --sources DIR: runs the author's build command, on a thread
 // of its own, whenever a file under the sources has changed and stood still;
 // a change during a build runs it again once that one has ended. The new
@@ -41,3 +43,5 @@ private:
     bool wanted = false;
     std::shared_ptr<Shared> shared;
 };
+
+}  // namespace Ombrel::Live

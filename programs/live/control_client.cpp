@@ -3,6 +3,8 @@
 #include <chrono>
 #include <thread>
 
+namespace Ombrel::Live {
+
 namespace {
 
 std::unique_ptr<ControlConnection> Connect(const std::string& endpoint, double seconds) {
@@ -38,3 +40,5 @@ std::string ControlClient::Ask(const std::string& line) {
     }
     return "error: no session to send the command to";
 }
+
+}  // namespace Ombrel::Live

@@ -5,6 +5,8 @@
 
 #include "programs/live/control_endpoint.h"
 
+namespace Ombrel::Live {
+
 // A client of the session's control channel that outlives the session's
 // restarts: it connects when first asked, and again when the session it was
 // connected to has gone. Used by the supervisor for the lines of its standard
@@ -24,3 +26,5 @@ private:
     double connectSeconds;
     std::unique_ptr<ControlConnection> connection;
 };
+
+}  // namespace Ombrel::Live

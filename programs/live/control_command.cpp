@@ -12,6 +12,8 @@
 #include "programs/live/beat_grid.h"
 #include "programs/live/markers.h"
 
+namespace Ombrel::Live {
+
 namespace {
 
 // The one table of the commands: their words, the arguments each takes (one
@@ -171,3 +173,5 @@ ControlCommand ParseControlCommand(const std::string& line) {
     throw Ombrel::Exception("unknown command \"%.80s\" (%s)", words[0].c_str(),
                             ControlCommandList());
 }
+
+}  // namespace Ombrel::Live

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace Ombrel::Live {
+
 // One command of the control channel, as editors, scripts and the timeline
 // page send it, one a line: play, pause, seek S, loop A B, loop off, speed F,
 // step N, tempo BPM OFFSET BEATS, tempo off, snap off|beats|frames, the
@@ -49,3 +51,5 @@ ControlCommand ParseControlCommand(const std::string& line);
 
 // The commands with their arguments, for the answer to a wrong one.
 const char* ControlCommandList();
+
+}  // namespace Ombrel::Live

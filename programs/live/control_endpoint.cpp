@@ -1,5 +1,7 @@
 #include "programs/live/control_endpoint.h"
 
+namespace Ombrel::Live {
+
 namespace {
 
 // No command comes near this; a client that sends more without a line break
@@ -37,3 +39,5 @@ bool ControlConnection::WriteLine(const std::string& line) {
     }
     return true;
 }
+
+}  // namespace Ombrel::Live

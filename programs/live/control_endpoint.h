@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+namespace Ombrel::Live {
+
 // The local endpoint of the control channel: a Unix socket in the session's
 // private folder (control_endpoint_posix.cpp) or a named pipe
 // (control_endpoint_win32.cpp). A connection carries lines of text both ways:
@@ -55,3 +57,5 @@ bool ControlEndpointExists(const std::string& name);
 
 // Connects to the endpoint; null when nothing listens there (yet).
 std::unique_ptr<ControlConnection> ConnectToControl(const std::string& name);
+
+}  // namespace Ombrel::Live

@@ -9,6 +9,8 @@
 #include "programs/live/control_endpoint.h"
 #include "programs/live/socket_peer_posix.h"
 
+namespace Ombrel::Live {
+
 namespace {
 
 bool Address(const std::string& name, sockaddr_un& address) {
@@ -134,3 +136,5 @@ std::unique_ptr<ControlConnection> ConnectToControl(const std::string& name) {
     }
     return std::unique_ptr<ControlConnection>(new SocketConnection(client));
 }
+
+}  // namespace Ombrel::Live

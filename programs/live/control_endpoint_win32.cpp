@@ -8,6 +8,8 @@
 #include "programs/live/control_endpoint.h"
 #include "programs/live/user_only_win32.h"
 
+namespace Ombrel::Live {
+
 namespace {
 
 const DWORD BufferBytes = 4096;
@@ -126,3 +128,5 @@ std::unique_ptr<ControlConnection> ConnectToControl(const std::string& name) {
     }
     return nullptr;
 }
+
+}  // namespace Ombrel::Live

@@ -3,6 +3,8 @@
 #include <thread>
 #include <utility>
 
+namespace Ombrel::Live {
+
 namespace {
 
 // The answer comes from the session's thread; the client waits for it before
@@ -46,3 +48,5 @@ std::vector<ControlServer::Request> ControlServer::Take() {
     taken.swap(queue->requests);
     return taken;
 }
+
+}  // namespace Ombrel::Live

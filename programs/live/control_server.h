@@ -8,6 +8,8 @@
 
 #include "programs/live/control_endpoint.h"
 
+namespace Ombrel::Live {
+
 // The control channel of a running session: clients of the endpoint send
 // commands, one a line, and get one line back for each. A thread of its own
 // waits for clients and one per client waits for its lines; the commands are
@@ -36,3 +38,5 @@ private:
     };
     std::shared_ptr<Queue> queue;
 };
+
+}  // namespace Ombrel::Live

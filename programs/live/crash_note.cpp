@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <filesystem>
 
+namespace Ombrel::Live {
+
 namespace {
 
 // One line, written by the process itself: more than this is not a note.
@@ -29,3 +31,5 @@ std::string TakeCrashNote(const std::string& path) {
     std::filesystem::remove(path, ignored);
     return note;
 }
+
+}  // namespace Ombrel::Live

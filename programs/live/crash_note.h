@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace Ombrel::Live {
+
 // Where in the code a session's process crashed, for the supervisor to tell
 // with the pack's name and version: "in DrawStars (Vantrope.3.so+0x1a2b)",
 // or "at Vantrope.3.so+0x1a2b" where the module names no function there (a
@@ -19,3 +21,5 @@ void WriteCrashNoteOnFault(const std::string& path);
 
 // The note a process that has ended left, read and removed; empty when none.
 std::string TakeCrashNote(const std::string& path);
+
+}  // namespace Ombrel::Live

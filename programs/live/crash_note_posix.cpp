@@ -11,6 +11,8 @@
 
 #include "programs/live/crash_note.h"
 
+namespace Ombrel::Live {
+
 // What the handler does is safe in a handler (open, write, close), except
 // dladdr and backtrace, which read the loader's tables; both are made to
 // load what they need before any fault.
@@ -141,3 +143,5 @@ void WriteCrashNoteOnFault(const std::string& path) {
     sigemptyset(&action.sa_mask);
     for (int fault : Faults) sigaction(fault, &action, nullptr);
 }
+
+}  // namespace Ombrel::Live

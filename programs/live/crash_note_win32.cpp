@@ -6,6 +6,8 @@
 
 #include "programs/live/crash_note.h"
 
+namespace Ombrel::Live {
+
 // On Windows the note names the module and the offset: symbols would need
 // the debug help library, which is not cheap to load in a crashing process.
 namespace {
@@ -50,3 +52,5 @@ void WriteCrashNoteOnFault(const std::string& path) {
     std::memcpy(notePath, path.c_str(), path.size() + 1);
     before = SetUnhandledExceptionFilter(OnFault);
 }
+
+}  // namespace Ombrel::Live

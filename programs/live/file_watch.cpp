@@ -5,6 +5,8 @@
 
 #include "programs/live/file_times.h"
 
+namespace Ombrel::Live {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -80,3 +82,5 @@ bool WatchedTree::Changed(WatchClock::time_point now) {
     taken = seen;
     return true;
 }
+
+}  // namespace Ombrel::Live

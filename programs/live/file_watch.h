@@ -4,6 +4,8 @@
 #include <map>
 #include <string>
 
+namespace Ombrel::Live {
+
 // Watching files for a change that is finished: a writer (a linker, an
 // editor) writes a file in steps, so a change counts once the file has stayed
 // the same for a settling time. Files are looked at when asked (polling), the
@@ -66,3 +68,5 @@ private:
     std::map<std::string, FileStamp> seen;
     WatchClock::time_point seenSince;
 };
+
+}  // namespace Ombrel::Live

@@ -3,7 +3,11 @@
 
 #include "programs/live/fine_sleeps.h"
 
+namespace Ombrel::Live {
+
 // Given back by the system when the process ends.
 void AskFineSleeps() {
     timeBeginPeriod(1);
 }
+
+}  // namespace Ombrel::Live

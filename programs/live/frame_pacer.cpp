@@ -1,5 +1,7 @@
 #include "programs/live/frame_pacer.h"
 
+namespace Ombrel::Live {
+
 namespace {
 
 const double UnknownRefresh = 60.0;
@@ -35,3 +37,5 @@ double ChosenFrameRate(int asked, int refresh) {
     if (refresh >= LowestRefresh && refresh <= HighestRefresh) return refresh;
     return UnknownRefresh;
 }
+
+}  // namespace Ombrel::Live

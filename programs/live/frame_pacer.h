@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+namespace Ombrel::Live {
+
 // When the session's next frame is due: a cap on the frame rate, so that a
 // session that is playing leaves the processor to the compiler. The loop
 // sleeps until the time it hands back (a steady clock's, never a spin); a
@@ -30,3 +32,5 @@ private:
 // refreshes `refresh` times a second (0: unknown): what was asked, else the
 // display's refresh, else 60.
 double ChosenFrameRate(int asked, int refresh);
+
+}  // namespace Ombrel::Live

@@ -1,5 +1,7 @@
 #include "programs/live/frame_times.h"
 
+namespace Ombrel::Live {
+
 void FrameTimes::Note(Clock::time_point at) {
     if (shown) {
         frames[next] = Frame{at, std::chrono::duration<double, std::milli>(at - lastShown).count()};
@@ -20,3 +22,5 @@ std::vector<double> FrameTimes::Last(Clock::time_point now, double seconds) cons
     }
     return times;
 }
+
+}  // namespace Ombrel::Live

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <vector>
 
+namespace Ombrel::Live {
+
 // How long the last frames took, for the timeline page's graph: the time from
 // each frame shown to the next, over the last few seconds. Noting a frame
 // takes no allocation: it runs on the frame loop.
@@ -28,3 +30,5 @@ private:
     bool shown = false;
     Clock::time_point lastShown;
 };
+
+}  // namespace Ombrel::Live

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+namespace Ombrel::Live {
+
 namespace {
 
 // How many bytes the UTF-8 sequence at `at` takes, 0 when it is not one.
@@ -124,3 +126,5 @@ JsonWriter& JsonWriter::Raw(const std::string& json) {
     text += json;
     return *this;
 }
+
+}  // namespace Ombrel::Live

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace Ombrel::Live {
+
 // `text` as a JSON string, quotes included: quotes, backslashes and control
 // characters escaped, and every byte that is not part of well-formed UTF-8
 // written as U+FFFD, so that what a pack or a file name holds can never make
@@ -38,3 +40,5 @@ private:
     bool first = true;          // the next value is the first of its object or array
     bool keyed = false;         // the next value follows its key
 };
+
+}  // namespace Ombrel::Live

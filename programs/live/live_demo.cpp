@@ -9,6 +9,8 @@
 #include "programs/support/demo_folder.h"
 #include "programs/support/graph_plugins.h"
 
+namespace Ombrel::Live {
+
 using namespace Ombrel::Host;
 
 namespace {
@@ -467,3 +469,5 @@ void LiveDemo::CheckNames() {
     }
     warnings = found;
 }
+
+}  // namespace Ombrel::Live

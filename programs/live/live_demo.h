@@ -13,6 +13,8 @@
 #include "programs/live/private_folder.h"
 #include "programs/live/session_state.h"
 
+namespace Ombrel::Live {
+
 // The demo graph of the host with packs that are replaced while it runs.
 //
 // Each of the demo's packs has a slot. A new version of a pack is copied to
@@ -124,3 +126,5 @@ private:
     std::vector<std::string> warnings;
     bool checkingNames = false;
 };
+
+}  // namespace Ombrel::Live

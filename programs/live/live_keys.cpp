@@ -1,5 +1,7 @@
 #include "programs/live/live_keys.h"
 
+namespace Ombrel::Live {
+
 namespace {
 
 struct Binding {
@@ -52,3 +54,5 @@ double StepSeconds(LiveKey key) {
     }
     return 0.0;
 }
+
+}  // namespace Ombrel::Live

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace Ombrel::Live {
+
 // The keys of the demo window that the live-development program takes, and
 // what each one does. The window's backend (live_window_sdl.cpp,
 // live_window_win32.cpp) names the key pressed; the meaning is kept here once.
@@ -48,3 +50,5 @@ LiveKey LiveKeyOf(PressedKey pressed, bool shift);
 // How far a step key (Back, Forward and their long forms) moves the time, in
 // seconds: negative back; 0 for any other key.
 double StepSeconds(LiveKey key);
+
+}  // namespace Ombrel::Live

@@ -4,6 +4,8 @@
 #include "programs/live/control_command.h"
 #include "programs/support/option_table.h"
 
+namespace Ombrel::Live {
+
 namespace {
 
 using Ombrel::Tools::Option;
@@ -100,3 +102,5 @@ std::string LiveUsage() {
            "Commands, one a line on standard input or the control socket:\n" +
            WrappedCommands() + ".\n";
 }
+
+}  // namespace Ombrel::Live

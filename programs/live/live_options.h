@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace Ombrel::Live {
+
 // What ombrel-live is asked to do, read from its command line:
 //
 //   ombrel-live [--demo FOLDER] [--size WxH] [--english] [--start S]
@@ -43,3 +45,5 @@ LiveOptions ParseLiveOptions(const std::vector<std::string>& arguments);
 
 // The command line's summary, for --help and for a wrong command line.
 std::string LiveUsage();
+
+}  // namespace Ombrel::Live

@@ -43,6 +43,8 @@
 #include "programs/support/process.h"
 #include "programs/support/terminal.h"
 
+namespace Ombrel::Live {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -723,3 +725,5 @@ int RunLiveSession(const LiveOptions& options) {
     }
     return session->Run();
 }
+
+}  // namespace Ombrel::Live

@@ -2,6 +2,8 @@
 
 #include "programs/live/live_options.h"
 
+namespace Ombrel::Live {
+
 // Runs the session in this process, as the supervisor started it: the demo's
 // packs in the host's graph, in a window, with the music, on the timeline the
 // author moves by keys and by the control channel, reloading each pack when
@@ -14,3 +16,5 @@ int RunLiveSession(const LiveOptions& options);
 // too, rather than take it for a crash and start the session again on
 // whatever display then has that name.
 const int DisplayGoneStatus = 75;
+
+}  // namespace Ombrel::Live

@@ -4,6 +4,8 @@
 
 #include "programs/live/json_writer.h"
 
+namespace Ombrel::Live {
+
 namespace {
 
 std::string Number(double value, const char* format = "%.3f") {
@@ -77,3 +79,5 @@ std::string LiveStatus::Line() const {
     }
     return line;
 }
+
+}  // namespace Ombrel::Live

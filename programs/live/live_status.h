@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace Ombrel::Live {
+
 // What a session shows of itself: in the window's title, on a terminal's
 // status line, and as the one line of JSON that the control channel's
 // "status" answers.
@@ -54,3 +56,5 @@ struct LiveStatus {
     // loop, each pack's version and state, the last error; not the time.
     std::string Changes() const;
 };
+
+}  // namespace Ombrel::Live

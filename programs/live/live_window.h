@@ -5,6 +5,8 @@
 
 #include "programs/live/live_keys.h"
 
+namespace Ombrel::Live {
+
 // The demo window that the device pack's OpenGLInit opened, seen from the
 // live-development program through the current OpenGL context
 // (live_window_sdl.cpp, live_window_win32.cpp): its keys, its title, and its
@@ -43,3 +45,5 @@ void DestroyDemoWindow();
 // the window class and its window procedure), so that the next version can
 // open its window.
 void ForgetDemoWindowClass();
+
+}  // namespace Ombrel::Live

@@ -5,6 +5,8 @@
 
 #include "programs/live/live_window.h"
 
+namespace Ombrel::Live {
+
 namespace {
 
 struct KeyName {
@@ -123,3 +125,5 @@ void DestroyDemoWindow() {
 }
 
 void ForgetDemoWindowClass() {}
+
+}  // namespace Ombrel::Live

@@ -4,6 +4,8 @@
 
 #include "programs/live/live_window.h"
 
+namespace Ombrel::Live {
+
 namespace {
 
 // The device pack's window class, as the demo window's is named.
@@ -147,3 +149,5 @@ void DestroyDemoWindow() {
 void ForgetDemoWindowClass() {
     UnregisterClassA(WindowClass, GetModuleHandleA(nullptr));
 }
+
+}  // namespace Ombrel::Live

@@ -23,6 +23,7 @@
 #include "programs/support/version_option.h"
 
 int main(int argc, char** argv) {
+    using namespace Ombrel::Live;
     if (Ombrel::Tools::PrintVersionWhenAsked(argc, argv, "ombrel-live")) return 0;
     std::vector<std::string> arguments(argv + 1, argv + argc);
     LiveOptions options;

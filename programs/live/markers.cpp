@@ -5,6 +5,8 @@
 
 #include "foundation/exception.h"
 
+namespace Ombrel::Live {
+
 namespace {
 
 const std::size_t LongestName = 64;
@@ -92,3 +94,5 @@ std::string Markers::FreeName(const std::string& prefix) const {
         if (Find(name) == list.end()) return name;
     }
 }
+
+}  // namespace Ombrel::Live

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace Ombrel::Live {
+
 // The author's named moments of the demo, kept in order of time. Names are
 // 1 to 64 letters, digits, '-', '_' and '.', each used once; times are kept
 // to the millisecond, as the markers' file writes them. Every change that is
@@ -41,3 +43,5 @@ private:
 
 // `seconds` to the millisecond.
 double ToMilliseconds(double seconds);
+
+}  // namespace Ombrel::Live

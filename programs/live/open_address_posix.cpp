@@ -9,6 +9,8 @@
 
 extern char** environ;
 
+namespace Ombrel::Live {
+
 bool OpenAddress(const std::string& address, std::string& error) {
     // Nothing of the opener or the browser it starts reads the supervisor's
     // standard input (the control channel's lines) or writes to its output
@@ -30,3 +32,5 @@ bool OpenAddress(const std::string& address, std::string& error) {
     std::thread([opener] { waitpid(opener, nullptr, 0); }).detach();
     return true;
 }
+
+}  // namespace Ombrel::Live

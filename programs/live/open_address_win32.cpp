@@ -4,6 +4,8 @@
 
 #include "programs/live/open_address.h"
 
+namespace Ombrel::Live {
+
 bool OpenAddress(const std::string& address, std::string& error) {
     std::wstring wide(address.begin(), address.end());  // the address is ASCII
     HINSTANCE result =
@@ -14,3 +16,5 @@ bool OpenAddress(const std::string& address, std::string& error) {
     }
     return true;
 }
+
+}  // namespace Ombrel::Live

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace Ombrel::Live {
+
 void ReadOutputLines(std::FILE* stream, const char* trailing,
                      const std::function<void(const std::string& line)>& line) {
     std::string text;
@@ -16,3 +18,5 @@ void ReadOutputLines(std::FILE* stream, const char* trailing,
     }
     if (!text.empty()) line(text);
 }
+
+}  // namespace Ombrel::Live

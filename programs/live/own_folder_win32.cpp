@@ -9,6 +9,8 @@
 #include "programs/live/own_folder.h"
 #include "programs/live/user_only_win32.h"
 
+using namespace Ombrel::Live;
+
 namespace {
 
 [[noreturn]] void Unsafe(const std::string& folder, const std::string& what) {

@@ -1,5 +1,7 @@
 #include "programs/live/pack_versions.h"
 
+namespace Ombrel::Live {
+
 void PackVersions::Restore(const PackVersion& ran, const PackVersion& before) {
     current = ran;
     previous = before;
@@ -72,3 +74,5 @@ PluginPack* PackVersions::Retired() {
 std::vector<std::string> PackVersions::KeptCopies() const {
     return {current.copy, previous.copy, retiredVersion.copy};
 }
+
+}  // namespace Ombrel::Live

@@ -6,6 +6,8 @@
 #include "plugin/pack.h"
 #include "programs/live/session_state.h"
 
+namespace Ombrel::Live {
+
 // The versions of one pack in a live session, and the moves between them.
 //
 // `current` runs (loaded as `pack`, or none). A version just started is on
@@ -71,3 +73,5 @@ private:
     bool onTrial = false;
     PackVersion trial;
 };
+
+}  // namespace Ombrel::Live

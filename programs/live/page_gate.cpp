@@ -4,6 +4,8 @@
 
 #include "foundation/exception.h"
 
+namespace Ombrel::Live {
+
 namespace {
 
 // Compares the whole of both, whatever differs first, so that the time of
@@ -125,3 +127,5 @@ std::string CommandLineOfBody(const std::string& body) {
     }
     return line;
 }
+
+}  // namespace Ombrel::Live

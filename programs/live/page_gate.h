@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace Ombrel::Live {
+
 // What the timeline page's server lets through, apart from the HTTP it
 // speaks (timeline_server.cpp): the server listens on the loopback address
 // alone, yet any process of the machine, and any web page the user's browser
@@ -52,3 +54,5 @@ private:
 // line break or another control character, which would reach the session's
 // line-based channel as a second command or as garbage.
 std::string CommandLineOfBody(const std::string& body);
+
+}  // namespace Ombrel::Live

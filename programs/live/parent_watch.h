@@ -1,5 +1,7 @@
 #pragma once
 
+namespace Ombrel::Live {
+
 // Whether the process that started this one is still there: a session whose
 // supervisor has gone, or a supervisor whose caller (the pack's -live target,
 // a terminal) has gone, ends instead of running on with no one to show it to
@@ -11,3 +13,5 @@ void WatchParent();
 
 // True once the parent noted by WatchParent has ended.
 bool ParentGone();
+
+}  // namespace Ombrel::Live

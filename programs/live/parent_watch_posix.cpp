@@ -4,6 +4,8 @@
 
 #include "programs/live/parent_watch.h"
 
+namespace Ombrel::Live {
+
 namespace {
 
 pid_t parent = 0;
@@ -21,3 +23,5 @@ void WatchParent() {
 bool ParentGone() {
     return parent != 0 && getppid() != parent;
 }
+
+}  // namespace Ombrel::Live

@@ -3,6 +3,8 @@
 
 #include "programs/live/parent_watch.h"
 
+namespace Ombrel::Live {
+
 namespace {
 
 // The parent's process, opened to be waited on; null when it was not found.
@@ -47,3 +49,5 @@ void WatchParent() {
 bool ParentGone() {
     return parent != nullptr && WaitForSingleObject(parent, 0) == WAIT_OBJECT_0;
 }
+
+}  // namespace Ombrel::Live

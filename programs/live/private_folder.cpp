@@ -9,6 +9,8 @@
 #include "programs/live/own_folder.h"
 #include "programs/support/process.h"
 
+namespace Ombrel::Live {
+
 namespace fs = std::filesystem;
 
 PrivateFolder::PrivateFolder(std::string folder) : path(std::move(folder)) {
@@ -99,3 +101,5 @@ int PrivateFolder::CountFiles() const {
     }
     return count;
 }
+
+}  // namespace Ombrel::Live

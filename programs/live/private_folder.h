@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace Ombrel::Live {
+
 // The session's private folder, where every version of a pack is copied to a
 // name of its own that is never used again ("Vantrope.3.so"), so that the file
 // a build writes is never the one loaded: the next build can overwrite it,
@@ -50,3 +52,5 @@ public:
 private:
     std::string path;
 };
+
+}  // namespace Ombrel::Live

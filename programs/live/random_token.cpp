@@ -1,5 +1,7 @@
 #include "programs/live/random_token.h"
 
+namespace Ombrel::Live {
+
 std::string HexOf(const unsigned char* bytes, int count) {
     static const char Digits[] = "0123456789abcdef";
     std::string hex;
@@ -9,3 +11,5 @@ std::string HexOf(const unsigned char* bytes, int count) {
     }
     return hex;
 }
+
+}  // namespace Ombrel::Live

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace Ombrel::Live {
+
 // A secret for an address only its user is given: 16 bytes from the
 // operating system's random source as 32 lowercase hex digits
 // (random_token_posix.cpp: getrandom; random_token_win32.cpp:
@@ -10,3 +12,5 @@ std::string RandomToken();
 
 // The bytes as lowercase hex digits.
 std::string HexOf(const unsigned char* bytes, int count);
+
+}  // namespace Ombrel::Live

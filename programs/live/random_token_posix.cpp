@@ -6,6 +6,8 @@
 #include "foundation/exception.h"
 #include "programs/live/random_token.h"
 
+namespace Ombrel::Live {
+
 std::string RandomToken() {
     unsigned char bytes[16];
     std::size_t got = 0;
@@ -19,3 +21,5 @@ std::string RandomToken() {
     }
     return HexOf(bytes, sizeof bytes);
 }
+
+}  // namespace Ombrel::Live

@@ -5,6 +5,8 @@
 #include "foundation/exception.h"
 #include "programs/live/random_token.h"
 
+namespace Ombrel::Live {
+
 std::string RandomToken() {
     unsigned char bytes[16];
     NTSTATUS status =
@@ -14,3 +16,5 @@ std::string RandomToken() {
                                 static_cast<unsigned long>(status));
     return HexOf(bytes, sizeof bytes);
 }
+
+}  // namespace Ombrel::Live

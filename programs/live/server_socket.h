@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace Ombrel::Live {
+
 // What the timeline page's server asks of the system for its sockets, given
 // their native handles (server_socket_posix.cpp, server_socket_win32.cpp).
 
@@ -16,3 +18,5 @@ bool KeepAddressExclusive(std::uintptr_t socket);
 // after this process ended, and one that held a page's connection would keep
 // it open after the server closed it.
 void KeepFromChildren(std::uintptr_t socket);
+
+}  // namespace Ombrel::Live

@@ -2,6 +2,8 @@
 
 #include "programs/live/server_socket.h"
 
+namespace Ombrel::Live {
+
 bool KeepAddressExclusive(std::uintptr_t) {
     return true;
 }
@@ -11,3 +13,5 @@ void KeepFromChildren(std::uintptr_t socket) {
     int flags = fcntl(descriptor, F_GETFD);
     if (flags != -1) fcntl(descriptor, F_SETFD, flags | FD_CLOEXEC);
 }
+
+}  // namespace Ombrel::Live

@@ -2,6 +2,8 @@
 
 #include "programs/live/server_socket.h"
 
+namespace Ombrel::Live {
+
 bool KeepAddressExclusive(std::uintptr_t socket) {
     BOOL on = TRUE;
     return setsockopt(static_cast<SOCKET>(socket), SOL_SOCKET, SO_EXCLUSIVEADDRUSE,
@@ -11,3 +13,5 @@ bool KeepAddressExclusive(std::uintptr_t socket) {
 void KeepFromChildren(std::uintptr_t socket) {
     SetHandleInformation(reinterpret_cast<HANDLE>(socket), HANDLE_FLAG_INHERIT, 0);
 }
+
+}  // namespace Ombrel::Live

@@ -7,6 +7,8 @@
 #include "foundation/exception.h"
 #include "programs/support/tab_record.h"
 
+namespace Ombrel::Live {
+
 namespace {
 
 // The state's fields, gathered for one record (tab_record.h).
@@ -183,3 +185,5 @@ bool SessionState::BlameCrash(const std::string& how) {
     crashNote = note.str();
     return true;
 }
+
+}  // namespace Ombrel::Live

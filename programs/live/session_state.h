@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace Ombrel::Live {
+
 // What a live session has to hand on when its process is started again after
 // a crash: where the timeline stood, which version of each pack ran and which
 // one came before it, and which versions crashed. The running process sends it
@@ -62,3 +64,5 @@ struct SessionState {
     // there is no version to blame.
     bool BlameCrash(const std::string& how);
 };
+
+}  // namespace Ombrel::Live

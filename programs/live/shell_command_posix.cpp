@@ -12,7 +12,7 @@ int Ombrel::Tools::RunShellCommand(const std::string& command,
     // keep a comment at the command's end from swallowing the parenthesis.
     std::FILE* output = popen(("(\n" + command + "\n) 2>&1").c_str(), "r");
     if (output == nullptr) return -1;
-    ReadOutputLines(output, "", line);
+    Ombrel::Live::ReadOutputLines(output, "", line);
     int status = pclose(output);
     if (status == -1) return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);

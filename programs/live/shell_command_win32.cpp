@@ -42,7 +42,7 @@ int Ombrel::Tools::RunShellCommand(const std::string& command,
     std::FILE* output = descriptor >= 0 ? _fdopen(descriptor, "rb") : nullptr;
     if (output != nullptr) {
         // cmd's echo keeps the blank before a redirection: no line ends in one.
-        ReadOutputLines(output, "\r ", line);
+        Ombrel::Live::ReadOutputLines(output, "\r ", line);
         std::fclose(output);
     } else if (descriptor >= 0) {
         _close(descriptor);

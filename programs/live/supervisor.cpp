@@ -25,6 +25,8 @@
 #include "programs/support/interruption.h"
 #include "programs/support/process.h"
 
+namespace Ombrel::Live {
+
 namespace {
 
 // How long a command from standard input waits for a session that is
@@ -216,3 +218,5 @@ int RunSupervisor(const LiveOptions& options, const std::vector<std::string>& ar
     folder->RemoveFolder();
     return status;
 }
+
+}  // namespace Ombrel::Live

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace Ombrel::Live {
+
 Timeline::Timeline(double start, bool play, Clock::time_point now)
     : time(start < 0.0 ? 0.0 : start), playing(play), anchorSeconds(time), anchorAt(now) {}
 
@@ -110,3 +112,5 @@ bool Timeline::MarkLoopEnd(Clock::time_point now) {
 void Timeline::ClearLoop() {
     hasStart = hasEnd = false;
 }
+
+}  // namespace Ombrel::Live

@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+namespace Ombrel::Live {
+
 // The demo's time as a clock the author moves: it plays or stands still, at
 // full speed or slowed down, goes to any moment, steps back and forth (by
 // seconds or by frames), plays a loop over and over, and stops at the end of
@@ -81,3 +83,5 @@ private:
     double musicEnd = 0.0;
     EndMode endMode = EndMode::Stop;
 };
+
+}  // namespace Ombrel::Live

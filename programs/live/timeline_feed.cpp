@@ -13,6 +13,8 @@
 #include "programs/live/timeline_server.h"
 #include "programs/live/waveform_peaks.h"
 
+namespace Ombrel::Live {
+
 namespace {
 
 // How often the state is asked for while a page listens (and at once after a
@@ -103,3 +105,5 @@ bool TimelineFeed::OpenInBrowser(const std::string& privateFolder, std::string& 
     }
     return OpenAddress(file, error);
 }
+
+}  // namespace Ombrel::Live

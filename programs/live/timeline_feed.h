@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+namespace Ombrel::Live {
+
 class TimelineServer;
 
 // The timeline page's server as the supervisor runs it, fed through the
@@ -28,3 +30,5 @@ public:
 private:
     std::shared_ptr<TimelineServer> server;
 };
+
+}  // namespace Ombrel::Live

@@ -9,6 +9,8 @@
 
 #include "foundation/exception.h"
 
+namespace Ombrel::Live {
+
 namespace {
 
 // A number that is the whole word, finite, from `low` to `high`.
@@ -83,3 +85,5 @@ std::string TimelineMarksText(const TimelineMarks& marks) {
         text += MarkNumber(marker.time, "%.3f") + " " + marker.name + "\n";
     return text;
 }
+
+}  // namespace Ombrel::Live

@@ -5,6 +5,8 @@
 #include "programs/live/beat_grid.h"
 #include "programs/live/markers.h"
 
+namespace Ombrel::Live {
+
 // What the author marks on the demo's timeline, kept beside the demo in a
 // text file that a diff reads (markers.txt): the beat grid, if any, on its
 // own line, then the markers in order of time, one a line.
@@ -28,3 +30,5 @@ TimelineMarks ParseTimelineMarks(const std::string& text, const std::string& fil
 
 // The text of the file: times and the grid's first beat to the millisecond.
 std::string TimelineMarksText(const TimelineMarks& marks);
+
+}  // namespace Ombrel::Live

@@ -17,6 +17,8 @@
 #include "programs/live/server_socket.h"
 #include "programs/live/timeline_page_files.h"
 
+namespace Ombrel::Live {
+
 namespace asio = boost::asio;
 namespace beast = boost::beast;
 namespace http = beast::http;
@@ -361,3 +363,5 @@ void TimelineServer::Publish(const std::string& state) {
 int TimelineServer::Listeners() const {
     return shared->listeners;
 }
+
+}  // namespace Ombrel::Live

@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+namespace Ombrel::Live {
+
 // The timeline page's HTTP server: the page (embedded in the program), the
 // session's state pushed to it as server-sent events, the commands it sends,
 // and the music's waveform. It listens on 127.0.0.1 alone, lets through only
@@ -43,3 +45,5 @@ public:
 private:
     std::shared_ptr<Shared> shared;
 };
+
+}  // namespace Ombrel::Live

@@ -2,6 +2,8 @@
 
 #include "programs/live/json_writer.h"
 
+namespace Ombrel::Live {
+
 std::string TimelineState::Json() const {
     JsonWriter json;
     json.Open('{');
@@ -42,3 +44,5 @@ std::string TimelineState::Json() const {
     json.Close();
     return json.Close().Text();
 }
+
+}  // namespace Ombrel::Live

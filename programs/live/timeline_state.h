@@ -6,6 +6,8 @@
 #include "programs/live/beat_grid.h"
 #include "programs/live/markers.h"
 
+namespace Ombrel::Live {
+
 // The session as the timeline page sees it, answered to "state" as one line
 // of JSON: the clock, the loop, the end of the music, snapping, the beat grid,
 // the markers, the packs, the last error in full and the last frame times.
@@ -36,3 +38,5 @@ struct TimelineState {
 
     std::string Json() const;
 };
+
+}  // namespace Ombrel::Live

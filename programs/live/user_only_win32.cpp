@@ -6,6 +6,8 @@
 
 #include "foundation/exception.h"
 
+namespace Ombrel::Live {
+
 namespace {
 
 // One piece of the process's token (TokenUser, TokenOwner); empty when it
@@ -64,3 +66,5 @@ UserOnlySecurity::UserOnlySecurity() {
 UserOnlySecurity::~UserOnlySecurity() {
     LocalFree(descriptor);
 }
+
+}  // namespace Ombrel::Live

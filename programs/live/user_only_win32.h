@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace Ombrel::Live {
+
 // Security for what the live program makes for its user alone on Windows:
 // its private folder and its control pipe. The descriptor grants this user
 // full access and no one else any; it is made from the user's SID, which
@@ -30,3 +32,5 @@ bool IsCurrentUser(PSID owner);
 // The SID of this process's user as text ("S-1-5-21-..."); empty when the
 // token cannot be read.
 std::string CurrentUserSid();
+
+}  // namespace Ombrel::Live

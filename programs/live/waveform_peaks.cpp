@@ -6,6 +6,8 @@
 #include "audio/audio.h"
 #include "programs/live/json_writer.h"
 
+namespace Ombrel::Live {
+
 namespace {
 
 // The rate the music is decoded at, the session's own.
@@ -94,3 +96,5 @@ std::string WaveformTask::Json() const {
     std::lock_guard<std::mutex> guard(lock);
     return json;
 }
+
+}  // namespace Ombrel::Live

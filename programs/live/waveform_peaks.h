@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+namespace Ombrel::Live {
+
 // The music drawn as a waveform: for each of a number of columns spread over
 // the whole track, the lowest and the highest sample in it, mixed to mono,
 // from -1 to 1.
@@ -64,3 +66,5 @@ private:
     std::string json;
     std::thread thread;
 };
+
+}  // namespace Ombrel::Live

@@ -8,6 +8,8 @@
 #include "programs/live/atomic_file.h"
 #include "programs/support/process.h"
 
+using namespace Ombrel::Live;
+
 namespace {
 
 TEST(AtomicFile, APlantedLinkIsNeverWrittenThroughNorAPipeRead) {

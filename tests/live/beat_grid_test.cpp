@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Ombrel::Live;
+
 namespace {
 
 // 120 beats a minute from 0.1 s, three beats a bar: beats at 0.1, 0.6, 1.1...

@@ -10,6 +10,8 @@
 #include "programs/live/shell_command.h"
 #include "programs/support/process.h"
 
+using namespace Ombrel::Live;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -6,6 +6,8 @@
 
 #include "tests/foundation/test_support.h"
 
+using namespace Ombrel::Live;
+
 namespace {
 
 std::string Refusal(const std::string& line) {

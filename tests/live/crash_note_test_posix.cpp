@@ -10,6 +10,8 @@
 
 #include "programs/live/crash_note.h"
 
+using namespace Ombrel::Live;
+
 namespace fs = std::filesystem;
 
 namespace {

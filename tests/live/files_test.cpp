@@ -9,6 +9,8 @@
 #include "programs/live/private_folder.h"
 #include "programs/support/process.h"
 
+using namespace Ombrel::Live;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -5,6 +5,8 @@
 #include "programs/live/frame_times.h"
 #include "programs/live/timeline_state.h"
 
+using namespace Ombrel::Live;
+
 namespace {
 
 TEST(JsonWriter, EscapesWhatAStringHoldsAndReplacesBrokenUtf8) {

@@ -9,6 +9,8 @@
 #include "programs/live/control_endpoint.h"
 #include "programs/live/output_lines.h"
 
+using namespace Ombrel::Live;
+
 namespace {
 
 // A connection whose other side sends `incoming` a few bytes at a time and

@@ -8,6 +8,8 @@
 #include "programs/live/control_command.h"
 #include "tests/foundation/test_support.h"
 
+using namespace Ombrel::Live;
+
 namespace {
 
 std::string OptionRefusal(const std::vector<std::string>& arguments) {

@@ -8,6 +8,8 @@
 #include "programs/support/graph_plugins.h"
 #include "programs/support/plugin_names.h"
 
+using namespace Ombrel::Live;
+
 using namespace Ombrel::Tools;
 
 using namespace Ombrel::Host;

@@ -15,6 +15,8 @@
 #include "programs/live/private_folder.h"
 #include "programs/live/socket_peer_posix.h"
 
+using namespace Ombrel::Live;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+using namespace Ombrel::Live;
+
 namespace {
 
 // Three loaded packs, known only by their addresses: the versions never look

@@ -5,8 +5,10 @@
 #include <set>
 #include <string>
 
-#include "tests/foundation/test_support.h"
 #include "programs/live/random_token.h"
+#include "tests/foundation/test_support.h"
+
+using namespace Ombrel::Live;
 
 namespace {
 

@@ -4,6 +4,8 @@
 
 #include "foundation/exception.h"
 
+using namespace Ombrel::Live;
+
 namespace {
 
 PackVersion Version(int number, const char* stamp, long long order) {

@@ -9,6 +9,8 @@
 #include "programs/live/atomic_file.h"
 #include "tests/foundation/test_support.h"
 
+using namespace Ombrel::Live;
+
 namespace {
 
 std::string MarksRefusal(const std::string& text) {

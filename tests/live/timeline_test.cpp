@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Ombrel::Live;
+
 namespace {
 
 using Clock = Timeline::Clock;

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+using namespace Ombrel::Live;
+
 namespace {
 
 // Peaks whose columns hold a click are loud; the rest are near zero. Each
