@@ -35,7 +35,6 @@
 #include "programs/live/timeline.h"
 #include "programs/live/timeline_marks.h"
 #include "programs/live/timeline_state.h"
-#include "programs/live/waveform_peaks.h"
 #include "programs/support/child_process.h"
 #include "programs/support/demo_folder.h"
 #include "programs/support/exit_deadline.h"
@@ -64,8 +63,7 @@ const auto WindowlessFrame = std::chrono::milliseconds(50);
 const double EndSeconds = 10.0;
 // The picture's frames, which `step` and snapping count in.
 const double FrameRate = 60.0;
-// The waveform's columns, and the largest markers file read.
-const int WaveformColumns = 2000;
+// The largest markers file read.
 const std::size_t LargestMarksFile = 1024 * 1024;
 // The lines of a failed build told on the terminal; the status has them all.
 const std::size_t BuildLinesTold = 5;
@@ -147,7 +145,6 @@ private:
     std::unique_ptr<WatchedFile> musicWatch;
     std::unique_ptr<BuildRunner> build;
     std::string musicFile;
-    std::unique_ptr<WaveformTask> waveform;
     TimelineMarks marks;
     std::string marksFile;
     SnapMode snap = SnapMode::Off;
@@ -473,11 +470,10 @@ std::string Session::SaveMarks() {
     }
 }
 
-// The music's end and waveform follow the music file as it is loaded.
+// The music's end follows the music file as it is loaded. (The page's
+// waveform is decoded by the supervisor when a page asks for it.)
 void Session::TakeMusic(Clock::time_point now) {
     timeline.SetEnd(music.Length(), now);
-    waveform.reset();
-    waveform.reset(new WaveformTask(musicFile, WaveformColumns));
 }
 
 // A pack is reloaded when its file has changed and stood still, one pack at a
