@@ -424,14 +424,8 @@ double Session::Snapped(double seconds) const {
 
 std::string Session::StateJson(Clock::time_point now) const {
     TimelineState shown;
-    shown.time = timeline.Time();
-    shown.playing = timeline.Playing();
-    shown.speed = timeline.Speed();
+    TakePlace(timeline, shown);
     shown.length = music.Length();
-    shown.looping = timeline.Looping();
-    shown.loopStart = timeline.LoopStart();
-    shown.loopEnd = timeline.LoopEnd();
-    shown.endLoops = timeline.GetEndMode() == Timeline::EndMode::Loop;
     shown.atEnd = timeline.AtEnd();
     shown.snap = snap;
     shown.frameRate = FrameRate;

@@ -25,6 +25,27 @@ def wait_for(condition, seconds, step=0.1):
         time.sleep(step)
 
 
+class ColourDemo:
+    """A demo folder made for a test: the device pack, the music and a build of
+    the time-coloured test pack as its scene pack."""
+
+    def __init__(self, folder, packs, suffix, music):
+        self.folder, self.packs, self.suffix, self.music = folder, packs, suffix, music
+
+    def put(self, build):
+        """A build of the colour pack written over the demo's scene pack, in
+        place, as a build writes its output."""
+        shutil.copyfile(os.path.join(self.packs, "LiveColour" + build + self.suffix),
+                        os.path.join(self.folder, "Vantrope" + self.suffix))
+
+    def make(self):
+        shutil.rmtree(self.folder, ignore_errors=True)
+        os.makedirs(os.path.join(self.folder, "Data"))
+        shutil.copy(os.path.join(self.packs, "Kestrelia" + self.suffix), self.folder)
+        self.put("A")
+        shutil.copy(self.music, os.path.join(self.folder, "Data", "audio.ogg"))
+
+
 class Sound:
     """A PulseAudio daemon of the test's own, started in its folder and
     stopped at its end, with one null sink (paced like a sound card) whose

@@ -43,9 +43,8 @@ import subprocess
 import sys
 import tempfile
 import time
-import json
 
-from live_driver import Live, Sound, wait_for
+from live_driver import ColourDemo, Live, Sound, wait_for
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from private_display import wine_display  # noqa: E402
@@ -86,19 +85,8 @@ def red_time(colour):
     return colour[0] / 255.0 * 8.0
 
 
-def put(build):
-    """A build of the colour pack written over the demo's scene pack, in place,
-    as a build writes its output."""
-    shutil.copyfile(os.path.join(packs, "LiveColour" + build + suffix),
-                    os.path.join(demo, "Vantrope" + suffix))
-
-
-def make_demo():
-    shutil.rmtree(demo, ignore_errors=True)
-    os.makedirs(os.path.join(demo, "Data"))
-    shutil.copy(os.path.join(packs, "Kestrelia" + suffix), demo)
-    put("A")
-    shutil.copy(music, os.path.join(demo, "Data", "audio.ogg"))
+colour_demo = ColourDemo(demo, packs, suffix, music)
+put, make_demo = colour_demo.put, colour_demo.make
 
 
 def pack_version(status, name="Vantrope"):

@@ -24,7 +24,7 @@ import shutil
 import sys
 import urllib.parse
 
-from live_driver import Live, wait_for
+from live_driver import ColourDemo, Live, wait_for
 from webdriver import Browser, WebDriverError
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
@@ -71,17 +71,8 @@ def check(ok, what):
     return ok
 
 
-def put(build):
-    shutil.copyfile(os.path.join(packs, "LiveColour" + build + suffix),
-                    os.path.join(demo, "Vantrope" + suffix))
-
-
-def make_demo():
-    shutil.rmtree(demo, ignore_errors=True)
-    os.makedirs(os.path.join(demo, "Data"))
-    shutil.copy(os.path.join(packs, "Kestrelia" + suffix), demo)
-    put("A")
-    shutil.copy(music, os.path.join(demo, "Data", "audio.ogg"))
+colour_demo = ColourDemo(demo, packs, suffix, music)
+put, make_demo = colour_demo.put, colour_demo.make
 
 
 def red_time(colour):
