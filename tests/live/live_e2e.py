@@ -523,8 +523,12 @@ def edit():
 
         # The private folder removed under the session: made again, with
         # its control socket, and reloads go on.
+        # Moved away at once, then deleted: the session may be writing in it
+        # while a removal file by file goes on.
         status = live.status()
-        shutil.rmtree(status["private_folder"])
+        removed = status["private_folder"] + ".removed"
+        os.rename(status["private_folder"], removed)
+        shutil.rmtree(removed)
         put("A")
         reloaded = wait_for(lambda: (lambda s: s if pack_version(s) > pack_version(status) and
                                      s["packs"][0]["state"] == "running" else None)(
